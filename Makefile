@@ -1,0 +1,37 @@
+# Zelmora: the two commands a newcomer needs are `make run` and `make test`.
+BUILD    ?= build
+JOBS     ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test bench test-sanitize clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Builds the program, assembles build/kit from demo/ and starts it.
+run: build
+	cd $(BUILD)/kit && ./zelmora
+
+# Unit, widget and end-to-end tests, headless.
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	@set -e; for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+test-sanitize: deps
+	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DZELMORA_SANITIZE=ON -DZELMORA_BENCH=OFF"
+
+clean:
+	rm -rf $(BUILD) build-sanitize

@@ -1,0 +1,20 @@
+#pragma once
+#include "TDirEntry.h"
+#include <QString>
+#include <vector>
+
+// Find-first/find-next over a pattern "folder/mask": the entries of the folder whose names
+// match the mask (TFileMask), "." and ".." first when they match, then the rest sorted by
+// name ignoring case (ties in byte order), a stable order as the original file system gave.
+// The folder part is resolved ignoring letter case. A missing or unreadable folder lists
+// nothing.
+class TDirEnumerator
+{
+public:
+    enum Detail { NamesAndKinds, Full }; // Full also reads sizes and times (one stat each)
+
+    static std::vector<TDirEntry> List(const QString& pattern, Detail detail = Full);
+
+    // Device and inode of a folder, so a walk can refuse to enter one twice.
+    static bool Identity(const QString& folder, quint64* device, quint64* inode);
+};

@@ -1,0 +1,50 @@
+#pragma once
+#include <QString>
+
+// File-system paths as the program sees them: "/" separates, but "\" counts as a
+// separator too when stripping or searching, because kits written for the original
+// desktop name paths with backslashes. Every existence test and open resolves letter
+// case the way the original file system ignored it.
+class TPath
+{
+public:
+    static bool IsSeparator(QChar c) { return c == u'/' || c == u'\\'; }
+
+    // Every "\" turned into "/": used on path values read from ini and state files.
+    static QString FromNative(const QString& path);
+
+    // The path of an existing entry whose name matches ignoring case: an exact match wins,
+    // otherwise each component is matched without regard to case (first in name order).
+    // When nothing matches, the path is returned unchanged.
+    static QString Resolve(const QString& path);
+
+    static bool Exists(const QString& path);          // anything, case resolved
+    static bool FileExists(const QString& path);      // an existing non-folder
+    static bool DirectoryExists(const QString& path); // an existing folder
+
+    // The running executable's full path; tests may pretend another one.
+    static QString ExecutablePath();
+    static void SetExecutablePathOverride(const QString& path); // empty restores the real one
+    // The executable's folder with a trailing "/".
+    static QString ProgramDirectory();
+
+    // The path with its extension (from the last "." of the name part) replaced by ext,
+    // or ext appended when the name has no extension: "zelmora" -> "zelmora.INI".
+    static QString ChangeExtension(const QString& path, const QString& ext);
+    // Up to and including the last separator ("" when there is none).
+    static QString ExtractFilePath(const QString& path);
+    // After the last separator.
+    static QString ExtractFileName(const QString& path);
+    // From the last "." of the name part, with the dot; "" when there is none.
+    static QString ExtractFileExt(const QString& path);
+    // Every trailing separator removed ("/" and "\").
+    static QString StripTrailingSeparators(const QString& path);
+    // The path with exactly one trailing "/" (unless empty).
+    static QString WithTrailingSeparator(const QString& path);
+
+    // Creates an empty file when none exists; true when a file exists afterwards.
+    static bool CreateEmptyFile(const QString& path);
+    // Replaces the file through a temporary file in the same folder, flushed and renamed;
+    // on any failure the old file stays as it was and false is returned.
+    static bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
+};

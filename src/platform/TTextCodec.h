@@ -1,0 +1,15 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+// Text files are UTF-8; a file that is not valid UTF-8 is read as Windows-1252.
+class TTextCodec
+{
+public:
+    static bool IsValidUtf8(const QByteArray& bytes);
+    static QString DecodeWindows1252(const QByteArray& bytes);
+    // Characters Windows-1252 cannot hold become "?".
+    static QByteArray EncodeWindows1252(const QString& text);
+    // UTF-8 when valid (a byte-order mark is dropped), else Windows-1252.
+    static QString Decode(const QByteArray& bytes);
+};
