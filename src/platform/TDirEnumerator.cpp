@@ -1,0 +1,98 @@
+#include "TDirEnumerator.h"
+#include "TFileMask.h"
+#include "TPath.h"
+#include <QFile>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <algorithm>
+
+namespace {
+
+qint64 Millis(const struct timespec& t) { return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000; }
+
+int LastSeparator(const QString& path)
+{
+    for (int i = path.size() - 1; i >= 0; --i)
+        if (TPath::IsSeparator(path[i]))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+std::vector<TDirEntry> TDirEnumerator::List(const QString& pattern, Detail detail)
+{
+    std::vector<TDirEntry> result;
+    const int sep = LastSeparator(pattern);
+    const QString mask = pattern.mid(sep + 1);
+    QString folder = TPath::FromNative(pattern.left(sep + 1));
+    if (folder.isEmpty())
+        folder = QStringLiteral("./");
+    folder = TPath::Resolve(folder);
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    const QByteArray folderBytes = QFile::encodeName(folder);
+
+    DIR* d = ::opendir(folderBytes.constData());
+    if (!d)
+        return result;
+    const int dfd = ::dirfd(d);
+    TDirEntry dot, dotdot;
+    bool haveDot = false, haveDotDot = false;
+    while (dirent* e = ::readdir(d)) {
+        const char* raw = e->d_name;
+        TDirEntry entry;
+        entry.name = QFile::decodeName(raw);
+        if (!TFileMask::Matches(mask, entry.name))
+            continue;
+        bool needStat = detail == Full || e->d_type == DT_UNKNOWN || e->d_type == DT_LNK;
+        entry.isDirectory = e->d_type == DT_DIR;
+        if (needStat) {
+            struct stat st;
+            if (::fstatat(dfd, raw, &st, 0) == 0) {
+                entry.isDirectory = S_ISDIR(st.st_mode);
+                if (detail == Full) {
+                    entry.size = entry.isDirectory ? 0 : qint64(st.st_size);
+                    entry.creationTime = Millis(st.st_ctim);
+                    entry.accessTime = Millis(st.st_atim);
+                    entry.writeTime = Millis(st.st_mtim);
+                }
+            } else if (e->d_type == DT_LNK) {
+                entry.isDirectory = false; // a dangling link is reported as a plain entry
+            }
+        }
+        if (entry.name == QLatin1String(".")) {
+            dot = entry;
+            haveDot = true;
+        } else if (entry.name == QLatin1String("..")) {
+            dotdot = entry;
+            haveDotDot = true;
+        } else {
+            result.push_back(std::move(entry));
+        }
+    }
+    ::closedir(d);
+
+    std::sort(result.begin(), result.end(), [](const TDirEntry& a, const TDirEntry& b) {
+        const int c = a.name.compare(b.name, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.name < b.name;
+    });
+    std::vector<TDirEntry> ordered;
+    ordered.reserve(result.size() + 2);
+    if (haveDot)
+        ordered.push_back(std::move(dot));
+    if (haveDotDot)
+        ordered.push_back(std::move(dotdot));
+    std::move(result.begin(), result.end(), std::back_inserter(ordered));
+    return ordered;
+}
+
+bool TDirEnumerator::Identity(const QString& folder, quint64* device, quint64* inode)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(TPath::Resolve(folder)).constData(), &st) != 0)
+        return false;
+    *device = quint64(st.st_dev);
+    *inode = quint64(st.st_ino);
+    return true;
+}

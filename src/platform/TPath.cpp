@@ -1,0 +1,193 @@
+#include "TPath.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+QString g_executableOverride;
+
+int LastSeparator(const QString& path)
+{
+    for (int i = path.size() - 1; i >= 0; --i)
+        if (TPath::IsSeparator(path[i]))
+            return i;
+    return -1;
+}
+
+bool StatPath(const QString& path, struct stat* st)
+{
+    return ::stat(QFile::encodeName(path).constData(), st) == 0;
+}
+
+// The entry of folder `dir` matching `name` ignoring case: first in name order.
+bool FindIgnoringCase(const QString& dir, const QString& name, QString* found)
+{
+    DIR* d = ::opendir(QFile::encodeName(dir.isEmpty() ? QStringLiteral(".") : dir).constData());
+    if (!d)
+        return false;
+    std::vector<QString> matches;
+    while (dirent* e = ::readdir(d)) {
+        const QString entry = QFile::decodeName(e->d_name);
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            matches.push_back(entry);
+    }
+    ::closedir(d);
+    if (matches.empty())
+        return false;
+    std::sort(matches.begin(), matches.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    *found = matches.front();
+    return true;
+}
+
+} // namespace
+
+QString TPath::FromNative(const QString& path)
+{
+    QString r = path;
+    r.replace(u'\\', u'/');
+    return r;
+}
+
+QString TPath::Resolve(const QString& input)
+{
+    if (input.isEmpty())
+        return input;
+    const QString path = FromNative(input);
+    struct stat st;
+    if (StatPath(path, &st))
+        return path;
+
+    // Walk the components, keeping each one that exists as written and otherwise taking
+    // the first entry that matches it without regard to case.
+    const bool absolute = path.startsWith(u'/');
+    const QStringList parts = path.split(u'/', Qt::KeepEmptyParts);
+    QString current = absolute ? QStringLiteral("/") : QString();
+    bool first = true;
+    for (int i = 0; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        if (part.isEmpty()) {
+            if (i == parts.size() - 1 && !first && !current.endsWith(u'/'))
+                current += u'/'; // keep a trailing separator
+            continue;
+        }
+        QString candidate = current;
+        if (!candidate.isEmpty() && !candidate.endsWith(u'/'))
+            candidate += u'/';
+        if (part == QLatin1String(".") || part == QLatin1String("..")) {
+            current = candidate + part;
+            first = false;
+            continue;
+        }
+        if (StatPath(candidate + part, &st) || ::lstat(QFile::encodeName(candidate + part).constData(), &st) == 0) {
+            current = candidate + part;
+        } else {
+            QString found;
+            if (!FindIgnoringCase(candidate.isEmpty() ? QString() : candidate, part, &found))
+                return path;
+            current = candidate + found;
+        }
+        first = false;
+    }
+    return current;
+}
+
+bool TPath::Exists(const QString& path)
+{
+    struct stat st;
+    return !path.isEmpty() && StatPath(Resolve(path), &st);
+}
+
+bool TPath::FileExists(const QString& path)
+{
+    struct stat st;
+    return !path.isEmpty() && StatPath(Resolve(path), &st) && !S_ISDIR(st.st_mode);
+}
+
+bool TPath::DirectoryExists(const QString& path)
+{
+    struct stat st;
+    return !path.isEmpty() && StatPath(Resolve(path), &st) && S_ISDIR(st.st_mode);
+}
+
+QString TPath::ExecutablePath()
+{
+    if (!g_executableOverride.isEmpty())
+        return g_executableOverride;
+    const QString app = QCoreApplication::applicationFilePath();
+    if (!app.isEmpty())
+        return app;
+    return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+}
+
+void TPath::SetExecutablePathOverride(const QString& path) { g_executableOverride = path; }
+
+QString TPath::ProgramDirectory() { return ExtractFilePath(ExecutablePath()); }
+
+QString TPath::ChangeExtension(const QString& path, const QString& ext)
+{
+    const int sep = LastSeparator(path);
+    const int dot = path.lastIndexOf(u'.');
+    if (dot > sep)
+        return path.left(dot) + ext;
+    return path + ext;
+}
+
+QString TPath::ExtractFilePath(const QString& path) { return path.left(LastSeparator(path) + 1); }
+
+QString TPath::ExtractFileName(const QString& path) { return path.mid(LastSeparator(path) + 1); }
+
+QString TPath::ExtractFileExt(const QString& path)
+{
+    const int sep = LastSeparator(path);
+    const int dot = path.lastIndexOf(u'.');
+    return dot > sep ? path.mid(dot) : QString();
+}
+
+QString TPath::StripTrailingSeparators(const QString& path)
+{
+    int n = path.size();
+    while (n > 0 && IsSeparator(path[n - 1]))
+        --n;
+    return path.left(n);
+}
+
+QString TPath::WithTrailingSeparator(const QString& path)
+{
+    if (path.isEmpty())
+        return path;
+    return StripTrailingSeparators(path) + u'/';
+}
+
+bool TPath::CreateEmptyFile(const QString& path)
+{
+    if (FileExists(path))
+        return true;
+    QFile f(FromNative(path));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return FileExists(path);
+    f.close();
+    return true;
+}
+
+bool TPath::WriteFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile f(path);
+    f.setDirectWriteFallback(false);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}

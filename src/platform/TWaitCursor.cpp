@@ -1,0 +1,6 @@
+#include "TWaitCursor.h"
+#include <QApplication>
+
+TWaitCursor::TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+TWaitCursor::~TWaitCursor() { QApplication::restoreOverrideCursor(); }
