@@ -1,0 +1,40 @@
+#include "TFoundFile.h"
+#include <QLocale>
+
+TFoundFile::TFoundFile(const TDirEntry& findData, bool lowerCaseName, const QString& folder)
+    : m_findData(findData), m_path(folder)
+{
+    if (lowerCaseName)
+        m_findData.name = LowerCase(m_findData.name);
+}
+
+QString TFoundFile::LowerCase(const QString& text)
+{
+    const QLocale locale;
+    // Most web names are plain ASCII: those need no trip through the locale's tables,
+    // except where the locale lower-cases "I" to a dotless i.
+    const QLocale::Language language = locale.language();
+    if (language == QLocale::Turkish || language == QLocale::Azerbaijani)
+        return locale.toLower(text);
+    bool ascii = true;
+    bool upper = false;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80) {
+            ascii = false;
+            break;
+        }
+        if (u >= u'A' && u <= u'Z')
+            upper = true;
+    }
+    if (ascii) {
+        if (!upper)
+            return text;
+        QString r = text;
+        for (QChar& c : r)
+            if (c >= u'A' && c <= u'Z')
+                c = QChar(c.unicode() + (u'a' - u'A'));
+        return r;
+    }
+    return locale.toLower(text);
+}
