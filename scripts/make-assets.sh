@@ -55,10 +55,10 @@ bmp24 -seed 17 -size 64x64 xc:'#c9d6df' +noise Random -virtual-pixel tile -blur 
   -fill '#b8c8d4' -colorize 35% \
   "$out/tile.bmp"
 
-# outline_bg.bmp: the outliners' background, pale paper with a faint diagonal grain.
+# outline_bg.bmp: the outliners' background, charcoal with a faint diagonal grain. It is dark
+# because cells are laid onto it with a bitwise OR, which can only lighten.
 bmp24 -seed 23 -size 64x64 xc:gray +noise Random -virtual-pixel tile -motion-blur 0x6+45 \
-  -colorspace Gray -auto-level +level 82%,96% \
-  -fill '#f4ead5' -colorize 40% \
+  -colorspace Gray -auto-level +level 12%,24% \
   "$out/outline_bg.bmp"
 
 # plus.bmp, minus.bmp: drawn black on white; a merge-paint copy turns the black white.
