@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+
+// Column-width persistence of a sorting list view. With AutoSave the widths are written
+// when the view is destroyed and read back by TSortListView::Loaded().
+class TSortLVSaveSettings
+{
+public:
+    bool AutoSave = false;
+    QString RegistryKey;
+    bool SaveColumnSizes = true;
+};
