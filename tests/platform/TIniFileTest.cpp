@@ -408,6 +408,9 @@ TEST_F(TIniFileTest, PipeGivesDefaultsWithoutBlocking)
     TIniFile fifo(PathOf("pipe.ini"));
     EXPECT_EQ(fifo.ReadString("s", "k", "def"), "def"); // would block if it were opened
     EXPECT_FALSE(fifo.WriteString("s", "k", "v"));
+
+    TIniFile endless(QStringLiteral("/dev/zero")); // would never finish if it were read
+    EXPECT_EQ(endless.ReadString("s", "k", "def"), "def");
 }
 
 TEST_F(TIniFileTest, UnreadableFileGivesDefaultsAndIsNotReplaced)
