@@ -1,8 +1,19 @@
-#include <QApplication>
+#include "TMDIHost.h"
+#include "TZelmoraApplication.h"
 
+// The entry sequence: the application object, the host window (the main window, which
+// reads the ini file as it is created), then the message loop until the host closes.
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zelmora 1.0"));
-    return 0;
+    TZelmoraApplication app(argc, argv);
+    int result = 0;
+    try {
+        TMDIHost host;
+        host.show();
+        result = app.exec();
+    } catch (const std::exception& e) {
+        TZelmoraApplication::ShowException(e);
+        result = 1;
+    }
+    return result;
 }

@@ -183,7 +183,8 @@ bool TPath::WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
     QSaveFile f(path);
     f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write on a full disk is seen here and never committed.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (f.write(bytes) != bytes.size()) {
         f.cancelWriting();

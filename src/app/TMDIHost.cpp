@@ -1,0 +1,270 @@
+#include "TMDIHost.h"
+#include "TTitlePanel.h"
+#include "browse/TAppIniFile.h"
+#include "components/TAlignLayout.h"
+#include "components/TFlatButton.h"
+#include "components/TGraphicSplitBar.h"
+#include "platform/TBitmapFile.h"
+#include "platform/TColorRef.h"
+#include "platform/TMessageBox.h"
+#include "platform/TScreen.h"
+#include "platform/TUpdateLock.h"
+#include <QCloseEvent>
+#include <QShowEvent>
+#include <climits>
+
+namespace {
+const QString kLogoMessage = QStringLiteral(
+    "The file specified in the YourLogoHereBitmap section of your ini file is either missing "
+    "or corrupted. It wasnt loaded properly");
+const QString kIniMessage = QStringLiteral(
+    "Your .ini file is missing or corrupted. Zelmora may not run succesfully. Reinstall "
+    "recommended");
+} // namespace
+
+TMDIHost::TMDIHost(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MDIHost"));
+    setWindowTitle(Caption);
+    resize(674, 365);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSize(8);
+    setFont(f);
+    TUpdateLock::SetDesktopWindow(this);
+
+    auto* layout = new TAlignLayout(this);
+    (void)layout;
+    // Created bottom-up, as the docking order places them: title panel, splitter, client.
+    m_titlePanel = new TTitlePanel(this);
+    m_titlePanel->setObjectName(QStringLiteral("TitlePanel"));
+    TAlignLayout::SetAlign(m_titlePanel, alBottom);
+
+    m_split = new TGraphicSplitBar(this);
+    m_split->setObjectName(QStringLiteral("Split_ToolBarRest"));
+    m_split->BeginLoading();
+    m_split->SetAlign(alBottom);
+    m_split->SetHeight(7);
+    m_split->SetColor(TColours::clWhite);
+    m_split->SetControlFirst(m_titlePanel);
+    m_split->SetLimitLeftOffset(430);
+    m_split->SetLimitRightOffset(10);
+    m_split->SetDrawEdge(false);
+    m_split->SetShadowStyle(ssShadBottom);
+    m_split->EndLoading();
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("ClientArea"));
+    new TAlignLayout(m_client);
+    TAlignLayout::SetAlign(m_client, alClient);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(10000);
+
+    FormCreate();
+}
+
+TMDIHost::~TMDIHost()
+{
+    if (TUpdateLock::DesktopWindow() == this)
+        TUpdateLock::SetDesktopWindow(nullptr);
+}
+
+void TMDIHost::FormCreate()
+{
+    m_advertsAllowed = true;
+    m_advertsRunning = true;
+    m_advertShowing = false;
+    m_firstShow = true;
+    m_options.ColourWarning = true;
+    m_numColours = GetNumColours();
+    LoadStartUpOptions();
+    ApplyLowColourSteps();
+    ApplyStartUpMode();
+    LoadLogo();
+    StartAttractLoop();
+}
+
+int TMDIHost::GetNumColours()
+{
+    const int bits = TScreen::Depth();
+    if (bits >= 31)
+        return INT_MAX;
+    if (bits <= 0)
+        return 1;
+    return 1 << bits;
+}
+
+void TMDIHost::LoadStartUpOptions()
+{
+    if (!TAppIniFile::ReadIniFile(m_options)) {
+        TMessageBox::Show(kIniMessage, QStringLiteral("Initialisation Error"));
+        return;
+    }
+    TAppIniFile::ResolvePaths(m_options);
+}
+
+void TMDIHost::ApplyLowColourSteps()
+{
+    if (m_numColours > 256)
+        return;
+    m_split->SetShadowStyle(ssNoShad);
+    m_split->SetColor(TColours::clSilver);
+    m_advertsAllowed = m_advertsRunning = !m_options.ColourWarning;
+    m_titlePanel->Advert->setEnabled(false);
+}
+
+void TMDIHost::ApplyStartUpMode()
+{
+    if (m_options.RuntimeLock)
+        SetReaderMode();
+    else if (m_options.StartUpMode == 1)
+        SetDisplayMode();
+    else if (m_options.StartUpMode == 2)
+        SetReaderMode();
+    else
+        SetEditMode();
+}
+
+void TMDIHost::ApplyBorder(bool sizeable)
+{
+    const bool frameless = !sizeable;
+    if (bool(windowFlags() & Qt::FramelessWindowHint) == frameless)
+        return;
+    const bool visible = isVisible();
+    setWindowFlag(Qt::FramelessWindowHint, frameless);
+    if (visible)
+        show(); // changing the flags hides a shown window
+}
+
+void TMDIHost::SetEditMode()
+{
+    {
+        TDesktopUpdateLock lock;
+        m_mode = TMode::Edit;
+        ApplyBorder(true);
+        setWindowState(Qt::WindowMaximized);
+        m_titlePanel->ProgramTitleImage->hide();
+        m_titlePanel->TB_Edit_Panel->show();
+        m_titlePanel->ExitButton->show();
+        m_advertsRunning = false;
+    }
+    m_split->setEnabled(true);
+    m_split->SetLimitLeftOffset(height() - 150);
+}
+
+void TMDIHost::SetDisplayMode()
+{
+    {
+        TDesktopUpdateLock lock;
+        m_mode = TMode::Display;
+        ApplyBorder(false);
+        setGeometry(TScreen::Geometry());
+        setWindowState(Qt::WindowMaximized);
+        m_titlePanel->ProgramTitleImage->show();
+        m_titlePanel->TB_Edit_Panel->hide();
+        m_titlePanel->ExitButton->hide();
+        m_advertsRunning = m_advertsAllowed;
+        ShowAdvertPage();
+    }
+    m_split->setEnabled(false);
+}
+
+void TMDIHost::SetReaderMode()
+{
+    {
+        TDesktopUpdateLock lock;
+        m_mode = TMode::Reader;
+        ApplyBorder(true);
+        setWindowState(Qt::WindowMaximized);
+        setGeometry(TScreen::Geometry());
+        m_titlePanel->ProgramTitleImage->show();
+        m_titlePanel->TB_Edit_Panel->hide();
+        m_titlePanel->ExitButton->show();
+        m_advertsRunning = m_advertsAllowed;
+        ShowAdvertPage();
+    }
+    m_split->setEnabled(false);
+}
+
+bool TMDIHost::LoadLogo()
+{
+    const QString& logo = m_options.YourLogoHereBitmap;
+    if (logo == QLatin1String("Empty") || logo == QLatin1String("0") ||
+        logo == QLatin1String("NULL")) {
+        m_titlePanel->ProgramTitleImage->setPixmap(TTitlePanel::BuiltInTitlePicture());
+        return true;
+    }
+    QImage image;
+    if (!TBitmapFile::Load(logo, &image)) {
+        TMessageBox::Show(kLogoMessage, QStringLiteral("Initialisation Error"));
+        return false;
+    }
+    m_titlePanel->ProgramTitleImage->setPixmap(QPixmap::fromImage(image));
+    return true;
+}
+
+void TMDIHost::SetTitlePanelEnabled(bool enabled) { m_titlePanel->setEnabled(enabled); }
+
+void TMDIHost::ShowProgressText(const QString& text)
+{
+    m_advertShowing = false;
+    m_timer->stop();
+    m_titlePanel->Progress_TextLabel->setText(
+        text == QLatin1String("0") ? QStringLiteral("Please Wait...") : text);
+    m_titlePanel->Progress_TextLabel->adjustSize();
+    m_titlePanel->TB_PageControl->setCurrentWidget(m_titlePanel->TB_TabSheet_TextDisplay);
+    // Painted now, so the text is seen before the long operation blocks the loop.
+    m_titlePanel->TB_TabSheet_TextDisplay->repaint();
+}
+
+void TMDIHost::ShowAdvertPage()
+{
+    m_titlePanel->TB_PageControl->setCurrentWidget(m_titlePanel->TB_TabSheet_Advert);
+    m_advertShowing = true;
+    m_timer->stop();
+}
+
+void TMDIHost::SetViewerWindow(QWidget* window) { m_viewer = window; }
+
+void TMDIHost::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TMDIHost::FormShow()
+{
+    if (!m_firstShow)
+        return;
+    ShowViewerWindow();
+    if (OnFirstShow)
+        OnFirstShow();
+    m_firstShow = false;
+}
+
+void TMDIHost::ShowViewerWindow()
+{
+    if (!m_viewer)
+        return;
+    TDesktopUpdateLock lock;
+    m_viewer->setParent(m_client);
+    TAlignLayout::SetAlign(m_viewer, alClient);
+    m_viewer->show();
+    m_viewer->raise();
+}
+
+void TMDIHost::StartAttractLoop()
+{
+    // The rotation of adverts is not running yet; the built-in picture stays.
+    m_advertShowing = true;
+}
+
+void TMDIHost::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+}

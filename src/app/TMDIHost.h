@@ -1,0 +1,92 @@
+#pragma once
+#include "browse/THostServices.h"
+#include "browse/TStartUpOptions.h"
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class TTitlePanel;
+class TGraphicSplitBar;
+
+// The application's main window: the title panel with the toolbar and the advert along
+// the bottom, the browsing window (or the layout editor) above it. It reads the
+// application ini file once, at creation, and owns what it read for the whole run.
+class TMDIHost : public QWidget, public THostServices
+{
+    Q_OBJECT
+public:
+    static inline const QString Caption = QStringLiteral("Zelmora 1.0");
+
+    explicit TMDIHost(QWidget* parent = nullptr);
+    ~TMDIHost() override;
+
+    // THostServices
+    void ShowProgressText(const QString& text) override;
+    void ShowAdvertPage() override;
+    const TStartUpOptions& StartUpOptions() const override { return m_options; }
+    int NumColours() const override { return m_numColours; }
+    void SetYourLogoHereBitmap(const QString& path) override { m_options.YourLogoHereBitmap = path; }
+    bool LoadLogo() override;
+    void SetTitlePanelEnabled(bool enabled) override;
+
+    // The three screen modes; the mode keys use them too.
+    void SetEditMode();
+    void SetDisplayMode();
+    void SetReaderMode();
+    bool ModeChangeAllowed() const { return !m_options.RuntimeLock; }
+
+    // Colours of the screen: 2 to the power of its depth, the largest 32-bit integer from
+    // 31 bits on.
+    static int GetNumColours();
+
+    // The window the host embeds above the title panel (the browsing window).
+    void SetViewerWindow(QWidget* window);
+    QWidget* ViewerWindow() const { return m_viewer; }
+    // The area above the title panel and its splitter where child windows go.
+    QWidget* ClientArea() const { return m_client; }
+
+    // Fields of the run, read by the other windows and the tests.
+    bool AdvertsAllowed() const { return m_advertsAllowed; }
+    bool AdvertsRunning() const { return m_advertsRunning; }
+    bool AdvertShowing() const { return m_advertShowing; }
+    bool FirstShow() const { return m_firstShow; }
+    QString AdvertsDir() const { return m_advertsDir; }
+    TTitlePanel* TitlePanel() const { return m_titlePanel; }
+    TGraphicSplitBar* Split_ToolBarRest() const { return m_split; }
+    QTimer* Timer1() const { return m_timer; }
+    enum class TMode { Edit, Display, Reader };
+    TMode Mode() const { return m_mode; }
+
+    // Run after the first showing; the splash of the low-colour warning hooks in here.
+    std::function<void()> OnFirstShow;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void LoadStartUpOptions();
+    void ApplyLowColourSteps();
+    void ApplyStartUpMode();
+    void ShowViewerWindow();
+    void StartAttractLoop();
+    void ApplyBorder(bool sizeable);
+
+    TStartUpOptions m_options;
+    int m_numColours = 0;
+    bool m_advertsAllowed = true;
+    bool m_advertsRunning = true;
+    bool m_advertShowing = false;
+    bool m_firstShow = true;
+    QString m_advertsDir;
+    TMode m_mode = TMode::Edit;
+
+    QWidget* m_client = nullptr;
+    TGraphicSplitBar* m_split = nullptr;
+    TTitlePanel* m_titlePanel = nullptr;
+    QTimer* m_timer = nullptr;
+    QPointer<QWidget> m_viewer;
+};

@@ -1,0 +1,118 @@
+#include "TAppIniFile.h"
+#include "browse/TFolderTests.h"
+#include "platform/TMessageBox.h"
+#include "platform/TPath.h"
+#include "state/TKXIniFile.h"
+#include <QFile>
+
+namespace {
+
+const QString kStartUp = QStringLiteral("StartUp");
+const QString kWarnings = QStringLiteral("Warnings");
+
+// The file can be opened and holds text. Bytes no text file holds (NUL) mark it as
+// corrupted, so a damaged kit is reported instead of silently read as empty.
+bool IsReadableText(const QString& path)
+{
+    QFile f(TPath::Resolve(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    char buffer[65536];
+    for (;;) {
+        const qint64 n = f.read(buffer, sizeof buffer);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        if (memchr(buffer, '\0', size_t(n)))
+            return false;
+    }
+}
+
+} // namespace
+
+QString TAppIniFile::FileName() { return TPath::ChangeExtension(TPath::ExecutablePath(), ".INI"); }
+
+bool TAppIniFile::ReadIniFile(TStartUpOptions& options)
+{
+    options = TStartUpOptions();
+    const QString path = FileName();
+    if (!TPath::FileExists(path) || !IsReadableText(path))
+        return false;
+
+    const TKXIniFile ini(path);
+    const QString none = QStringLiteral("0");
+    options.StateFileName = TPath::FromNative(ini.ReadString(kStartUp, "StateFileName", none));
+    options.StartUpWeb = TPath::FromNative(ini.ReadString(kStartUp, "StartUpWeb", none));
+    options.AdvertsFolder = TPath::FromNative(ini.ReadString(kStartUp, "AdvertsFolder", none));
+    options.IntroductionFile = TPath::FromNative(ini.ReadString(kStartUp, "IntroductionFile", none));
+    options.YourLogoHereBitmap =
+        TPath::FromNative(ini.ReadString(kStartUp, "YourLogoHereBitmap", none));
+    options.RuntimeLock = ini.ReadBool(kStartUp, "kxItem2", false);
+    options.StartUpMode = ini.ReadInteger(kStartUp, "StartUpMode", 0);
+    if (options.StartUpMode < 0 || options.StartUpMode > 2)
+        options.StartUpMode = 0;
+    options.ColourWarning = ini.ReadBool(kWarnings, "ColourWarning", true);
+    return true;
+}
+
+QString TAppIniFile::ResolveStartUpPath(const QString& input)
+{
+    if (input.size() < Token.size())
+        return input;
+    QString value = input;
+    if (value.startsWith(Token, Qt::CaseSensitive)) {
+        QString rest = value.mid(Token.size());
+        int i = 0;
+        while (i < rest.size() && TPath::IsSeparator(rest[i]))
+            ++i;
+        value = TPath::ProgramDirectory() + rest.mid(i);
+    }
+    const QString copy = TPath::StripTrailingSeparators(value);
+    if (copy.isEmpty())
+        return QStringLiteral("0");
+    if (WebFolderExists(copy) || TPath::FileExists(copy))
+        return value;
+    return QStringLiteral("0");
+}
+
+void TAppIniFile::ResolvePaths(TStartUpOptions& o)
+{
+    o.StateFileName = ResolveStartUpPath(o.StateFileName);
+    o.StartUpWeb = ResolveStartUpPath(o.StartUpWeb);
+    o.AdvertsFolder = TPath::StripTrailingSeparators(ResolveStartUpPath(o.AdvertsFolder));
+    o.IntroductionFile = ResolveStartUpPath(o.IntroductionFile);
+    o.YourLogoHereBitmap = ResolveStartUpPath(o.YourLogoHereBitmap);
+}
+
+namespace {
+
+template <typename Write>
+bool WriteKey(Write write)
+{
+    const QString path = TAppIniFile::FileName();
+    if (!TPath::FileExists(path)) {
+        TMessageBox::Show(QStringLiteral("Your default ini file has been lost or corrupted, run setup again."),
+                          QStringLiteral("Error"));
+        return false;
+    }
+    TKXIniFile ini(path);
+    return write(ini);
+}
+
+} // namespace
+
+bool TAppIniFile::WriteIniString(const QString& section, const QString& key, const QString& value)
+{
+    return WriteKey([&](TKXIniFile& ini) { return ini.WriteString(section, key, value); });
+}
+
+bool TAppIniFile::WriteIniBool(const QString& section, const QString& key, bool value)
+{
+    return WriteKey([&](TKXIniFile& ini) { return ini.WriteBool(section, key, value); });
+}
+
+bool TAppIniFile::WriteIniInteger(const QString& section, const QString& key, int value)
+{
+    return WriteKey([&](TKXIniFile& ini) { return ini.WriteInteger(section, key, value); });
+}
