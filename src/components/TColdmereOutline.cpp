@@ -1,0 +1,5 @@
+#include "TColdmereOutline.h"
+
+TColdmereOutline::TColdmereOutline(QWidget* parent) : TColdmereCustomOutline(parent) {}
+
+TColdmereOutline::~TColdmereOutline() = default;
