@@ -114,8 +114,11 @@ void TSortListView::SetColumnWidth(int index, int width)
 
 void TSortListView::StoreColumnWidth(int index, int width)
 {
-    if (TListColumn* column = Column(index))
+    TListColumn* column = Column(index);
+    if (column && column->Width != std::max(0, width)) {
         column->Width = std::max(0, width);
+        m_widthsChanged = true;
+    }
 }
 
 int TSortListView::ColumnLeft(int index)
@@ -306,6 +309,8 @@ void TSortListView::Relayout(bool repaint)
 {
     if (m_updateCount > 0)
         return;
+    BeforePaint();
+    m_widthsChanged = false;
     QScrollBar* vbar = verticalScrollBar();
     QScrollBar* hbar = horizontalScrollBar();
     const int n = ItemCount();
@@ -623,7 +628,7 @@ void TSortListView::paintEvent(QPaintEvent* event)
     bool pending = false;
     for (int i = 0; i < ColumnCount(); ++i)
         pending = pending || m_columns[size_t(i)]->Width < 0;
-    if (pending || (m_viewStyle != vsReport && m_flowCellWidth < 0)) {
+    if (pending || m_widthsChanged || (m_viewStyle != vsReport && m_flowCellWidth < 0)) {
         for (int i = 0; i < ColumnCount(); ++i)
             ColumnWidth(i);
         if (m_viewStyle != vsReport)

@@ -121,13 +121,14 @@ public:
                        TOwnerDrawState state)> OnAfterDefaultDrawItem;
 
 protected:
-    // Runs at the start of every paint, before any geometry is used.
+    // Runs at the start of every paint and every layout, before any geometry is used; a
+    // view that sizes its own columns does it here.
     virtual void BeforePaint() {}
     // Draws one visible row; rect is the row's rectangle on the off-screen image.
     virtual void DrawItem(QPainter& canvas, int index, const QRect& rect, TOwnerDrawState state);
     // The standard look: background, system highlight for the selected row, texts, focus.
     void DefaultDrawItem(QPainter& canvas, int index, const QRect& rect, TOwnerDrawState state);
-    // Sets a column's pixel width without a relayout; for painters that size columns.
+    // Sets a column's pixel width without a relayout; for BeforePaint.
     void StoreColumnWidth(int index, int width);
     // Left edge of a column in a report row starting at x = 0.
     int ColumnLeft(int index);
@@ -176,6 +177,7 @@ private:
     int m_rowHeight = 17;
     int m_flowCellWidth = -1; // -1 = measure again
     int m_updateCount = 0;
+    bool m_widthsChanged = false; // by StoreColumnWidth since the last layout
     bool m_sorting = false; // rows cannot be added or removed while a sort runs
 
     TAutoColumnSort m_autoColumnSort = acsNoSort;
