@@ -253,6 +253,10 @@ void TAlignLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
     Attach();
+    if (m_container) // a window made a child may have been a window still when it arrived
+        for (QObject* child : m_container->children())
+            if (child->isWidgetType())
+                Adopt(static_cast<QWidget*>(child));
     const QRect r = rect.marginsRemoved(contentsMargins());
     int left = r.left(), top = r.top();
     int right = r.left() + r.width(), bottom = r.top() + r.height(); // exclusive

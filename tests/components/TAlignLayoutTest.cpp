@@ -37,6 +37,7 @@ TEST(TAlignLayoutTest, DocksByAlignmentPassesThenChildOrder)
     QWidget* bottom2 = Child(&box, alBottom, 5, 15);
     QWidget* loose = Child(&box, alNone, 33, 44);
     loose->move(7, 8);
+    EXPECT_EQ(layout->count(), 8); // adopted as they were made
     box.show();
     layout->Realign();
 
@@ -139,6 +140,24 @@ TEST(TAlignLayoutTest, OrderAdoptionAndMargins)
     EXPECT_EQ(a->geometry(), QRect(2, 10, 94, 10));
     EXPECT_EQ(layout->sizeHint().height(), 37);
     EXPECT_EQ(box.sizeHint().height(), 37 + 3 + 5);
+}
+
+TEST(TAlignLayoutTest, WindowEmbeddedLaterFillsTheClientArea)
+{
+    QWidget host;
+    host.resize(300, 200);
+    auto* layout = new TAlignLayout(&host);
+    QWidget* bottom = Child(&host, alBottom, 10, 50);
+    host.show();
+    auto* form = new QWidget; // a window of its own first, as the browsing window is
+    form->resize(500, 500);
+    form->show();
+    form->setParent(&host);
+    TAlignLayout::SetAlign(form, alClient);
+    form->show();
+    layout->Realign();
+    EXPECT_EQ(form->geometry(), QRect(0, 0, 300, 150));
+    EXPECT_EQ(bottom->geometry(), QRect(0, 150, 300, 50));
 }
 
 TEST(TAlignLayoutTest, AlignPropertyReadsSafely)
