@@ -7,7 +7,7 @@ set -euo pipefail
 
 demo="$(cd "$(dirname "$0")/.." && pwd)/demo"
 web="$demo/webs/Harrowmere"
-mkdir -p "$demo/Advertisers" "$web/Pictures" "$web/Media" "$web/Town/Old Quarter/Cellars"
+mkdir -p "$demo/Advertisers" "$web/pictures" "$web/Media" "$web/Town/Old Quarter/Cellars"
 
 serif=Liberation-Serif-Bold
 serif_it=Liberation-Serif-Italic
@@ -79,7 +79,7 @@ gif -size 320x200 xc:'#e9edc9' \
   -annotate +36+28 'Old Quarter walls' -annotate +152+96 'Harbour' -annotate +200+170 'Harrow Mere' \
   -annotate +40+166 'Market square' -annotate +196+118 'Isle' \
   -font "$serif_it" -pointsize 14 -annotate +8+194 'Harrowmere, sketched from the bell tower' \
-  "$web/Pictures/map.gif"
+  "$web/pictures/map.gif"
 
 pngw -size 120x120 xc:'#f1faee' \
   -fill '#a8dadc' -draw 'rectangle 0,96 119,119' \
@@ -87,25 +87,25 @@ pngw -size 120x120 xc:'#f1faee' \
   -draw 'polygon 52,96 54,70 50,60 44,58 40,40 46,24 56,18 64,20 66,26 60,30 52,40 58,52 74,56 86,66 80,72 66,72 58,70 56,96' \
   -draw 'polygon 56,18 28,22 56,21' -draw 'polygon 64,20 76,14 68,22' \
   -stroke '#1d3557' -strokewidth 2 -draw 'line 60,70 64,96' \
-  "$web/Pictures/heron.png"
+  "$web/pictures/heron.png"
 
 bmp24 -size 48x48 xc:white \
   -fill '#b08968' -draw 'polygon 24,4 30,8 34,30 40,36 8,36 14,30 18,8' \
   -fill '#7f5539' -draw 'circle 24,40 24,36' -draw 'rectangle 22,0 26,5' \
-  "$web/Pictures/bell.bmp"
+  "$web/pictures/bell.bmp"
 
 pngw -size 160x60 xc:'#e0fbfc' \
   -fill '#3d5a80' -draw 'polygon 8,30 40,16 110,18 140,30 110,42 40,44' \
   -draw 'polygon 136,30 156,14 150,30 156,46' \
   -fill '#98c1d9' -draw 'polygon 60,18 80,8 90,18' -draw 'polygon 70,42 86,52 94,42' \
   -fill white -draw 'circle 26,27 26,24' -fill black -draw 'circle 26,27 26,26' \
-  "$web/Pictures/pike.png"
+  "$web/pictures/pike.png"
 
 gif -size 80x60 xc:white \
   -fill '#dda15e' -draw 'ellipse 40,34 34,20 0,360' \
   -fill '#bc6c25' -draw 'ellipse 40,30 30,14 180,360' \
   -stroke '#fefae0' -strokewidth 2 -draw 'line 24,26 30,36' -draw 'line 38,24 44,36' -draw 'line 52,26 58,36' \
-  "$web/Pictures/loaf.gif"
+  "$web/pictures/loaf.gif"
 
 gif -size 40x60 xc:'#1b263b' \
   -fill '#778da9' -draw 'rectangle 18,0 22,8' -draw 'rectangle 10,8 30,12' \
