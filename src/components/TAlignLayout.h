@@ -9,8 +9,9 @@
 // property "zelAlign", set with SetAlign). All top-aligned children are placed first, each
 // taking the top of the room still free at its own height, then the bottom-aligned ones from
 // the bottom up, then the left- and right-aligned ones at their own widths, and last the
-// client-aligned children fill what remains. Within one alignment the layout's order holds:
-// the order in which the children joined the container (insertWidget changes it).
+// client-aligned children fill what remains. Within one alignment the layout's order holds,
+// the earlier child docking nearer the edge: the order in which the children joined the
+// container (insertWidget changes it). So a bar above a bottom panel joins after the panel.
 // Children aligned alNone, hidden children and windows are never moved.
 //
 // Every widget child of the container takes part: those present when the layout is made and

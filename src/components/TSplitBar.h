@@ -8,7 +8,8 @@
 #include <functional>
 
 // A bar that resizes one neighbouring docked control when dragged with the mouse. It docks
-// itself through TAlignLayout (its Align is the container's "zelAlign" of the bar), and the
+// through its container's TAlignLayout like any child (set its alignment with SetAlign, not
+// TAlignLayout::SetAlign, so the bar also takes its thickness and finds its neighbour). The
 // control it resizes is ControlFirst, or ControlSecond when ControlFirst fills the client
 // area. While dragging, a sizing line follows the mouse inside the limits; the sizes change
 // only on release, and Escape abandons the drag.
