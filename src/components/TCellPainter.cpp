@@ -5,6 +5,37 @@
 #include "platform/TRasterOp.h"
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A filled and outlined rounded rectangle covering the pixels of figure, with corner
+// ellipses `corner` wide and high (clamped to the figure), clipped to clip. Drawn row by
+// row so the two ends are exact mirror images, as the cells of a list must be.
+void FillRoundRect(QPainter& painter, const QRect& figure, int corner, const QColor& colour,
+                   const QRect& clip)
+{
+    if (figure.isEmpty())
+        return;
+    const double a = std::min(corner, figure.width()) / 2.0;
+    const double b = std::min(corner, figure.height()) / 2.0;
+    const double x0 = figure.x(), x1 = figure.x() + figure.width();
+    const double topCentre = figure.y() + b, bottomCentre = figure.y() + figure.height() - b;
+    for (int y = figure.y(); y < figure.y() + figure.height(); ++y) {
+        const double py = y + 0.5;
+        const double dy = py < topCentre ? topCentre - py : py > bottomCentre ? py - bottomCentre : 0.0;
+        const double t = b > 0 ? dy / b : 0.0;
+        const double inset = a * (1.0 - std::sqrt(std::max(0.0, 1.0 - t * t)));
+        // Pixels whose centres lie inside the outline.
+        const int left = int(std::ceil(x0 + inset - 0.5));
+        const int right = int(std::floor(x1 - inset - 0.5)); // inclusive
+        const QRect span = QRect(QPoint(left, y), QPoint(right, y)).intersected(clip);
+        if (!span.isEmpty())
+            painter.fillRect(span, colour);
+    }
+}
+
+} // namespace
 
 void TCellPainter::FillShape(QPainter& painter, const QRect& cell, TCellStyle shape,
                              bool highlighted, qint32 paintColour, qint32 hiLightColour)
@@ -24,23 +55,10 @@ void TCellPainter::FillShape(QPainter& painter, const QRect& cell, TCellStyle sh
     const int h = cell.height();
     const int l = cell.x(), t = cell.y();
     const int r = l + cell.width(), b = t + h;
-    // The rounded rectangle covers the pixels left..right-1 and top..bottom-1 of its
-    // corner points, as an outlined figure does with a one-pixel pen.
-    const int figLeft = shape == rcsRoundRight ? l - h : l;
-    const int figRight = shape == rcsRoundRight ? r : r + h;
-    const int figTop = t + 1, figBottom = b - 1;
-    if (figBottom - figTop <= 0)
-        return;
-    const QRectF figure(figLeft, figTop, figRight - figLeft - 1, figBottom - figTop - 1);
-    const qreal radius = std::min<qreal>(h / 2.0, std::min(figure.width(), figure.height()) / 2.0);
-
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setClipRect(cell, Qt::IntersectClip);
-    painter.setPen(QPen(hiLight, 0));
-    painter.setBrush(hiLight);
-    painter.drawRoundedRect(figure, radius, radius, Qt::AbsoluteSize);
-    painter.restore();
+    if (shape == rcsRoundRight)
+        FillRoundRect(painter, QRect(QPoint(l - h, t + 1), QPoint(r - 1, b - 2)), h, hiLight, cell);
+    else
+        FillRoundRect(painter, QRect(QPoint(l, t + 1), QPoint(r + h - 1, b - 2)), h, hiLight, cell);
 }
 
 void TCellPainter::DrawOutline(QPainter& painter, const QRect& cell, TKXLineStyle line,

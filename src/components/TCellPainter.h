@@ -22,7 +22,7 @@ public:
     //    rounded rectangle from (left - h, top + 1) to (right, bottom - 1) with h x h
     //    corner ellipses, filled and outlined in hiLightColour, so only the right end shows
     //    rounded; rcsRoundLeft the same from (left, top + 1) to (right + h, bottom - 1).
-    // The painter's pen, brush, clip and render hints are restored afterwards.
+    // Pixels are set exactly (no antialiasing); the painter's state is left unchanged.
     static void FillShape(QPainter& painter, const QRect& cell, TCellStyle shape,
                           bool highlighted, qint32 paintColour, qint32 hiLightColour);
 

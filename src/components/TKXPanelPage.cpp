@@ -3,7 +3,6 @@
 #include "TBackgroundPainter.h"
 #include "platform/TBitmapFile.h"
 #include "platform/TColorRef.h"
-#include "platform/TUpdateLock.h"
 
 #include <QPaintEvent>
 #include <algorithm>
@@ -83,9 +82,13 @@ void TKXPanelPage::paintEvent(QPaintEvent*)
     m_pageRect = TRect::FromQRect(rect());
     if (!OnPosition || m_positioning)
         return;
+    // The children are placed without suspending the page's updates: moving them only
+    // schedules repaints, and Qt draws the page and its children in one pass and shows them
+    // in one flush, so the user sees one redraw anyway. Suspending updates here would not
+    // help and would hurt: turning them back on asks for a new paint of the page, whose
+    // paint would suspend and resume again, and the page would repaint itself forever.
     m_positioning = true;
     try {
-        TUpdateLock lock(this);
         m_itemsVisible = VisibleChildren();
         if (!m_itemsVisible.isEmpty())
             OnPosition(this, m_itemsVisible, m_pageRect, &painter);
