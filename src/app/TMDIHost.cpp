@@ -1,4 +1,5 @@
 #include "TMDIHost.h"
+#include "TSplashForm.h"
 #include "TTitlePanel.h"
 #include "browse/TAppIniFile.h"
 #include "components/TAlignLayout.h"
@@ -70,6 +71,7 @@ TMDIHost::TMDIHost(QWidget* parent) : QWidget(parent)
 
 TMDIHost::~TMDIHost()
 {
+    qDeleteAll(m_splashes);
     if (TUpdateLock::DesktopWindow() == this)
         TUpdateLock::SetDesktopWindow(nullptr);
 }
@@ -147,6 +149,8 @@ void TMDIHost::SetEditMode()
         TDesktopUpdateLock lock;
         m_mode = TMode::Edit;
         ApplyBorder(true);
+        // Sized to the screen as well, so it fills it where no window manager maximises.
+        setGeometry(TScreen::AvailableGeometry());
         setWindowState(Qt::WindowMaximized);
         m_titlePanel->ProgramTitleImage->hide();
         m_titlePanel->TB_Edit_Panel->show();
@@ -242,8 +246,7 @@ void TMDIHost::FormShow()
     if (!m_firstShow)
         return;
     ShowViewerWindow();
-    if (OnFirstShow)
-        OnFirstShow();
+    ShowStartSplash();
     m_firstShow = false;
 }
 
@@ -267,4 +270,39 @@ void TMDIHost::StartAttractLoop()
 void TMDIHost::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
+}
+
+void TMDIHost::ShowStartSplash()
+{
+    if (m_numColours > 256 || !m_options.ColourWarning)
+        return;
+    TSplashForm* splash = nullptr;
+    try {
+        TDesktopUpdateLock lock;
+        splash = new TSplashForm();
+        splash->setGeometry(TScreen::Geometry());
+        splash->setWindowState(Qt::WindowMaximized);
+        splash->FillStartText(m_numColours, m_options.ColourWarning);
+        splash->show();
+        splash->CentrePanel();
+        m_splashes.append(splash);
+    } catch (...) {
+        delete splash;
+    }
+}
+
+void TMDIHost::ShowAbout()
+{
+    TSplashForm* about = nullptr;
+    try {
+        about = new TSplashForm();
+        about->FillAboutText();
+        const QRect screen = TScreen::Geometry();
+        about->move(screen.center() - QPoint(about->width() / 2, about->height() / 2));
+        about->show();
+        about->raise();
+        m_splashes.append(about);
+    } catch (...) {
+        delete about;
+    }
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 class TTitlePanel;
+class TSplashForm;
 class TGraphicSplitBar;
 
 // The application's main window: the title panel with the toolbar and the advert along
@@ -58,8 +59,11 @@ public:
     enum class TMode { Edit, Display, Reader };
     TMode Mode() const { return m_mode; }
 
-    // Run after the first showing; the splash of the low-colour warning hooks in here.
-    std::function<void()> OnFirstShow;
+    // The low-colour warning (first showing only) and the about window ("i").
+    void ShowStartSplash();
+    void ShowAbout();
+    // Every splash window made in this run, newest last; they live until the host goes.
+    const QList<TSplashForm*>& SplashWindows() const { return m_splashes; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -89,4 +93,5 @@ private:
     TTitlePanel* m_titlePanel = nullptr;
     QTimer* m_timer = nullptr;
     QPointer<QWidget> m_viewer;
+    QList<TSplashForm*> m_splashes;
 };

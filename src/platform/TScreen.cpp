@@ -23,3 +23,10 @@ QRect TScreen::Geometry()
         return s->geometry();
     return QRect(0, 0, 1024, 768);
 }
+
+QRect TScreen::AvailableGeometry()
+{
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        return s->availableGeometry();
+    return QRect(0, 0, 1024, 768);
+}

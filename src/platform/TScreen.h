@@ -9,4 +9,5 @@ public:
     static int Depth();
     static void SetDepthOverride(int bits); // 0 measures the real screen again
     static QRect Geometry();                // the primary screen's full rectangle
+    static QRect AvailableGeometry();       // less the desktop's panels
 };
