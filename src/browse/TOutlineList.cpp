@@ -1,0 +1,171 @@
+#include "TOutlineList.h"
+#include "components/TColdmereCustomOutline.h"
+#include "components/TOutlineNode.h"
+#include "components/TSortListView.h"
+#include "platform/TPath.h"
+#include <vector>
+
+namespace {
+
+int LastSeparator(const QString& path)
+{
+    for (int i = path.size() - 1; i >= 0; --i)
+        if (TPath::IsSeparator(path[i]))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+TOutlineList::TOutlineList(TColdmereCustomOutline* outline) : m_outline(outline), m_foldersMode(true) {}
+
+TOutlineList::TOutlineList(TSortListView* listView) : m_listView(listView), m_foldersMode(false) {}
+
+QString TOutlineList::NodeText(const QString& name)
+{
+    QString text = name;
+    if (!text.isEmpty() && text[0] >= u'a' && text[0] <= u'z')
+        text[0] = QChar(text[0].unicode() - (u'a' - u'A'));
+    return text;
+}
+
+QString TOutlineList::Caption(const QString& fileName)
+{
+    const QString lower = TFoundFile::LowerCase(fileName);
+    const int dot = lower.lastIndexOf(u'.');
+    return dot >= 0 ? lower.left(dot) : lower;
+}
+
+QString TOutlineList::SizeText(quint64 size, bool withUnit)
+{
+    if (size > 1000)
+        return QString::number(size / 1000) + (withUnit ? QStringLiteral("KB") : QString());
+    return QString::number(size);
+}
+
+void TOutlineList::FolderFound(std::unique_ptr<TFoundFile> record)
+{
+    if (!m_foldersMode || !m_outline)
+        return;
+    const QString name = NodeText(record->FileName());
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return;
+    AddFolderNode(name, record->Path());
+}
+
+void TOutlineList::FileFound(std::unique_ptr<TFoundFile> record)
+{
+    if (m_foldersMode || !m_listView)
+        return;
+    TListItem* item = m_listView->AddItem(Caption(record->FileName()));
+    if (!item)
+        return;
+    // The whole size: a document of 4 GB or more would otherwise show a wrapped count.
+    const int columns = m_listView->ColumnCount();
+    item->SubItems << SizeText(quint64(std::max<qint64>(0, record->Size())), columns > 1);
+    if (columns >= 1)
+        m_listView->SetColumnWidth(columns - 1, TListColumn::AutoSizeUseHeader);
+    else
+        m_listView->ItemsChanged();
+}
+
+QString TOutlineList::PathKey(const QString& outlinePath) { return outlinePath.toCaseFolded(); }
+
+int TOutlineList::AddFolderNode(const QString& name, const QString& path)
+{
+    if (!m_outline)
+        return 0;
+    const QString separator = m_outline->ItemSeparator();
+
+    // The scanned folder from the web folder's name on, written as an outline path.
+    const QString rel = TPath::StripTrailingSeparators(path.mid(std::max(0, m_nameStart - 1)));
+    const QString parentName = rel.mid(LastSeparator(rel) + 1);
+    QString outlineRel;
+    outlineRel.reserve(rel.size());
+    for (QChar c : rel) {
+        if (TPath::IsSeparator(c))
+            outlineRel += separator;
+        else
+            outlineRel += c;
+    }
+    const QString relKey = PathKey(outlineRel);
+
+    if (m_refused.contains(relKey)) {
+        m_refused.insert(relKey + PathKey(separator) + PathKey(name));
+        return 0;
+    }
+    TOutlineNode* parent = FindParent(outlineRel, parentName);
+    const QString key = parent ? relKey + PathKey(separator) + PathKey(name) : PathKey(name);
+    if (parent && parent->Level() >= TColdmereCustomOutline::MaxLevel) {
+        m_refused.insert(key);
+        return 0;
+    }
+
+    const int parentIndex = parent ? parent->Index() : 0;
+    m_outline->BeginUpdate();
+    int index = 0;
+    try {
+        index = m_outline->AddChild(parentIndex, name);
+    } catch (...) {
+        m_outline->EndUpdate();
+        throw;
+    }
+    m_outline->EndUpdate();
+    if (index > 0)
+        Remember(m_outline->Items(index), key);
+    return index;
+}
+
+// The first node in outline order whose text is the parent's name and whose full path is
+// rel, both ignoring case; null when there is none.
+TOutlineNode* TOutlineList::FindParent(const QString& rel, const QString& parentName)
+{
+    if (!m_indexed)
+        IndexExistingNodes();
+    TOutlineNode* candidate = m_nodesByPath.value(PathKey(rel), nullptr);
+    if (!candidate)
+        return nullptr;
+    if (candidate->Text().compare(parentName, Qt::CaseInsensitive) == 0)
+        return candidate;
+    // Only a text holding the separator itself gets here: look the slow way.
+    const int count = m_outline->ItemCount();
+    for (int i = 1; i <= count; ++i) {
+        TOutlineNode* node = m_outline->Items(i);
+        if (node->Text().compare(parentName, Qt::CaseInsensitive) == 0 &&
+            node->FullPath().compare(rel, Qt::CaseInsensitive) == 0)
+            return node;
+    }
+    return nullptr;
+}
+
+void TOutlineList::Remember(TOutlineNode* node, const QString& key)
+{
+    if (!node)
+        return;
+    auto it = m_nodesByPath.find(key);
+    if (it == m_nodesByPath.end())
+        m_nodesByPath.insert(key, node);
+    else if (node->Index() < it.value()->Index())
+        it.value() = node;
+}
+
+// The nodes the outline already had when this search began, in outline order.
+void TOutlineList::IndexExistingNodes()
+{
+    m_indexed = true;
+    TOutlineNode* root = m_outline->RootNode();
+    if (!root)
+        return;
+    std::vector<TOutlineNode*> pending;
+    for (int i = root->ChildCount() - 1; i >= 0; --i)
+        pending.push_back(root->Child(i));
+    while (!pending.empty()) {
+        TOutlineNode* node = pending.back();
+        pending.pop_back();
+        const QString key = PathKey(node->FullPath());
+        if (!m_nodesByPath.contains(key))
+            m_nodesByPath.insert(key, node);
+        for (int i = node->ChildCount() - 1; i >= 0; --i)
+            pending.push_back(node->Child(i));
+    }
+}
