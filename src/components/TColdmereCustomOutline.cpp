@@ -46,7 +46,7 @@ TColdmereCustomOutline::TColdmereCustomOutline(QWidget* parent)
 {
     m_root = NewRoot();
     m_selected = m_root;
-    m_mark = m_root;
+    SetMark(m_root, 0);
     m_pictures[0] = LoadPicture("plus.bmp");
     m_pictures[1] = LoadPicture("minus.bmp");
     m_pictures[2] = LoadPicture("open.bmp");
@@ -70,9 +70,36 @@ TOutlineNode* TColdmereCustomOutline::NewRoot()
 
 // --- numbering ------------------------------------------------------------------------
 
-bool TColdmereCustomOutline::IndexKnown(const TOutlineNode* node) const
+void TColdmereCustomOutline::SetMark(TOutlineNode* node, int index)
 {
-    return node == m_root || (node->m_index >= 1 && node->m_index <= m_goodIndex);
+    m_mark = node;
+    m_goodIndex = index;
+    m_markPath.assign(size_t(node->m_level) + 1, nullptr);
+    for (TOutlineNode* n = node; n; n = n->m_parent)
+        m_markPath[size_t(n->m_level)] = n;
+}
+
+// A node's cached number is right exactly when the node comes no later than the mark in
+// pre-order. The number alone cannot tell: a node pushed back by an insertion keeps its
+// old, smaller number until it is renumbered.
+bool TColdmereCustomOutline::IndexKnown(TOutlineNode* node)
+{
+    if (node == m_root)
+        return true;
+    if (node->m_index < 1 || node->m_index > m_goodIndex)
+        return false;
+    // Climb to the nearest ancestor on the mark's path and compare the two branches there.
+    TOutlineNode* branch = node;
+    TOutlineNode* a = node;
+    while (!(size_t(a->m_level) < m_markPath.size() && m_markPath[size_t(a->m_level)] == a)) {
+        branch = a;
+        a = a->m_parent;
+    }
+    if (a == node)
+        return true; // the mark or one of its ancestors
+    if (a == m_mark)
+        return false; // inside the mark's subtree, after it
+    return PositionOf(branch) < PositionOf(m_markPath[size_t(a->m_level) + 1]);
 }
 
 int TColdmereCustomOutline::IndexOf(TOutlineNode* node)
@@ -80,7 +107,7 @@ int TColdmereCustomOutline::IndexOf(TOutlineNode* node)
     if (IndexKnown(node))
         return node->m_index;
     RenumberForward(node, INT_MAX);
-    return IndexKnown(node) ? node->m_index : -1;
+    return node->m_index;
 }
 
 // Numbers the nodes after the mark in pre-order until target or targetIndex is reached.
@@ -97,18 +124,16 @@ void TColdmereCustomOutline::RenumberForward(const TOutlineNode* target, int tar
         if (n == target)
             break;
     }
-    m_mark = n;
-    m_goodIndex = index;
+    if (n != m_mark)
+        SetMark(n, index);
 }
 
-// Called before a node is linked in right after predecessor (or before one is unlinked
-// that follows it): the numbers from there on are no longer known.
+// Called before a node is linked in right after predecessor, or before the node after
+// predecessor is unlinked: the numbers from there on are no longer known.
 void TColdmereCustomOutline::MoveMarkBack(TOutlineNode* predecessor)
 {
-    if (IndexKnown(predecessor) && m_goodIndex > predecessor->m_index) {
-        m_mark = predecessor;
-        m_goodIndex = predecessor->m_index;
-    }
+    if (m_goodIndex > predecessor->m_index && IndexKnown(predecessor))
+        SetMark(predecessor, predecessor->m_index);
 }
 
 TOutlineNode* TColdmereCustomOutline::NextPreOrder(TOutlineNode* node)
@@ -215,8 +240,7 @@ void TColdmereCustomOutline::AttachChild(TOutlineNode* parent, TOutlineNode* nod
     const int count = int(t.nodes.size());
     if (position < 0 || position > count)
         position = count;
-    TOutlineNode* predecessor =
-        position == 0 ? parent : LastDescendant(t.nodes[size_t(position - 1)]);
+    MoveMarkBack(position == 0 ? parent : LastDescendant(t.nodes[size_t(position - 1)]));
 
     node->m_parent = parent;
     node->m_owner = this;
@@ -232,7 +256,6 @@ void TColdmereCustomOutline::AttachChild(TOutlineNode* parent, TOutlineNode* nod
     ++m_itemCount;
     if (parent->m_expanded)
         AdjustExpandCount(parent, 1 + node->m_expandCount);
-    MoveMarkBack(predecessor);
 }
 
 // --- adding, looking up, deleting -------------------------------------------------------
@@ -253,13 +276,16 @@ TOutlineNode* TColdmereCustomOutline::Lookup(int index)
     while (n == m_root || n->m_index != index) {
         if (!n->HasItems())
             return nullptr;
-        // The children with known numbers come first; take the last of them <= index.
+        // Children up to the one on the mark's path have known numbers; all of them when
+        // this node's subtree lies wholly before the mark.
         const std::vector<TOutlineNode*>& kids = n->m_children->nodes;
-        int lo = 0, hi = int(kids.size()) - 1, found = -1;
+        int known = int(kids.size());
+        if (size_t(n->m_level) < m_markPath.size() && m_markPath[size_t(n->m_level)] == n)
+            known = n == m_mark ? 0 : PositionOf(m_markPath[size_t(n->m_level) + 1]) + 1;
+        int lo = 0, hi = known - 1, found = -1;
         while (lo <= hi) {
             const int mid = lo + (hi - lo) / 2;
-            const TOutlineNode* c = kids[size_t(mid)];
-            if (IndexKnown(c) && c->m_index <= index) {
+            if (kids[size_t(mid)]->m_index <= index) {
                 found = mid;
                 lo = mid + 1;
             } else {
@@ -391,8 +417,7 @@ void TColdmereCustomOutline::Clear()
     m_root = NewRoot();
     m_selected = m_root;
     m_cache = nullptr;
-    m_mark = m_root;
-    m_goodIndex = 0;
+    SetMark(m_root, 0);
     m_itemCount = 0;
     m_updateCount = 0;
     m_updating = false;

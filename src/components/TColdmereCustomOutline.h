@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QIODevice;
 class TOutlineStrings;
@@ -142,7 +143,8 @@ private:
     int AddNode(int index, const QString& text, void* data, bool insert);
     TOutlineNode* Lookup(int index);
     TOutlineNode* LookupOrRaise(int index);
-    bool IndexKnown(const TOutlineNode* node) const;
+    bool IndexKnown(TOutlineNode* node);
+    void SetMark(TOutlineNode* node, int index);
     int IndexOf(TOutlineNode* node);
     void RenumberForward(const TOutlineNode* target, int targetIndex);
     void MoveMarkBack(TOutlineNode* predecessor);
@@ -170,6 +172,7 @@ private:
     TOutlineNode* m_cache = nullptr;    // the node last looked up by index
     TOutlineNode* m_mark = nullptr;     // every node up to here has its right Index
     int m_goodIndex = 0;                // the mark's Index
+    std::vector<TOutlineNode*> m_markPath; // the root .. the mark, one node per level
     int m_itemCount = 0;
     int m_updateCount = 0;
     bool m_updating = false;
