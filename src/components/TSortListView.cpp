@@ -508,15 +508,18 @@ void TSortListView::SetAutoSortAscending(bool ascending)
     m_currentSortAscending = ascending;
 }
 
-void TSortListView::SortByColumn(int column, bool ascending)
+std::vector<int> TSortListView::SortedOrder(int column, bool ascending)
 {
-    if (OnSortBegin)
-        OnSortBegin(this);
     const int sign = ascending ? 1 : -1;
     const size_t n = m_items.size();
     std::vector<int> order(n);
     std::iota(order.begin(), order.end(), 0);
     m_sorting = true;
+    struct SortingFlag
+    {
+        bool& flag;
+        ~SortingFlag() { flag = false; }
+    } sortingFlag{m_sorting};
     if (OnSortItems) {
         // A copy, so a handler that reassigns the event cannot pull it from under us.
         const auto handler = OnSortItems;
@@ -532,19 +535,28 @@ void TSortListView::SortByColumn(int column, bool ascending)
             }
             return Sign(result) * sign < 0;
         });
-    } else {
-        const TSortCompare compare;
-        std::vector<TSortCompare::Key> keys;
-        keys.reserve(n);
-        for (const auto& item : m_items)
-            keys.push_back(compare.MakeKey(item->ColumnText(column)));
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return Sign(compare.CompareKeys(keys[size_t(a)], keys[size_t(b)])) * sign < 0;
-        });
+        return order;
     }
-    m_sorting = false;
+    // Each text is classified once; comparing the keys gives what comparing the texts
+    // gives, without parsing dates and numbers again at every comparison.
+    const TSortCompare compare;
+    std::vector<TSortCompare::Key> keys;
+    keys.reserve(n);
+    for (const auto& item : m_items)
+        keys.push_back(compare.MakeKey(item->ColumnText(column)));
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return Sign(compare.CompareKeys(keys[size_t(a)], keys[size_t(b)])) * sign < 0;
+    });
+    return order;
+}
+
+void TSortListView::SortByColumn(int column, bool ascending)
+{
+    if (OnSortBegin)
+        OnSortBegin(this);
+    const std::vector<int> order = SortedOrder(column, ascending);
     std::vector<std::unique_ptr<TListItem>> sorted;
-    sorted.reserve(n);
+    sorted.reserve(order.size());
     for (int index : order)
         sorted.push_back(std::move(m_items[size_t(index)]));
     m_items = std::move(sorted);

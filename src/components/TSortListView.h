@@ -146,6 +146,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The rows' new order; rows cannot be added or removed meanwhile.
+    std::vector<int> SortedOrder(int column, bool ascending);
     int MeasureColumn(int index, bool withHeader);
     int TextWidth(const QString& text) const;
     int TotalColumnWidth();
