@@ -1,10 +1,17 @@
 #include "TMDIHost.h"
+#include "TFileListBox.h"
+#include "TRandDirListBox.h"
 #include "TSplashForm.h"
 #include "TTitlePanel.h"
 #include "browse/TAppIniFile.h"
 #include "components/TAlignLayout.h"
 #include "components/TFlatButton.h"
+#include "browse/TFolderTests.h"
 #include "components/TGraphicSplitBar.h"
+#include "components/TKXImage.h"
+#include "platform/TPath.h"
+#include <QAbstractEventDispatcher>
+#include <QMouseEvent>
 #include "platform/TBitmapFile.h"
 #include "platform/TColorRef.h"
 #include "platform/TMessageBox.h"
@@ -65,6 +72,14 @@ TMDIHost::TMDIHost(QWidget* parent) : QWidget(parent)
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(10000);
+    connect(m_timer, &QTimer::timeout, this, &TMDIHost::Timer1Timer);
+    m_fileListBox1 = std::make_unique<TFileListBox>();
+    m_randomFiles = std::make_unique<TRandDirListBox>();
+    m_randomFiles->SetFileList(m_fileListBox1.get());
+    m_titlePanel->Advert->OnClick = [this](QObject*) { AdvertClick(); };
+    m_timer->start(); // enabled from creation; mouse movement and long operations restart it
+    // Mouse movement over the host's own surface restarts the advert countdown.
+    setMouseTracking(true);
 
     FormCreate();
 }
@@ -263,8 +278,87 @@ void TMDIHost::ShowViewerWindow()
 
 void TMDIHost::StartAttractLoop()
 {
-    // The rotation of adverts is not running yet; the built-in picture stays.
     m_advertShowing = true;
+    const QString& folder = m_options.AdvertsFolder;
+    if (folder != QLatin1String("0") && WebFolderExists(folder))
+        m_advertsDir = folder;
+    else
+        m_advertsDir = TPath::ProgramDirectory() + QStringLiteral("Advertisers");
+    if (!WebFolderExists(m_advertsDir))
+        return;
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        m_idleConnection = connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                                   &TMDIHost::AppIdle);
+    m_titlePanel->TB_PageControl->setCurrentWidget(m_titlePanel->TB_TabSheet_Advert);
+    m_timer->start();
+    NextAdvert();
+}
+
+void TMDIHost::AppIdle()
+{
+    if (!m_timer->isActive())
+        m_timer->start();
+}
+
+void TMDIHost::mouseMoveEvent(QMouseEvent* event)
+{
+    m_timer->stop();
+    QWidget::mouseMoveEvent(event);
+}
+
+void TMDIHost::NextAdvert()
+{
+    if (!m_advertsRunning || !m_advertShowing)
+        return;
+    QString name;
+    try {
+        name = m_randomFiles->PickRandomFile(m_advertsDir, false);
+    } catch (...) {
+        name = QStringLiteral("0");
+    }
+    if (name == QLatin1String("0")) {
+        m_advertsRunning = false;
+        return;
+    }
+    if (!TPath::FileExists(name))
+        return;
+    TKXImage* advert = m_titlePanel->Advert;
+    if (!advert->LoadFromFile(name))
+        return;
+    advert->SetFileName(name);
+    try {
+        advert->RunEffect();
+    } catch (...) {
+    }
+}
+
+QString TMDIHost::AdvertPageFor(const QString& bitmapFileName)
+{
+    const QString stem = bitmapFileName.left(qMax(0, int(bitmapFileName.size()) - 4));
+    if (TPath::FileExists(stem + ".html"))
+        return stem + ".html";
+    if (TPath::FileExists(stem + ".htm"))
+        return stem + ".htm";
+    return QStringLiteral("0");
+}
+
+void TMDIHost::AdvertClick()
+{
+    if (!m_advertsRunning)
+        return;
+    const QString notFound = QStringLiteral("Could not find corresponding advertisement file. ");
+    const QString name = m_titlePanel->Advert->FileName();
+    if (name == QLatin1String("0") || !TPath::FileExists(name)) {
+        TMessageBox::Show(notFound, QStringLiteral("Load Error"));
+        return;
+    }
+    const QString page = AdvertPageFor(name);
+    if (page == QLatin1String("0")) {
+        TMessageBox::Show(notFound, QStringLiteral("Load Error"));
+        return;
+    }
+    if (OpenDocument)
+        OpenDocument(page, QStringLiteral("Could not load corresponding advertisement file. "));
 }
 
 void TMDIHost::closeEvent(QCloseEvent* event)

@@ -5,9 +5,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class TTitlePanel;
 class TSplashForm;
+class TFileListBox;
+class TRandDirListBox;
 class TGraphicSplitBar;
 
 // The application's main window: the title panel with the toolbar and the advert along
@@ -59,6 +62,19 @@ public:
     enum class TMode { Edit, Display, Reader };
     TMode Mode() const { return m_mode; }
 
+    // The attract loop: a random advert every 10 seconds without mouse movement.
+    void NextAdvert();
+    void Timer1Timer() { NextAdvert(); }
+    void AppIdle();
+    void AdvertClick();
+    // The advert's page: its name with ".html" (first) or ".htm" for the last four
+    // characters, "0" when neither exists.
+    static QString AdvertPageFor(const QString& bitmapFileName);
+    TRandDirListBox* RandomFiles() const { return m_randomFiles.get(); }
+    // Opens a document in the browsing window with a failure message (set by whoever
+    // embeds the browsing window).
+    std::function<void(const QString& file, const QString& message)> OpenDocument;
+
     // The low-colour warning (first showing only) and the about window ("i").
     void ShowStartSplash();
     void ShowAbout();
@@ -66,6 +82,7 @@ public:
     const QList<TSplashForm*>& SplashWindows() const { return m_splashes; }
 
 protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -94,4 +111,7 @@ private:
     QTimer* m_timer = nullptr;
     QPointer<QWidget> m_viewer;
     QList<TSplashForm*> m_splashes;
+    std::unique_ptr<TFileListBox> m_fileListBox1;
+    std::unique_ptr<TRandDirListBox> m_randomFiles;
+    QMetaObject::Connection m_idleConnection;
 };

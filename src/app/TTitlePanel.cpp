@@ -1,6 +1,8 @@
 #include "TTitlePanel.h"
 #include "components/TAssets.h"
 #include "components/TFlatButton.h"
+#include "components/TKXAniProgress.h"
+#include "components/TKXImage.h"
 #include "platform/TColorRef.h"
 #include <QResizeEvent>
 
@@ -97,7 +99,12 @@ TTitlePanel::TTitlePanel(QWidget* parent) : QWidget(parent)
     TB_PageControl->addWidget(TB_TabSheet_TextDisplay);
     TB_PageControl->addWidget(TB_TabSheet_ProgressDisplay);
 
-    Advert = MakePicture(TB_TabSheet_Advert, "Advert", ":/assets/advert.bmp");
+    Advert = new TKXImage(TB_TabSheet_Advert);
+    Advert->setObjectName(QStringLiteral("Advert"));
+    Advert->SetCenter(true);
+    Advert->SetEffect(efTopDown);
+    Advert->SetEffectDelay(10);
+    Advert->SetPicture(QImage(QStringLiteral(":/assets/advert.bmp")).convertToFormat(QImage::Format_RGB32));
     Advert->setToolTip(QStringLiteral("Click for more (if available)"));
     Image2 = MakePicture(TB_TabSheet_TextDisplay, "Image2", ":/assets/textpage.png");
     Progress_TextLabel = new QLabel(TB_TabSheet_TextDisplay);
@@ -105,8 +112,10 @@ TTitlePanel::TTitlePanel(QWidget* parent) : QWidget(parent)
     Progress_TextLabel->setAlignment(Qt::AlignCenter);
     Progress_TextLabel->setAttribute(Qt::WA_TranslucentBackground);
     Progress_TextLabel->move(72, 30);
-    ProgressControl = new QWidget(TB_TabSheet_ProgressDisplay);
+    ProgressControl = new TKXAniProgress(TB_TabSheet_ProgressDisplay);
     ProgressControl->setObjectName(QStringLiteral("ProgressControl"));
+    ProgressControl->SetCenter(true);
+    ProgressControl->SetTransparent(true);
     TB_PageControl->setCurrentWidget(TB_TabSheet_Advert);
     LayOut();
 }

@@ -4,6 +4,8 @@
 #include <QWidget>
 
 class TFlatButton;
+class TKXImage;
+class TKXAniProgress;
 
 // The title panel along the bottom of the host window: the toolbar on the left, the title
 // picture or the edit buttons in the middle, and the page control with the advert, the
@@ -36,10 +38,10 @@ public:
     QWidget* TB_TabSheet_Advert = nullptr;
     QWidget* TB_TabSheet_TextDisplay = nullptr;
     QWidget* TB_TabSheet_ProgressDisplay = nullptr;
-    QLabel* Advert = nullptr;          // the advert picture; clicks open its page
+    TKXImage* Advert = nullptr;        // the advert picture; clicks open its page
     QLabel* Image2 = nullptr;
     QLabel* Progress_TextLabel = nullptr;
-    QWidget* ProgressControl = nullptr;
+    TKXAniProgress* ProgressControl = nullptr;
 
     // The built-in title picture, for restoring when no logo is configured.
     static QPixmap BuiltInTitlePicture();
