@@ -2,6 +2,7 @@
 
 #include "platform/TColorRef.h"
 
+#include <algorithm>
 #include <cmath>
 
 std::vector<TGradientPainter::TBand> TGradientPainter::Bands(int left, int width, QRgb first,
@@ -41,7 +42,20 @@ void TGradientPainter::Paint(QPainter& painter, const QRect& rect, qint32 first,
         painter.fillRect(rect, QColor(a));
         return;
     }
-    for (const TBand& band : Bands(rect.x(), rect.width(), a, b))
-        painter.fillRect(QRect(band.Left, rect.y(), band.Right - band.Left, rect.height()),
-                         QColor(band.Colour));
+    // One scan line holds every band; laid as a texture it repeats down the rectangle,
+    // which fills row by row instead of one narrow column per band.
+    QImage line(rect.width(), 1, QImage::Format_RGB32);
+    if (line.isNull()) {
+        for (const TBand& band : Bands(rect.x(), rect.width(), a, b))
+            painter.fillRect(QRect(band.Left, rect.y(), band.Right - band.Left, rect.height()),
+                             QColor(band.Colour));
+        return;
+    }
+    auto* pixels = reinterpret_cast<QRgb*>(line.scanLine(0));
+    for (const TBand& band : Bands(0, rect.width(), a, b))
+        std::fill(pixels + band.Left, pixels + band.Right, band.Colour);
+    painter.save();
+    painter.setBrushOrigin(rect.topLeft());
+    painter.fillRect(rect, QBrush(line));
+    painter.restore();
 }
