@@ -709,7 +709,10 @@ bool TColdmereCustomOutline::ColumnFollowsClient() const
 
 int TColdmereCustomOutline::ColumnWidth() const
 {
-    return ColumnFollowsClient() ? viewport()->width() : DefaultColWidth();
+    if (ColumnFollowsClient())
+        return viewport()->width();
+    // Measured on demand, so a paint never uses a width from before the last change.
+    return const_cast<TColdmereCustomOutline*>(this)->HorizontalExtent();
 }
 
 void TColdmereCustomOutline::InvalidateExtent()
@@ -717,7 +720,7 @@ void TColdmereCustomOutline::InvalidateExtent()
     m_extentDirty = true;
     if (ColumnFollowsClient() || m_extentPending)
         return;
-    // Many changes in a row cost one measurement, when control returns to the loop.
+    // The scroll range follows once the changes of this turn of the event loop are done.
     m_extentPending = true;
     QTimer::singleShot(0, this, [this] {
         m_extentPending = false;
@@ -749,8 +752,6 @@ int TColdmereCustomOutline::HorizontalExtent()
 
 void TColdmereCustomOutline::ApplyExtent()
 {
-    if (!ColumnFollowsClient())
-        SetDefaultColWidth(HorizontalExtent());
     UpdateScrollBars();
 }
 
