@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -94,7 +95,7 @@ struct IniText
 
 // Loads a regular file; false for a missing file, a folder, a device or pipe (which could
 // block), an unreadable or absurdly large file.
-bool LoadIniText(const QString& path, IniText* text)
+bool LoadIniBytes(const QString& path, QByteArray* bytes)
 {
     const QFileInfo info(path);
     if (!info.isFile() || info.size() > kMaxFileSize)
@@ -102,12 +103,15 @@ bool LoadIniText(const QString& path, IniText* text)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.isSequential())
         return false;
-    text->bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
+    *bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+void MakeIniText(const QByteArray& bytes, IniText* text)
+{
+    text->bytes = bytes;
     text->utf8 = TTextCodec::IsValidUtf8(text->bytes);
     text->start = text->bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    return true;
 }
 
 // Where a key is, or where it would go, in the first section of the wanted name.
@@ -240,11 +244,84 @@ TIniFile::TIniFile(const QString& fileName)
 {
 }
 
+TIniFile::TIniFile(TIniFile&& other) noexcept
+    : m_fileName(std::move(other.m_fileName)),
+      m_updateCount(std::exchange(other.m_updateCount, 0)),
+      m_batchPath(std::move(other.m_batchPath)),
+      m_batchBytes(std::move(other.m_batchBytes)),
+      m_batchLoaded(std::exchange(other.m_batchLoaded, false)),
+      m_batchChanged(std::exchange(other.m_batchChanged, false)),
+      m_batchCancelled(std::exchange(other.m_batchCancelled, false))
+{
+}
+
+TIniFile::~TIniFile()
+{
+    if (m_updateCount > 0) {
+        m_updateCount = 1;
+        EndUpdate();
+    }
+}
+
+void TIniFile::BeginUpdate()
+{
+    if (m_updateCount++ > 0)
+        return;
+    m_batchPath = TPath::Resolve(m_fileName);
+    m_batchBytes.clear();
+    m_batchLoaded = LoadIniBytes(m_batchPath, &m_batchBytes);
+    m_batchChanged = false;
+    m_batchCancelled = false;
+}
+
+void TIniFile::CancelUpdate()
+{
+    if (m_updateCount > 0)
+        m_batchCancelled = true;
+}
+
+bool TIniFile::EndUpdate()
+{
+    if (m_updateCount <= 0)
+        return true;
+    if (--m_updateCount > 0)
+        return true;
+    const bool ok = m_batchCancelled || !m_batchChanged ||
+                    TPath::WriteFileAtomically(m_batchPath, m_batchBytes);
+    m_batchBytes.clear();
+    m_batchLoaded = false;
+    m_batchChanged = false;
+    m_batchCancelled = false;
+    return ok;
+}
+
+bool TIniFile::CurrentBytes(const QString& path, QByteArray* bytes) const
+{
+    if (m_updateCount > 0) {
+        *bytes = m_batchBytes;
+        return m_batchLoaded;
+    }
+    return LoadIniBytes(path, bytes);
+}
+
+bool TIniFile::StoreBytes(const QString& path, const QByteArray& bytes)
+{
+    if (m_updateCount > 0) {
+        m_batchBytes = bytes;
+        m_batchChanged = true;
+        return true;
+    }
+    return TPath::WriteFileAtomically(path, bytes);
+}
+
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const
 {
-    IniText text;
-    if (!LoadIniText(TPath::Resolve(m_fileName), &text))
+    const QString path = InUpdate() ? m_batchPath : TPath::Resolve(m_fileName);
+    QByteArray bytes;
+    if (!CurrentBytes(path, &bytes))
         return def;
+    IniText text;
+    MakeIniText(bytes, &text);
     const KeyPlace place = FindKey(text, TrimBlanks(section), TrimBlanks(key));
     if (!place.keyFound)
         return def;
@@ -267,9 +344,12 @@ bool TIniFile::ReadBool(const QString& section, const QString& key, bool def) co
 
 bool TIniFile::ValueExists(const QString& section, const QString& key) const
 {
-    IniText text;
-    if (!LoadIniText(TPath::Resolve(m_fileName), &text))
+    const QString path = InUpdate() ? m_batchPath : TPath::Resolve(m_fileName);
+    QByteArray bytes;
+    if (!CurrentBytes(path, &bytes))
         return false;
+    IniText text;
+    MakeIniText(bytes, &text);
     return FindKey(text, TrimBlanks(section), TrimBlanks(key)).keyFound;
 }
 
@@ -281,10 +361,12 @@ bool TIniFile::WriteString(const QString& section, const QString& key, const QSt
     if (!CanWrite(sectionName, keyName, newValue))
         return false;
 
-    const QString path = TPath::Resolve(m_fileName);
-    IniText text;
-    if (!LoadIniText(path, &text))
+    const QString path = InUpdate() ? m_batchPath : TPath::Resolve(m_fileName);
+    QByteArray bytes;
+    if (!CurrentBytes(path, &bytes))
         return false;
+    IniText text;
+    MakeIniText(bytes, &text);
 
     QByteArray encodedValue;
     if (!text.Encode(newValue, &encodedValue))
@@ -319,7 +401,7 @@ bool TIniFile::WriteString(const QString& section, const QString& key, const QSt
     }
     if (out == text.bytes)
         return true;
-    return TPath::WriteFileAtomically(path, out);
+    return StoreBytes(path, out);
 }
 
 bool TIniFile::WriteInteger(const QString& section, const QString& key, int value)

@@ -10,13 +10,21 @@
 // characters. Writing changes only the bytes of the one key (or appends it), keeps
 // everything else byte for byte, and replaces the file atomically. A write never
 // creates a missing file: it reports false.
+//
+// Each atomic replace flushes the disk, which costs milliseconds; a caller writing many
+// keys brackets them with BeginUpdate/EndUpdate so the file is replaced once.
 class TIniFile
 {
 public:
     static constexpr int MaxValueLength = 1023;
 
     explicit TIniFile(const QString& fileName);
-    virtual ~TIniFile() = default;
+    // Commits writes still pending from an unbalanced BeginUpdate.
+    virtual ~TIniFile();
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+    TIniFile(TIniFile&& other) noexcept;
+    TIniFile& operator=(TIniFile&&) = delete;
 
     QString FileName() const { return m_fileName; }
 
@@ -37,6 +45,29 @@ public:
     // Parses an integer the way ReadInteger does; ok tells whether it was a number.
     static int ParseInteger(const QString& text, bool* ok);
 
+    // Batch mode (nestable). From the outermost BeginUpdate on, reads and writes work on a
+    // copy of the file taken then; the outermost EndUpdate replaces the file once, and only
+    // when a write changed the copy. Every write still reports false where it would have
+    // failed alone (missing file, text the file cannot hold), except a failure of the disk
+    // itself, which only EndUpdate sees: it then returns false and the file stays byte for
+    // byte as it was. Inner EndUpdate calls return true.
+    void BeginUpdate();
+    bool EndUpdate();
+    bool InUpdate() const { return m_updateCount > 0; }
+    // Abandons every write of the batch in progress: the file stays as it was. The batch
+    // still ends with its outermost EndUpdate.
+    void CancelUpdate();
+
 private:
+    // The bytes the next read or write works on: the batch copy or the file on disk.
+    bool CurrentBytes(const QString& path, QByteArray* bytes) const;
+    bool StoreBytes(const QString& path, const QByteArray& bytes);
+
     QString m_fileName;
+    int m_updateCount = 0;
+    QString m_batchPath;
+    QByteArray m_batchBytes;
+    bool m_batchLoaded = false;
+    bool m_batchChanged = false;
+    bool m_batchCancelled = false;
 };
