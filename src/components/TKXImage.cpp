@@ -151,6 +151,8 @@ void TKXImage::RunEffectNow()
 
 bool TKXImage::StepEffect()
 {
+    if (m_effectRunning && m_surface.size() != size())
+        StopEffect();
     if (!m_effectRunning)
         return false;
     const bool more = m_strips.StepFrame();
@@ -162,6 +164,11 @@ bool TKXImage::StepEffect()
 
 void TKXImage::EffectTick()
 {
+    // A resize of a hidden control reaches resizeEvent only when it is shown.
+    if (m_surface.size() != size()) {
+        StopEffect();
+        return;
+    }
     // The last frame stays on screen for one tick before the picture replaces it.
     if (m_strips.Running()) {
         m_strips.StepFrame();
