@@ -91,6 +91,16 @@ bool TCellPainter::PaintCell(QImage& surface, QImage& rowBitmap, const QRect& ce
 {
     if (look.Shape == rcsNone || cell.isEmpty() || surface.isNull())
         return true;
+    QPainter out(&surface);
+    return PaintCell(out, &surface, rowBitmap, cell, look, highlighted, brush);
+}
+
+bool TCellPainter::PaintCell(QPainter& painter, QImage* surface, QImage& rowBitmap,
+                             const QRect& cell, const TCellLook& look, bool highlighted,
+                             QRgb brush)
+{
+    if (look.Shape == rcsNone || cell.isEmpty() || (surface && surface->isNull()))
+        return true;
     const int w = cell.width(), h = cell.height();
     if (rowBitmap.isNull() || rowBitmap.width() < w || rowBitmap.height() != h
         || rowBitmap.format() != QImage::Format_RGB32) {
@@ -103,9 +113,13 @@ bool TCellPainter::PaintCell(QImage& surface, QImage& rowBitmap, const QRect& ce
         QPainter row(&rowBitmap);
         FillShape(row, local, look.Shape, highlighted, look.PaintColour, look.HiLightColour);
     }
-    TRasterOp::Copy(surface, cell.x(), cell.y(), rowBitmap, local, look.CopyMode, brush);
-    QPainter out(&surface);
-    DrawOutline(out, cell, look.Line, look.LineWidth, highlighted,
+    // The raster copy writes the surface's pixels directly; the open painter draws
+    // straight into the same memory, so the two never see stale pixels.
+    if (surface)
+        TRasterOp::Copy(*surface, cell.x(), cell.y(), rowBitmap, local, look.CopyMode, brush);
+    else
+        painter.drawImage(cell.topLeft(), rowBitmap, local);
+    DrawOutline(painter, cell, look.Line, look.LineWidth, highlighted,
                 highlighted ? look.TextHiLight : look.PaintColour);
     return true;
 }

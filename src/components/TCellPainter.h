@@ -59,4 +59,10 @@ public:
     // No QPainter may be active on surface or rowBitmap during the call.
     static bool PaintCell(QImage& surface, QImage& rowBitmap, const QRect& cell,
                           const TCellLook& look, bool highlighted, QRgb brush);
+
+    // The same for a control whose painter is already open on its surface (the outline
+    // is drawn through painter). With surface null the control draws straight on the
+    // painter's device: the cell is then laid on as a plain copy, whatever look.CopyMode.
+    static bool PaintCell(QPainter& painter, QImage* surface, QImage& rowBitmap, const QRect& cell,
+                          const TCellLook& look, bool highlighted, QRgb brush);
 };

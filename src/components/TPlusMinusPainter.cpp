@@ -16,7 +16,29 @@ void TPlusMinusPainter::Draw(QImage& surface, const QRect& box, const QImage& pi
                         brush);
         return;
     }
-    const int x = box.x() + std::max(0, (box.width() - picture.width()) / 2);
-    const int y = box.y() + std::max(0, (box.height() - picture.height()) / 2);
-    TRasterOp::Copy(surface, x, y, picture, picture.rect(), TCopyMode::cmMergePaint, brush);
+    const QRect at = Placement(box, picture.size(), false);
+    TRasterOp::Copy(surface, at.x(), at.y(), picture, picture.rect(), TCopyMode::cmMergePaint, brush);
+}
+
+void TPlusMinusPainter::Draw(QPainter& painter, const QRect& box, const QImage& picture,
+                             bool stretch)
+{
+    if (picture.isNull() || box.isEmpty())
+        return;
+    const QImage opaque = picture.format() == QImage::Format_RGB32
+                              ? picture
+                              : picture.convertToFormat(QImage::Format_RGB32);
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceOrDestination);
+    painter.drawImage(Placement(box, picture.size(), stretch), opaque);
+    painter.restore();
+}
+
+QRect TPlusMinusPainter::Placement(const QRect& box, const QSize& picture, bool stretch)
+{
+    if (stretch)
+        return box;
+    return QRect(box.x() + std::max(0, (box.width() - picture.width()) / 2),
+                 box.y() + std::max(0, (box.height() - picture.height()) / 2), picture.width(),
+                 picture.height());
 }

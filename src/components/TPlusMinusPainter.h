@@ -1,7 +1,9 @@
 #pragma once
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QRgb>
+#include <QSize>
 
 // The plus/minus picture of an outline row, combined with the cell under it.
 class TPlusMinusPainter
@@ -14,4 +16,12 @@ public:
     // surface. An empty picture draws nothing. No QPainter may be active on surface.
     static void Draw(QImage& surface, const QRect& box, const QImage& picture, bool stretch,
                      QRgb brush = 0);
+
+    // The same for a control that has no image to compose in and draws straight on its
+    // canvas: the painter's own (not S) or D raster operation combines the picture, which
+    // needs a raster paint device (an image or a widget's backing store).
+    static void Draw(QPainter& painter, const QRect& box, const QImage& picture, bool stretch);
+
+    // Where Draw lays a picture of the given size inside box.
+    static QRect Placement(const QRect& box, const QSize& picture, bool stretch);
 };
