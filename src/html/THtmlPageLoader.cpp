@@ -1,0 +1,52 @@
+#include "html/THtmlPageLoader.h"
+#include "html/THtmlDecoder.h"
+#include "html/THtmlPath.h"
+#include "html/THtmlRewriter.h"
+#include "html/THtmlSettings.h"
+#include "platform/EError.h"
+#include "platform/TColorRef.h"
+#include <QFile>
+#include <QFileInfo>
+
+THtmlPage THtmlPageLoader::FromText(const QString& text, const THtmlSettings& settings)
+{
+    THtmlRewriter::TOptions options;
+    options.fontSize = std::max(1, settings.defFontSize);
+    options.preFontName = settings.defPreFontName;
+    options.linkColour = TColorRef::ToQColor(settings.defHotSpotColor);
+    THtmlRewriter rewriter(options);
+    return rewriter.Rewrite(text);
+}
+
+THtmlPage THtmlPageLoader::PicturePage(const QString& path)
+{
+    THtmlPage page;
+    page.isImage = true;
+    THtmlObjectSpec picture;
+    picture.kind = THtmlObjectSpec::Image;
+    picture.src = path;
+    picture.alt = QFileInfo(path).fileName();
+    page.objects.push_back(picture);
+    page.title = picture.alt;
+    page.html = QStringLiteral("<html><body><img src=\"zel:0\"></body></html>");
+    return page;
+}
+
+THtmlPage THtmlPageLoader::MessagePage(const QString& message, const THtmlSettings& settings)
+{
+    QString escaped = message.toHtmlEscaped();
+    return FromText(QStringLiteral("<p>") + escaped + QStringLiteral("</p>"), settings);
+}
+
+THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessage, const THtmlSettings& settings)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EInOutError(QStringLiteral("Can't locate file: ") + nameForMessage);
+    if (THtmlPath::IsImageExtension(THtmlPath::UpperExtension(path)))
+        return PicturePage(path);
+    const QByteArray bytes = file.read(kMaxDocumentBytes);
+    if (bytes.isEmpty() && file.error() != QFileDevice::NoError)
+        throw EInOutError(QStringLiteral("Can't locate file: ") + nameForMessage);
+    return FromText(THtmlDecoder::Decode(bytes), settings);
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include "html/THtmlPage.h"
+#include <QString>
+
+struct THtmlSettings;
+
+// Reads a document from disk into a page: decoding, rewriting, and pictures shown as a
+// document of their own.
+class THtmlPageLoader
+{
+public:
+    // A document larger than this is shown up to here: the engine would take minutes
+    // over the rest and the reader could do nothing meanwhile.
+    static constexpr qint64 kMaxDocumentBytes = 24 * 1024 * 1024;
+
+    // path must name an existing file (case already resolved); nameForMessage is what a
+    // failure names. Throws EInOutError ("Can't locate file: " + nameForMessage) when the
+    // file cannot be read.
+    static THtmlPage Load(const QString& path, const QString& nameForMessage, const THtmlSettings& settings);
+
+    // The markup of a document, rewritten with the settings' fonts and colours.
+    static THtmlPage FromText(const QString& text, const THtmlSettings& settings);
+    // A page showing just the picture in path.
+    static THtmlPage PicturePage(const QString& path);
+    // A page showing a short message (a frame whose document is missing).
+    static THtmlPage MessagePage(const QString& message, const THtmlSettings& settings);
+};

@@ -1,0 +1,309 @@
+#include "html/THtmlPane.h"
+#include "html/TFramePane.h"
+#include "html/THtmlFrame.h"
+#include "html/THtmlPageLoader.h"
+#include "html/THtmlPath.h"
+#include "html/THtmlView.h"
+#include "platform/EError.h"
+#include "platform/TMessageBox.h"
+#include "platform/TPath.h"
+#include "platform/TWaitCursor.h"
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+
+namespace {
+
+// Frames one document may open, counting those of frame sets inside frames.
+constexpr int kFrameBudget = 128;
+
+QString AbsolutePath(const QString& path)
+{
+    const QString p = TPath::FromNative(path);
+    return QDir::cleanPath(p.startsWith(u'/') ? p : QDir::current().absoluteFilePath(p));
+}
+
+} // namespace
+
+THtmlPane::THtmlPane(QWidget* parent) : QWidget(parent)
+{
+    m_root = new THtmlFrame(this, nullptr, QString(), 0, this);
+    m_root->Show(THtmlPageLoader::FromText(QString(), m_settings), QString());
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        if (m_borderStyle == htFocused)
+            update();
+    });
+    setFocusProxy(m_root);
+}
+
+THtmlPane::~THtmlPane() = default;
+
+// ---------------------------------------------------------------------------------------
+// Properties
+
+void THtmlPane::SetDefBackground(qint32 colour) { m_settings.defBackground = colour; }
+void THtmlPane::SetDefFontName(const QString& name) { m_settings.defFontName = name; }
+void THtmlPane::SetDefPreFontName(const QString& name) { m_settings.defPreFontName = name; }
+void THtmlPane::SetDefFontSize(int size) { m_settings.defFontSize = std::clamp(size, 1, 200); }
+void THtmlPane::SetDefFontColor(qint32 colour) { m_settings.defFontColor = colour; }
+void THtmlPane::SetDefHotSpotColor(qint32 colour) { m_settings.defHotSpotColor = colour; }
+void THtmlPane::SetViewImages(bool view) { m_settings.viewImages = view; }
+void THtmlPane::SetImageCacheCount(int count) { m_images.SetCapacity(count); }
+
+void THtmlPane::SetNoSelect(bool noSelect)
+{
+    m_settings.noSelect = noSelect;
+    ApplySettingsToViews();
+}
+
+void THtmlPane::SetScrollBars(TScrollStyle style)
+{
+    m_settings.scrollBars = style;
+    ApplySettingsToViews();
+}
+
+void THtmlPane::SetBorderStyle(THTMLBorderStyle style)
+{
+    m_borderStyle = style;
+    resizeEvent(nullptr);
+    update();
+}
+
+void THtmlPane::SetHistoryMaxCount(int count)
+{
+    m_historyMaxCount = std::max(count, 0);
+    while (m_history.size() > m_historyMaxCount)
+        m_history.removeFirst();
+}
+
+void THtmlPane::ApplySettingsToViews() { m_root->ApplySettings(); }
+
+int THtmlPane::BorderWidth() const { return m_borderStyle == htNone ? 0 : 1; }
+
+void THtmlPane::resizeEvent(QResizeEvent*)
+{
+    const int b = BorderWidth();
+    m_root->setGeometry(rect().adjusted(b, b, -b, -b));
+}
+
+void THtmlPane::paintEvent(QPaintEvent*)
+{
+    if (m_borderStyle == htNone)
+        return;
+    QPainter p(this);
+    QColor colour = palette().color(QPalette::Dark);
+    if (m_borderStyle == htFocused) {
+        const QWidget* focus = QApplication::focusWidget();
+        if (!focus || !isAncestorOf(focus))
+            colour = palette().color(QPalette::Window);
+        else
+            colour = palette().color(QPalette::Highlight);
+    }
+    p.setPen(colour);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// ---------------------------------------------------------------------------------------
+// The document
+
+void THtmlPane::SetActiveView(THtmlView* view) { m_activeView = view; }
+
+THtmlView* THtmlPane::View() const { return m_root->View(); }
+TFramePane* THtmlPane::FrameSet() const { return m_root->FrameSet(); }
+
+THtmlView* THtmlPane::ActiveView() const
+{
+    if (THtmlView* v = m_root->View())
+        return v;
+    if (m_activeView && isAncestorOf(m_activeView))
+        return m_activeView;
+    if (TFramePane* set = m_root->FrameSet()) {
+        for (THtmlFrame* f : set->Frames())
+            if (f->View())
+                return f->View();
+    }
+    return nullptr;
+}
+
+void THtmlPane::LoadFile(const QString& fileName)
+{
+    QString file, destination;
+    THtmlPath::SplitDestination(fileName, &file, &destination);
+    if (file.isEmpty() || !TPath::FileExists(file))
+        throw EInOutError(QStringLiteral("Can't locate file: ") + file);
+    TWaitCursor wait;
+    const QString path = AbsolutePath(TPath::Resolve(file));
+    // Read first: a document that cannot be read leaves the one shown in place.
+    THtmlPage page = THtmlPageLoader::Load(path, file, m_settings);
+    m_images.BeginDocument();
+    m_frameBudget = kFrameBudget;
+    if (m_historyMaxCount > 0 && !m_currentFile.isEmpty() && m_currentFile != path) {
+        m_history << m_currentFile;
+        while (m_history.size() > m_historyMaxCount)
+            m_history.removeFirst();
+    }
+    m_currentFile = path;
+    m_activeView = nullptr;
+    m_root->Show(std::move(page), path);
+    if (!destination.isEmpty())
+        PositionTo(destination);
+}
+
+QStringList THtmlPane::HeadingList() const
+{
+    // A frame set document has no anchors of its own.
+    if (THtmlView* v = m_root->View())
+        return v->HeadingList();
+    return QStringList();
+}
+
+bool THtmlPane::ShowHeading(int index)
+{
+    THtmlView* v = m_root->View();
+    return v && v->ShowHeading(index);
+}
+
+bool THtmlPane::PositionTo(const QString& name)
+{
+    THtmlView* v = m_root->View();
+    return v && v->PositionTo(name);
+}
+
+int THtmlPane::Position() const
+{
+    THtmlView* v = ActiveView();
+    return v ? v->Position() : 0;
+}
+
+void THtmlPane::SetPosition(int position)
+{
+    if (THtmlView* v = ActiveView())
+        v->SetPosition(position);
+}
+
+int THtmlPane::HorzPosition() const
+{
+    THtmlView* v = ActiveView();
+    return v ? v->HorzPosition() : 0;
+}
+
+void THtmlPane::SetHorzPosition(int position)
+{
+    if (THtmlView* v = ActiveView())
+        v->SetHorzPosition(position);
+}
+
+bool THtmlPane::FindText(const QString& text, bool matchCase)
+{
+    THtmlView* v = ActiveView();
+    return v && v->FindText(text, matchCase);
+}
+
+QString THtmlPane::HTMLExpandFilename(const QString& target) const
+{
+    return THtmlPath::Expand(target, m_linkBase.isEmpty() ? m_currentFile : m_linkBase);
+}
+
+// ---------------------------------------------------------------------------------------
+// Links
+
+void THtmlPane::FollowLink(THtmlFrame* frame, THtmlView* view, int linkIndex)
+{
+    if (linkIndex < 0 || linkIndex >= int(view->Page().links.size()))
+        return;
+    const THtmlLink link = view->Page().links[linkIndex];
+    const QString target = link.target.isEmpty() ? view->Page().baseTarget : link.target;
+    // Relative targets of a frame's link are relative to the frame's own document.
+    const QString previousBase = m_linkBase;
+    m_linkBase = view->FileName();
+    QPointer<THtmlView> guard(view);
+    try {
+        bool handled = false;
+        if (OnHotSpotClick)
+            OnHotSpotClick(this, link.href, handled);
+        if (!handled && guard)
+            FollowLinkItself(frame, view, link.href, target);
+    } catch (const EError& e) {
+        // Nothing above the view catches what goes wrong while it follows a link itself.
+        TMessageBox::Show(e.Message(), QStringLiteral("Error"));
+    }
+    m_linkBase = previousBase;
+}
+
+THtmlFrame* THtmlPane::TargetFrame(THtmlFrame* frame, const QString& target) const
+{
+    const QString t = target.trimmed();
+    if (t.isEmpty() || t.compare(QLatin1String("_self"), Qt::CaseInsensitive) == 0)
+        return frame;
+    if (t.compare(QLatin1String("_parent"), Qt::CaseInsensitive) == 0)
+        return frame->ParentContext() ? frame->ParentContext() : m_root;
+    if (t.compare(QLatin1String("_top"), Qt::CaseInsensitive) == 0
+        || t.compare(QLatin1String("_blank"), Qt::CaseInsensitive) == 0)
+        return m_root; // one window only: a new one would hide the kiosk
+    if (THtmlFrame* named = m_root->Find(t))
+        return named;
+    return m_root;
+}
+
+void THtmlPane::FollowLinkItself(THtmlFrame* frame, THtmlView* view, const QString& src, const QString& target)
+{
+    if (src.isEmpty())
+        return;
+    if (src.startsWith(u'#')) {
+        view->PositionTo(src.mid(1));
+        return;
+    }
+    QString file, destination;
+    THtmlPath::SplitDestination(src, &file, &destination);
+    const QString expanded = THtmlPath::Expand(file, view->FileName());
+    const QString ext = THtmlPath::UpperExtension(expanded);
+    if (THtmlPath::IsHtmlExtension(ext) || THtmlPath::IsImageExtension(ext))
+        LoadIntoTarget(TargetFrame(frame, target), expanded, destination);
+}
+
+void THtmlPane::LoadIntoTarget(THtmlFrame* target, const QString& file, const QString& destination)
+{
+    const bool picture = THtmlPath::IsImageExtension(THtmlPath::UpperExtension(file));
+    const QString shown = target == m_root ? m_currentFile : target->FileName();
+    if (!picture && !shown.isEmpty() && AbsolutePath(TPath::Resolve(file)) == shown) {
+        if (THtmlView* v = target->View())
+            v->PositionTo(destination);
+        return;
+    }
+    const QString withDestination = destination.isEmpty() ? file : file + u'#' + destination;
+    if (target == m_root) {
+        LoadFile(withDestination);
+        return;
+    }
+    if (!TPath::FileExists(file))
+        throw EInOutError(QStringLiteral("Can't locate file: ") + file);
+    TWaitCursor wait;
+    m_images.BeginDocument();
+    m_frameBudget = kFrameBudget;
+    target->Load(AbsolutePath(TPath::Resolve(file)), destination, file);
+}
+
+void THtmlPane::LoadIntoFrame(THtmlFrame* frame, const QString& src, const QString& baseFile)
+{
+    QString file, destination;
+    THtmlPath::SplitDestination(THtmlPath::Expand(src, baseFile), &file, &destination);
+    if (src.trimmed().isEmpty() || --m_frameBudget < 0) {
+        frame->Show(THtmlPageLoader::FromText(QString(), m_settings), QString());
+        return;
+    }
+    if (!TPath::FileExists(file)) {
+        frame->Show(THtmlPageLoader::MessagePage(QStringLiteral("Can't locate file: ") + file, m_settings), file);
+        return;
+    }
+    const QString path = AbsolutePath(TPath::Resolve(file));
+    if (frame->ParentContext() && frame->ParentContext()->ShowsOrEncloses(path)) {
+        frame->Show(THtmlPageLoader::FromText(QString(), m_settings), QString());
+        return;
+    }
+    try {
+        frame->Load(path, destination, file);
+    } catch (const EError& e) {
+        frame->Show(THtmlPageLoader::MessagePage(e.Message(), m_settings), path);
+    }
+}

@@ -1,0 +1,508 @@
+#include "html/THtmlView.h"
+#include "html/THtmlControlFactory.h"
+#include "html/THtmlImageCache.h"
+#include "html/THtmlObjectHandler.h"
+#include "html/THtmlPath.h"
+#include "html/THtmlSettings.h"
+#include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
+#include <QButtonGroup>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTimer>
+
+namespace {
+
+constexpr int kDefaultMargin = 8;
+
+QString HeadingEntry(const QString& name)
+{
+    bool ok = false;
+    const qlonglong value = name.trimmed().toLongLong(&ok);
+    return name + u'#' + QString::number(ok ? value : 0);
+}
+
+// The anchor's name of an entry: the entry without its "#number" ending.
+QString EntryName(const QString& entry)
+{
+    const qsizetype hash = entry.lastIndexOf(u'#');
+    return hash < 0 ? entry : entry.left(hash);
+}
+
+} // namespace
+
+THtmlView::THtmlView(const THtmlSettings* settings, THtmlImageCache* images, QWidget* parent)
+    : QTextBrowser(parent), m_settings(settings), m_images(images),
+      m_handler(new THtmlObjectHandler(&m_objects, this))
+{
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setFrameShape(QFrame::NoFrame);
+    setUndoRedoEnabled(false);
+    viewport()->setMouseTracking(true);
+    connect(this, &QTextBrowser::anchorClicked, this, &THtmlView::AnchorActivated);
+    ApplySettings();
+}
+
+THtmlView::~THtmlView() = default;
+
+QVariant THtmlView::loadResource(int, const QUrl&)
+{
+    // Pictures come through the object handler; nothing is fetched behind its back.
+    return QVariant();
+}
+
+void THtmlView::ApplySettings()
+{
+    setTextInteractionFlags(m_settings->noSelect
+                                ? Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard
+                                : Qt::TextBrowserInteraction);
+    Qt::ScrollBarPolicy vertical = Qt::ScrollBarAsNeeded, horizontal = Qt::ScrollBarAsNeeded;
+    if (m_scrolling == QLatin1String("no")) {
+        vertical = horizontal = Qt::ScrollBarAlwaysOff;
+    } else if (m_scrolling == QLatin1String("yes")) {
+        vertical = horizontal = Qt::ScrollBarAlwaysOn;
+    }
+    if (m_settings->scrollBars == ssNone || m_settings->scrollBars == ssHorizontal)
+        vertical = Qt::ScrollBarAlwaysOff;
+    if (m_settings->scrollBars == ssNone || m_settings->scrollBars == ssVertical)
+        horizontal = Qt::ScrollBarAlwaysOff;
+    setVerticalScrollBarPolicy(vertical);
+    setHorizontalScrollBarPolicy(horizontal);
+}
+
+void THtmlView::SetScrolling(const QString& mode)
+{
+    m_scrolling = mode;
+    ApplySettings();
+}
+
+void THtmlView::SetMargins(int width, int height)
+{
+    m_marginWidth = width;
+    m_marginHeight = height;
+    const int margin = std::max(width, height);
+    if (margin >= 0)
+        document()->setDocumentMargin(margin);
+}
+
+void THtmlView::ClearControls()
+{
+    for (THtmlObject& o : m_objects)
+        if (o.widget) {
+            o.widget->hide();
+            o.widget->deleteLater();
+        }
+    for (QButtonGroup* g : findChildren<QButtonGroup*>(QString(), Qt::FindDirectChildrenOnly))
+        g->deleteLater();
+}
+
+void THtmlView::BuildObjects(const QFont& font)
+{
+    QHash<QString, QButtonGroup*> radioGroups;
+    for (THtmlObjectSpec& spec : m_page.objects) {
+        THtmlObject o;
+        o.spec = std::move(spec);
+        if (o.IsPicture()) {
+            if (m_settings->viewImages && !o.spec.src.isEmpty()) {
+                QString file, destination;
+                THtmlPath::SplitDestination(THtmlPath::Expand(o.spec.src, m_fileName), &file, &destination);
+                o.image = m_images->Load(file);
+            }
+            o.size = THtmlObjectHandler::PictureSize(o, font);
+        } else {
+            QWidget* w = THtmlControlFactory::Create(o.spec, viewport());
+            if (w) {
+                w->hide();
+                o.widget = w;
+                o.size = w->size();
+                if (o.spec.kind == THtmlObjectSpec::Radio) {
+                    const QString key = QString::number(o.spec.form) + u'/' + o.spec.name;
+                    QButtonGroup*& group = radioGroups[key];
+                    if (!group) {
+                        group = new QButtonGroup(this);
+                        group->setExclusive(true);
+                    }
+                    group->addButton(static_cast<QAbstractButton*>(w));
+                } else if (o.spec.kind == THtmlObjectSpec::Reset) {
+                    const int form = o.spec.form;
+                    connect(static_cast<QAbstractButton*>(w), &QAbstractButton::clicked, this,
+                            [this, form] { ResetForm(form); });
+                }
+            }
+        }
+        m_objects.push_back(std::move(o));
+    }
+    m_page.objects.clear();
+}
+
+void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
+{
+    ClearControls();
+    m_objects.clear();
+    m_page = std::move(page);
+    m_fileName = fileName;
+
+    const QColor text = m_page.text.isValid() ? m_page.text : TColorRef::ToQColor(m_settings->defFontColor);
+    const QColor link = m_page.link.isValid() ? m_page.link : TColorRef::ToQColor(m_settings->defHotSpotColor);
+    const QColor background = m_page.background.isValid() ? m_page.background
+                                                          : TColorRef::ToQColor(m_settings->defBackground);
+    QFont font(m_settings->defFontName);
+    font.setPointSize(std::max(1, m_settings->defFontSize));
+
+    BuildObjects(font);
+    m_handler->SetColours(text, link);
+    m_handler->SetAltFont(font);
+
+    m_background = QPixmap();
+    if (m_settings->viewImages && !m_page.backgroundImage.isEmpty()) {
+        QString file, destination;
+        THtmlPath::SplitDestination(THtmlPath::Expand(m_page.backgroundImage, m_fileName), &file, &destination);
+        const QImage tile = m_images->Load(file);
+        if (!tile.isNull() && tile.width() > 0 && tile.height() > 0)
+            m_background = QPixmap::fromImage(tile);
+    }
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, background);
+    pal.setColor(QPalette::Window, background);
+    pal.setColor(QPalette::Text, text);
+    pal.setColor(QPalette::Link, link);
+    setPalette(pal);
+    viewport()->setPalette(pal);
+
+    auto* doc = new QTextDocument(this);
+    doc->setUndoRedoEnabled(false);
+    doc->setDefaultFont(font);
+    doc->setDocumentMargin(m_marginWidth >= 0 || m_marginHeight >= 0
+                               ? std::max(m_marginWidth, m_marginHeight) : kDefaultMargin);
+    doc->documentLayout()->registerHandler(QTextFormat::ImageObject, m_handler);
+    doc->setHtml(m_page.html);
+    m_page.html.clear(); // the document holds it now; a big page is not kept twice
+
+    QPointer<QTextDocument> old = document();
+    setDocument(doc);
+    if (old && old != doc && old->parent() == this)
+        old->deleteLater();
+    connect(doc->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &THtmlView::ScheduleControlPlacement);
+
+    m_headings.clear();
+    for (const QString& name : m_page.anchors)
+        m_headings << HeadingEntry(name);
+    LocateAnchorsAndObjects();
+
+    QTextCursor start(doc);
+    setTextCursor(start);
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+    ScheduleControlPlacement();
+    viewport()->update();
+}
+
+void THtmlView::LocateAnchorsAndObjects()
+{
+    m_anchorPositions.assign(m_page.anchors.size(), -1);
+    QTextDocument* doc = document();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid())
+                continue;
+            const QTextCharFormat cf = fragment.charFormat();
+            if (cf.isAnchor() || cf.hasProperty(QTextFormat::AnchorName)) {
+                for (const QString& name : cf.anchorNames()) {
+                    if (!name.startsWith(QLatin1String("zan:")))
+                        continue;
+                    const int index = QStringView(name).mid(4).toInt();
+                    if (index >= 0 && index < int(m_anchorPositions.size()) && m_anchorPositions[index] < 0)
+                        m_anchorPositions[index] = fragment.position();
+                }
+            }
+            if (cf.isImageFormat()) {
+                const int index = THtmlObjectHandler::ObjectIndex(cf);
+                if (index >= 0 && index < int(m_objects.size()))
+                    m_objects[index].position = fragment.position();
+            }
+        }
+    }
+    // An anchor with no text after it stands for the end of the document.
+    const int end = std::max(0, doc->characterCount() - 1);
+    for (int& p : m_anchorPositions)
+        if (p < 0)
+            p = end;
+}
+
+int THtmlView::HeadingY(int index)
+{
+    if (index < 0 || index >= int(m_anchorPositions.size()))
+        return -1;
+    QTextDocument* doc = document();
+    const int pos = m_anchorPositions[index];
+    const QTextBlock block = doc->findBlock(pos);
+    if (!block.isValid())
+        return 0;
+    const QRectF rect = doc->documentLayout()->blockBoundingRect(block);
+    qreal y = rect.top();
+    if (QTextLayout* layout = block.layout()) {
+        const QTextLine line = layout->lineForTextPosition(pos - block.position());
+        if (line.isValid())
+            y += line.y();
+    }
+    return std::max(0, int(y));
+}
+
+bool THtmlView::ShowHeading(int index)
+{
+    if (index < 0 || index >= int(m_headings.size()))
+        return false;
+    const int y = HeadingY(index);
+    SetHorzPosition(0);
+    SetPosition(y);
+    return true;
+}
+
+bool THtmlView::PositionTo(const QString& name)
+{
+    QString n = name;
+    if (n.startsWith(u'#'))
+        n.remove(0, 1);
+    if (n.isEmpty())
+        return false;
+    for (int i = 0; i < int(m_headings.size()); ++i) {
+        if (m_headings[i].compare(n, Qt::CaseInsensitive) == 0
+            || EntryName(m_headings[i]).compare(n, Qt::CaseInsensitive) == 0)
+            return ShowHeading(i);
+    }
+    return false;
+}
+
+int THtmlView::EnsureLaidOutTo(int y)
+{
+    // The engine lays long documents out in steps; a position further down than it has
+    // reached so far needs the layout to get there first.
+    QScrollBar* bar = verticalScrollBar();
+    if (y > bar->maximum()) {
+        QAbstractTextDocumentLayout* layout = document()->documentLayout();
+        layout->documentSize(); // completes the layout and updates the scroll range
+        if (y > bar->maximum()) {
+            const int max = std::max(0, int(layout->documentSize().height()) - viewport()->height());
+            bar->setRange(0, max);
+        }
+    }
+    return std::clamp(y, 0, bar->maximum());
+}
+
+int THtmlView::Position() const { return verticalScrollBar()->value(); }
+
+void THtmlView::SetPosition(int position) { verticalScrollBar()->setValue(EnsureLaidOutTo(position)); }
+
+int THtmlView::HorzPosition() const { return horizontalScrollBar()->value(); }
+
+void THtmlView::SetHorzPosition(int position) { horizontalScrollBar()->setValue(position); }
+
+bool THtmlView::FindText(const QString& text, bool matchCase)
+{
+    if (text.isEmpty())
+        return false;
+    QTextCursor from = textCursor();
+    // A reader who scrolled below the last match searches on from what is on screen.
+    const QRect caret = cursorRect(from);
+    if (caret.bottom() < 0) {
+        const QTextCursor top = cursorForPosition(QPoint(0, 0));
+        if (top.position() > from.position())
+            from = top;
+    }
+    const QTextCursor found = document()->find(
+        text, from, matchCase ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags());
+    if (found.isNull())
+        return false;
+    setTextCursor(found);
+    ensureCursorVisible();
+    return true;
+}
+
+int THtmlView::MapLinkAt(QPoint viewportPos, bool* overMap) const
+{
+    *overMap = false;
+    const QPointF doc(viewportPos.x() + HorzPosition(), viewportPos.y() + Position());
+    for (auto it = m_objects.rbegin(); it != m_objects.rend(); ++it) {
+        const THtmlObject& o = *it;
+        if (o.spec.mapName.isEmpty() || !o.wasDrawn)
+            continue;
+        const QRectF content = o.ContentRect(o.drawn);
+        if (!content.contains(doc))
+            continue;
+        const auto map = m_page.maps.constFind(o.spec.mapName);
+        if (map == m_page.maps.constEnd())
+            continue;
+        *overMap = true;
+        const int area = map->HitTest((doc - content.topLeft()).toPoint());
+        return area >= 0 ? map->Areas()[area].linkIndex : -1;
+    }
+    return -1;
+}
+
+int THtmlView::LinkAt(QPoint viewportPos) const
+{
+    bool overMap = false;
+    const int mapLink = MapLinkAt(viewportPos, &overMap);
+    if (overMap)
+        return mapLink;
+    const QString href = anchorAt(viewportPos);
+    if (!href.startsWith(QLatin1String("zlk:")))
+        return -1;
+    bool ok = false;
+    const int index = QStringView(href).mid(4).toInt(&ok);
+    return ok && index >= 0 && index < int(m_page.links.size()) ? index : -1;
+}
+
+void THtmlView::AnchorActivated(const QUrl& url)
+{
+    if (m_suppressAnchor)
+        return;
+    const QString s = url.toString();
+    if (!s.startsWith(QLatin1String("zlk:")))
+        return;
+    bool ok = false;
+    const int index = QStringView(s).mid(4).toInt(&ok);
+    if (ok && index >= 0 && index < int(m_page.links.size()) && OnLink)
+        OnLink(this, index);
+}
+
+void THtmlView::mousePressEvent(QMouseEvent* e)
+{
+    bool overMap = false;
+    MapLinkAt(e->position().toPoint(), &overMap);
+    m_pressOnMap = overMap && e->button() == Qt::LeftButton;
+    QTextBrowser::mousePressEvent(e);
+}
+
+void THtmlView::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (m_pressOnMap && e->button() == Qt::LeftButton) {
+        m_pressOnMap = false;
+        bool overMap = false;
+        const int link = MapLinkAt(e->position().toPoint(), &overMap);
+        // The map decides, also for a picture that sits inside a link.
+        m_suppressAnchor = true;
+        QTextBrowser::mouseReleaseEvent(e);
+        m_suppressAnchor = false;
+        if (overMap && link >= 0 && OnLink)
+            OnLink(this, link);
+        return;
+    }
+    QTextBrowser::mouseReleaseEvent(e);
+}
+
+void THtmlView::mouseMoveEvent(QMouseEvent* e)
+{
+    QTextBrowser::mouseMoveEvent(e);
+    bool overMap = false;
+    const int link = MapLinkAt(e->position().toPoint(), &overMap);
+    if (overMap)
+        viewport()->setCursor(link >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void THtmlView::paintEvent(QPaintEvent* e)
+{
+    if (!m_background.isNull()) {
+        QPainter p(viewport());
+        const QPoint offset(HorzPosition() % m_background.width(), Position() % m_background.height());
+        p.drawTiledPixmap(viewport()->rect(), m_background, offset);
+    }
+    QTextBrowser::paintEvent(e);
+}
+
+void THtmlView::scrollContentsBy(int dx, int dy)
+{
+    QTextBrowser::scrollContentsBy(dx, dy);
+    if (!m_background.isNull())
+        viewport()->update();
+    PlaceControls();
+}
+
+void THtmlView::resizeEvent(QResizeEvent* e)
+{
+    QTextBrowser::resizeEvent(e);
+    ScheduleControlPlacement();
+}
+
+void THtmlView::focusInEvent(QFocusEvent* e)
+{
+    QTextBrowser::focusInEvent(e);
+    if (OnFocus)
+        OnFocus(this);
+}
+
+void THtmlView::ScheduleControlPlacement()
+{
+    if (m_placementPending)
+        return;
+    bool any = false;
+    for (const THtmlObject& o : m_objects)
+        if (o.widget) {
+            any = true;
+            break;
+        }
+    if (!any)
+        return;
+    m_placementPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_placementPending = false;
+        PlaceControls();
+    });
+}
+
+QRectF THtmlView::ObjectLayoutRect(int index)
+{
+    if (index < 0 || index >= int(m_objects.size()))
+        return QRectF();
+    const THtmlObject& o = m_objects[index];
+    if (o.position < 0)
+        return QRectF();
+    QTextDocument* doc = document();
+    const QTextBlock block = doc->findBlock(o.position);
+    if (!block.isValid())
+        return QRectF();
+    const QRectF blockRect = doc->documentLayout()->blockBoundingRect(block);
+    QTextLayout* layout = block.layout();
+    if (blockRect.isNull() || !layout)
+        return QRectF();
+    const int rel = o.position - block.position();
+    const QTextLine line = layout->lineForTextPosition(rel);
+    if (!line.isValid())
+        return QRectF();
+    const qreal x = line.cursorToX(rel);
+    const qreal top = line.y() + line.ascent() - o.size.height();
+    return QRectF(blockRect.left() + x, blockRect.top() + top, o.size.width(), o.size.height());
+}
+
+void THtmlView::PlaceControls()
+{
+    const QPoint scroll(HorzPosition(), Position());
+    for (int i = 0; i < int(m_objects.size()); ++i) {
+        QWidget* w = m_objects[i].widget;
+        if (!w)
+            continue;
+        const QRectF r = ObjectLayoutRect(i);
+        if (r.isNull()) {
+            w->hide();
+            continue;
+        }
+        w->setGeometry(QRect(r.topLeft().toPoint() - scroll, m_objects[i].size));
+        w->show();
+    }
+}
+
+void THtmlView::ResetForm(int form)
+{
+    for (THtmlObject& o : m_objects)
+        if (o.widget && o.spec.form == form)
+            THtmlControlFactory::Reset(o.widget, o.spec);
+}
