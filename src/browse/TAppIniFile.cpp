@@ -60,7 +60,7 @@ QString TAppIniFile::ResolveStartUpPath(const QString& input)
 {
     if (input.size() < Token.size())
         return input;
-    QString value = input;
+    QString value = TPath::FromNative(input);
     if (value.startsWith(Token, Qt::CaseSensitive)) {
         QString rest = value.mid(Token.size());
         int i = 0;

@@ -52,3 +52,5 @@ QByteArray ReadTestFile(const QString& path)
         return {};
     return f.readAll();
 }
+
+void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

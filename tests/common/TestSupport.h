@@ -4,7 +4,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <ostream>
 #include <vector>
+
+// Readable QString values in failure messages.
+void PrintTo(const QString& s, std::ostream* os);
 
 // Captures every message box shown while it lives, answering with a fixed button.
 class TMessageCapture
