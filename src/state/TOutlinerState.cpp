@@ -1,11 +1,11 @@
 #include "state/TOutlinerState.h"
 
 #include "components/TROutliner.h"
-#include "platform/TPath.h"
 #include "state/TBitmapFileKey.h"
 #include "state/TIniBatch.h"
 #include "state/TSectionReader.h"
 #include "state/TSectionWriter.h"
+#include "state/TStateFileCheck.h"
 #include "state/TStateFont.h"
 #include "state/TStateValue.h"
 
@@ -116,7 +116,7 @@ bool TOutlinerState::ReadOutlinerBitmap(TKXIniFile& ini, TROutliner* outliner, c
         return false;
     const TKXBackStyle stored = outliner->BackGroundStyle();
     const QString path = TBitmapFileKey::PathToLoad(ini, SectionOf(section));
-    if (!path.isEmpty() && TPath::FileExists(path))
+    if (!path.isEmpty() && TStateFileCheck::IsReadable(path))
         outliner->LoadBackgroundBitmap(path);
     outliner->SetBackGroundStyle(stored);
     return true;

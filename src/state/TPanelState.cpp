@@ -1,11 +1,11 @@
 #include "state/TPanelState.h"
 
 #include "components/TKXPanelPage.h"
-#include "platform/TPath.h"
 #include "state/TBitmapFileKey.h"
 #include "state/TIniBatch.h"
 #include "state/TSectionReader.h"
 #include "state/TSectionWriter.h"
+#include "state/TStateFileCheck.h"
 #include "state/TStateValue.h"
 
 const QStringList& TPanelState::Keys()
@@ -78,7 +78,7 @@ bool TPanelState::ReadPanelBitmap(TKXIniFile& ini, TKXPanelPage* panel, const QS
         return false;
     const TKXBackStyle stored = panel->BackGroundStyle();
     const QString path = TBitmapFileKey::PathToLoad(ini, SectionOf(section));
-    if (!path.isEmpty() && TPath::FileExists(path))
+    if (!path.isEmpty() && TStateFileCheck::IsReadable(path))
         panel->LoadTileBitmap(path);
     panel->SetBackGroundStyle(stored);
     return true;
