@@ -243,22 +243,38 @@ TEST_F(TDisplayStateTest, LoadStateFileOnAMissingPathChangesNothing)
     EXPECT_TRUE(m_messages.Messages().empty());
 }
 
-TEST_F(TDisplayStateTest, TheDemoKitsDefaultStateFileLoadsCompletely)
+TEST_F(TDisplayStateTest, TheDemoKitsStateFilesLoadCompletely)
 {
+    const QString demo = QStringLiteral(ZELMORA_SOURCE_DIR "/demo/");
+    QStringList files = {demo + "zelmora.STA"};
+    for (const QString& look : QDir(demo + "Looks").entryList({"*.sta"}, QDir::Files))
+        files << demo + "Looks/" + look;
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
+        TTestDisplay display;
+        ASSERT_TRUE(TDisplayState::LoadStateFile(file, &display.FolderList, &display.ReadOutliner,
+                                                 &display.GraphicSplit2, &display.GraphicSplit1,
+                                                 &display.PanelPage, &display.DocList));
+        // Every key of the five sections is in the file, so nothing read as missing.
+        const std::pair<QString, QStringList> sections[] = {
+            {"Outliners", TOutlinerState::Keys()},
+            {"FilesList", TListViewState::Keys()},
+            {"Panel", TPanelState::Keys()},
+            {"Vertical Splitter", TSplitterState::Keys() + QStringList{"Width"}},
+            {"Horizontal Splitter", TSplitterState::Keys() + QStringList{"Height"}}};
+        for (const auto& [section, keys] : sections)
+            EXPECT_EQ(SectionKeys(file, section), keys) << section.toStdString();
+        EXPECT_EQ(display.FolderList.Color(), display.ReadOutliner.Color());
+        EXPECT_GT(display.FolderList.ItemHeight(), 1);
+        EXPECT_GT(display.GraphicSplit1.Width(), 0);
+        EXPECT_GT(display.GraphicSplit2.Height(), 0);
+    }
+    // The default state file is the design look.
     TTestDisplay display;
-    const QString demo = QStringLiteral(ZELMORA_SOURCE_DIR "/demo/zelmora.STA");
-    ASSERT_TRUE(TDisplayState::LoadStateFile(demo, &display.FolderList, &display.ReadOutliner,
-                                             &display.GraphicSplit2, &display.GraphicSplit1,
-                                             &display.PanelPage, &display.DocList));
-    // Every key of the five sections is in the file, so nothing read as missing.
-    for (const auto& [section, keys] :
-         {std::pair{QString("Outliners"), TOutlinerState::Keys()},
-          std::pair{QString("FilesList"), TListViewState::Keys()},
-          std::pair{QString("Panel"), TPanelState::Keys()},
-          std::pair{QString("Vertical Splitter"), TSplitterState::Keys() + QStringList{"Width"}},
-          std::pair{QString("Horizontal Splitter"), TSplitterState::Keys() + QStringList{"Height"}}})
-        EXPECT_EQ(SectionKeys(demo, section), keys) << section.toStdString();
-    EXPECT_EQ(display.FolderList.Color(), display.ReadOutliner.Color());
+    ASSERT_TRUE(TDisplayState::LoadStateFile(files.front(), &display.FolderList,
+                                             &display.ReadOutliner, &display.GraphicSplit2,
+                                             &display.GraphicSplit1, &display.PanelPage,
+                                             &display.DocList));
     EXPECT_EQ(display.FolderList.ItemHeight(), 30);
     EXPECT_EQ(display.GraphicSplit1.Width(), 6);
     EXPECT_EQ(display.GraphicSplit2.Height(), 7);
