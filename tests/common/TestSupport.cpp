@@ -54,3 +54,20 @@ QByteArray ReadTestFile(const QString& path)
 }
 
 void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+bool CopyTree(const QString& from, const QString& to)
+{
+    QDir source(from);
+    if (!source.exists() || !QDir().mkpath(to))
+        return false;
+    for (const QFileInfo& info : source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        const QString target = to + '/' + info.fileName();
+        if (info.isDir()) {
+            if (!CopyTree(info.filePath(), target))
+                return false;
+        } else if (!QFile::copy(info.filePath(), target)) {
+            return false;
+        }
+    }
+    return true;
+}

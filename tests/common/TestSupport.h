@@ -40,3 +40,5 @@ private:
 // Writes bytes to a file, creating its folders; fails the test when it cannot.
 void WriteTestFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadTestFile(const QString& path);
+// Copies a folder tree (the demo kit, for instance) into a new folder.
+bool CopyTree(const QString& from, const QString& to);

@@ -1,0 +1,464 @@
+#include "TZMMain.h"
+#include "browse/TFolderTests.h"
+#include "browse/TLinkActivation.h"
+#include "browse/THostServices.h"
+#include "browse/TWebBuilders.h"
+#include "components/TAlignLayout.h"
+#include "components/TAssets.h"
+#include "components/TClrListView.h"
+#include "components/TFlatButton.h"
+#include "components/TGapPlacer.h"
+#include "components/TGraphicSplitBar.h"
+#include "components/TKXPanelPage.h"
+#include "components/TMDIOutline.h"
+#include "components/TTransparentPanel.h"
+#include "html/THtmlPane.h"
+#include "platform/TColorRef.h"
+#include "platform/TLauncher.h"
+#include "platform/TMessageBox.h"
+#include "platform/TPath.h"
+#include "platform/TRasterOp.h"
+#include "platform/TUpdateLock.h"
+#include "platform/TWaitCursor.h"
+#include "state/TDefaultState.h"
+#include "state/TDisplayState.h"
+#include "state/TStyleCopies.h"
+#include <QLabel>
+
+namespace {
+
+const QString kNone = QStringLiteral("0");
+
+QFont SansFont(int points, bool bold = false)
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSize(points);
+    f.setBold(bold);
+    return f;
+}
+
+void Paint(QWidget* w, const QColor& colour)
+{
+    w->setAutoFillBackground(true);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+}
+
+} // namespace
+
+TZMMain::TZMMain(THostServices* host, QWidget* parent) : QWidget(parent), m_host(host)
+{
+    TAssets::Ensure();
+    setObjectName(QStringLiteral("ZMMain"));
+    setWindowTitle(QStringLiteral("Outline and Viewer"));
+    resize(573, 428);
+    Paint(this, Qt::white);
+    setFont(SansFont(8));
+    CreateControls();
+    FormCreate();
+}
+
+void TZMMain::CreateControls()
+{
+    new TAlignLayout(this);
+
+    LeftPanel = new QWidget(this);
+    LeftPanel->setObjectName(QStringLiteral("LeftPanel"));
+    Paint(LeftPanel, Qt::black);
+    LeftPanel->resize(231, height());
+    TAlignLayout::SetAlign(LeftPanel, alLeft);
+    new TAlignLayout(LeftPanel);
+
+    PanelPage = new TKXPanelPage(LeftPanel);
+    PanelPage->setObjectName(QStringLiteral("PanelPage"));
+    TAlignLayout::SetAlign(PanelPage, alClient);
+    PanelPage->SetTileBitmap(QImage(QStringLiteral(":/assets/tile.bmp")));
+    PanelPage->SetBackGroundStyle(rbsBitmap);
+    PanelPage->SetGradientHiLight(TColours::clBlack);
+    PanelPage->SetGradientLoLight(TColours::clWhite);
+    PanelPage->resize(231, 428);
+    PanelPage->SetAlignLeftGap(20);
+    PanelPage->SetAlignTopGap(20);
+    PanelPage->SetAlignRightGap(20);
+    PanelPage->SetAlignBottomGap(20);
+    PanelPage->SetLeaveSpaceAtTitle(15);
+    PanelPage->OnPosition = [this](QObject*, const QList<QWidget*>&, const TRect& rect,
+                                   QPainter* canvas) {
+        // Both content panels sit inside the page's gaps, ten pixels further from the top
+        // and bottom edges, framed by the page's outline style.
+        const int l = PanelPage->AlignLeftGap(), t = PanelPage->AlignTopGap() + 10,
+                  r = PanelPage->AlignRightGap(), b = PanelPage->AlignBottomGap() + 10;
+        TGapPlacer::PlaceInGaps(HomePanel, canvas, l, t, r, b, rect, PanelPage->ControlOutline());
+        TGapPlacer::PlaceInGaps(ReadPanel, canvas, l, t, r, b, rect, PanelPage->ControlOutline());
+    };
+
+    ReadPanel = new QWidget(PanelPage);
+    ReadPanel->setObjectName(QStringLiteral("ReadPanel"));
+    new TAlignLayout(ReadPanel);
+    ReadOutliner = new TMDIOutline(ReadPanel);
+    ReadOutliner->setObjectName(QStringLiteral("ReadOutliner"));
+    TAlignLayout::SetAlign(ReadOutliner, alClient);
+    ReadOutliner->SetItemHeight(30);
+    ReadOutliner->setFont(SansFont(10, true));
+    ReadOutliner->SetItemSeparator(QStringLiteral("\\"));
+    ReadOutliner->SetScrollBars(ssVertical);
+    ReadPanel->hide();
+
+    HomePanel = new TTransparentPanel(PanelPage);
+    HomePanel->setObjectName(QStringLiteral("HomePanel"));
+    HomePanel->SetDrawAsTransparent(true);
+    new TAlignLayout(HomePanel);
+
+    Home_TitlePanel = new QWidget(HomePanel);
+    Home_TitlePanel->setObjectName(QStringLiteral("Home_TitlePanel"));
+    Paint(Home_TitlePanel, Qt::black);
+    Home_TitlePanel->resize(Home_TitlePanel->width(), 22);
+    TAlignLayout::SetAlign(Home_TitlePanel, alTop);
+    new TAlignLayout(Home_TitlePanel);
+    Home_TitleCaption = new QLabel(QStringLiteral("Titles "), Home_TitlePanel);
+    Home_TitleCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Home_TitleCaption->setFont(SansFont(8, true));
+    QPalette white = Home_TitleCaption->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    Home_TitleCaption->setPalette(white);
+    TAlignLayout::SetAlign(Home_TitleCaption, alClient);
+    FlatButton1 = new TFlatButton(Home_TitlePanel);
+    FlatButton1->setObjectName(QStringLiteral("FlatButton1"));
+    TAlignLayout::SetAlign(FlatButton1, alNone);
+    FlatButton1->setGeometry(4, 2, 53, 17);
+    FlatButton1->SetCaption(QStringLiteral("Sort List"));
+    FlatButton1->setFont(SansFont(8));
+    FlatButton1->SetFontColour(TColours::clWhite);
+    FlatButton1->raise();
+    FlatButton1->OnClick = [this](QObject*) { FlatButton1Click(); };
+
+    // Docked from the bottom up: the list first, then the bar above it.
+    DocList = new TClrListView(HomePanel);
+    DocList->setObjectName(QStringLiteral("DocList"));
+    DocList->resize(DocList->width(), 177);
+    TAlignLayout::SetAlign(DocList, alBottom);
+    DocList->SetViewStyle(vsReport);
+    DocList->AddColumn(QString(), 315);
+    DocList->SetReadOnly(true);
+    DocList->SetAutoColumnSort(acsSortToggle);
+    DocList->OnClick = [this](QObject*) { DocListClick(); };
+
+    GraphicSplit2 = new TGraphicSplitBar(HomePanel);
+    GraphicSplit2->setObjectName(QStringLiteral("GraphicSplit2"));
+    GraphicSplit2->BeginLoading();
+    GraphicSplit2->SetAlign(alBottom);
+    GraphicSplit2->SetHeight(7);
+    GraphicSplit2->SetControlFirst(DocList);
+    GraphicSplit2->SetShadowStyle(ssShadBottom);
+    GraphicSplit2->EndLoading();
+
+    FolderList = new TMDIOutline(HomePanel);
+    FolderList->setObjectName(QStringLiteral("FolderList"));
+    TAlignLayout::SetAlign(FolderList, alClient);
+    FolderList->SetItemHeight(30);
+    FolderList->SetItemSeparator(QStringLiteral("\\"));
+    FolderList->OnClick = [this](QObject*) { FolderListClick(); };
+
+    GraphicSplit1 = new TGraphicSplitBar(this);
+    GraphicSplit1->setObjectName(QStringLiteral("GraphicSplit1"));
+    GraphicSplit1->BeginLoading();
+    GraphicSplit1->SetAlign(alLeft);
+    GraphicSplit1->SetWidth(6);
+    GraphicSplit1->SetControlFirst(LeftPanel);
+    GraphicSplit1->SetLimitLeftOffset(50);
+    GraphicSplit1->SetLimitRightOffset(50);
+    GraphicSplit1->SetShadowStyle(ssShadLeft);
+    GraphicSplit1->EndLoading();
+
+    Viewer = new THtmlPane(this);
+    Viewer->setObjectName(QStringLiteral("Viewer"));
+    TAlignLayout::SetAlign(Viewer, alClient);
+    Viewer->SetDefBackground(TColours::clWhite);
+    Viewer->SetBorderStyle(htNone);
+    Viewer->SetHistoryMaxCount(0);
+    Viewer->SetDefFontName(QStringLiteral("Times New Roman"));
+    Viewer->SetDefPreFontName(QStringLiteral("Courier New"));
+    Viewer->SetViewImages(true);
+    Viewer->SetNoSelect(false);
+    Viewer->setCursor(Qt::IBeamCursor);
+    Viewer->SetPrintMarginLeft(2.0);
+    Viewer->SetPrintMarginRight(2.0);
+    Viewer->SetPrintMarginTop(2.0);
+    Viewer->SetPrintMarginBottom(2.0);
+    Viewer->OnHotSpotClick = [this](QObject* sender, const QString& src, bool& handled) {
+        ViewerHotSpotClick(sender, src, handled);
+    };
+}
+
+void TZMMain::FormCreate()
+{
+    // The controls take their design sizes before a state file is read, so gaps are
+    // clamped against the sizes they will have, not against a widget's default size.
+    if (auto* layout = TAlignLayout::Of(this))
+        layout->Realign();
+    if (auto* layout = TAlignLayout::Of(LeftPanel))
+        layout->Realign();
+    const TRect page = TRect::FromQRect(PanelPage->rect());
+    const int l = PanelPage->AlignLeftGap(), t = PanelPage->AlignTopGap() + 10,
+              r = PanelPage->AlignRightGap(), b = PanelPage->AlignBottomGap() + 10;
+    TGapPlacer::PlaceInGaps(HomePanel, nullptr, l, t, r, b, page, kxNoDraw);
+    TGapPlacer::PlaceInGaps(ReadPanel, nullptr, l, t, r, b, page, kxNoDraw);
+    if (auto* layout = TAlignLayout::Of(HomePanel))
+        layout->Realign();
+    if (auto* layout = TAlignLayout::Of(ReadPanel))
+        layout->Realign();
+    ApplyStartState();
+    PrepareControls();
+    BuildSite();
+    OpenIntroduction();
+}
+
+void TZMMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    RelayoutDocList();
+}
+
+void TZMMain::RelayoutDocList()
+{
+    DocList->SetViewStyle(vsList);
+    DocList->SetViewStyle(vsReport);
+}
+
+void TZMMain::ApplyStartState()
+{
+    const QString& state = m_host->StartUpOptions().StateFileName;
+    if (state != kNone && state != QLatin1String("NULL")) {
+        if (!TDisplayState::LoadStateFile(state, FolderList, ReadOutliner, GraphicSplit2,
+                                          GraphicSplit1, PanelPage, DocList) &&
+            !TDisplayState::LoadStateFile(TDefaultState::DefaultStateFileName(), FolderList,
+                                          ReadOutliner, GraphicSplit2, GraphicSplit1, PanelPage,
+                                          DocList)) {
+            TMessageBox::Show(
+                QStringLiteral("The default STA file is corrupted or missing (this is a backup file "
+                               "used when the user specified STATE file cannot be loaded. You can "
+                               "fix this by running Set-Up again, and this is recommended."),
+                QStringLiteral("System Error"));
+        }
+    } else if (m_host->NumColours() <= 256) {
+        ApplyLowColourLook();
+    }
+}
+
+void TZMMain::ApplyLowColourLook()
+{
+    const qint32 silver = TColours::clSilver, navy = TColours::clNavy, white = TColours::clWhite;
+    PanelPage->SetColor(silver);
+    PanelPage->SetGradientHiLight(silver);
+    PanelPage->SetGradientLoLight(silver);
+    PanelPage->SetBackGroundStyle(rbsNone);
+
+    FolderList->SetColor(silver);
+    FolderList->SetCellPaintColour(silver);
+    FolderList->SetGradientHiLight(silver);
+    FolderList->SetGradientLoLight(silver);
+    FolderList->SetCellHiLightColour(navy);
+    FolderList->SetBackGroundStyle(rbsNone);
+    FolderList->SetTextNormalCol(white);
+    FolderList->SetTextHiLight(white);
+    FolderList->SetBackgroundCellCopyMode(TCopyMode::cmMergeCopy);
+    FolderList->SetBackgroundCopyMode(TCopyMode::cmMergeCopy);
+    FolderList->SetHitGap(10);
+    FolderList->SetLeftGap(10);
+    FolderList->SetDrawCellOutline(rcsBox);
+    FolderList->SetDoCellOutline(rlsBox);
+
+    DocList->SetColor(silver);
+    DocList->SetCellPaintColour(silver);
+    DocList->SetCellHiLightColour(navy);
+    DocList->SetTextNormalCol(white);
+    DocList->SetTextHiLight(white);
+    DocList->SetHitGap(10);
+    DocList->SetLeftGap(10);
+    DocList->SetDrawCellOutline(rcsBox);
+    DocList->SetDoCellOutline(rlsBox);
+
+    for (TGraphicSplitBar* bar : {GraphicSplit1, GraphicSplit2}) {
+        bar->SetShadowStyle(ssNoShad);
+        bar->SetColor(TColours::clBlack);
+    }
+    PanelPage->update();
+    FolderList->update();
+    DocList->update();
+}
+
+void TZMMain::PrepareControls()
+{
+    TStyleCopies::CopyOutlinerStyle(ReadOutliner, FolderList);
+    RelayoutDocList();
+    ReadOutliner->SetViewer(Viewer);
+    ReadOutliner->Clear();
+    FolderList->Clear();
+}
+
+QString TZMMain::WebFolder() const
+{
+    const QString& web = m_host->StartUpOptions().StartUpWeb;
+    if (web != kNone && WebFolderExists(web))
+        return TPath::WithTrailingSeparator(web);
+    return TPath::ProgramDirectory();
+}
+
+QString TZMMain::BuildOutline(const QString& subPath, bool foldersMode, TMDIOutline* outline)
+{
+    CurrentFolder = TWebBuilders::BuildFolderOutline(WebFolder(), subPath, foldersMode, outline);
+    return CurrentFolder;
+}
+
+QString TZMMain::FillDocuments(const QString& subPath, bool foldersMode)
+{
+    CurrentFolder = TWebBuilders::FillDocumentList(WebFolder(), subPath, foldersMode, DocList);
+    return CurrentFolder;
+}
+
+void TZMMain::BuildSite()
+{
+    FolderList->Clear();
+    BuildOutline(kNone, true, FolderList);
+    if (FolderList->ItemCount() > 0)
+        FolderList->Items(1)->FullExpand();
+    LastFolderIndex = -1;
+    FolderListClick();
+    ShowPanel(HomePanel);
+}
+
+void TZMMain::FolderListClick()
+{
+    const int sel = FolderList->SelectedItem();
+    if (sel < 1 || sel == LastFolderIndex)
+        return;
+    const QString fullPath = FolderList->Items(sel)->FullPath();
+    const QString separator = FolderList->ItemSeparator();
+    const int first = fullPath.indexOf(separator);
+    // The outline joins node texts with its separator; below the web folder they name
+    // the folder's path.
+    QString subPath = kNone;
+    if (first >= 0)
+        subPath = TPath::FromNative(fullPath.mid(first + separator.size())) + u'/';
+    {
+        TUpdateLock lock(this);
+        FillDocuments(subPath, false);
+    }
+    LastFolderIndex = sel;
+}
+
+void TZMMain::DocListClick()
+{
+    TListItem* row = DocList->Selected();
+    if (!row)
+        return;
+    QString file = CurrentFolder + row->Caption + QStringLiteral(".htm");
+    if (!TPath::FileExists(file))
+        file = CurrentFolder + row->Caption + QStringLiteral(".html");
+    OpenDocument(file, MissingDocumentMessage);
+}
+
+void TZMMain::OpenDocument(const QString& fileName, const QString& message)
+{
+    const QString shown = message == kNone ? QStringLiteral("Error") : message;
+    try {
+        m_host->ShowProgressText(QStringLiteral("Opening File"));
+        LoadDocument(fileName, Viewer, ReadOutliner);
+        m_host->ShowAdvertPage();
+        if (ReadOutliner->ItemCount() > 0)
+            ShowPanel(ReadPanel);
+    } catch (...) {
+        m_host->ShowAdvertPage();
+        if (shown != QLatin1String("No Message"))
+            TMessageBox::Show(shown, QStringLiteral("Load Error"));
+    }
+}
+
+void TZMMain::LoadDocument(const QString& fileName, THtmlPane* view, TMDIOutline* outline)
+{
+    TWaitCursor wait;
+    view->LoadFile(fileName);
+    view->SetPosition(0);
+    const QStringList headings = view->HeadingList();
+    if (!headings.isEmpty())
+        outline->FillFromHeadings(headings);
+    else
+        outline->Clear();
+}
+
+void TZMMain::OpenIntroduction()
+{
+    const QString& intro = m_host->StartUpOptions().IntroductionFile;
+    if (intro != kNone && TPath::FileExists(intro) && Viewer->CurrentFile() != intro)
+        OpenDocument(intro, QStringLiteral("No Message"));
+}
+
+void TZMMain::ShowPanel(QWidget* panel)
+{
+    QWidget* other = panel == HomePanel ? ReadPanel : HomePanel;
+    const bool site = panel == HomePanel;
+    if (site)
+        RelayoutDocList();
+    {
+        TUpdateLock lock(PanelPage);
+        other->hide();
+        panel->show();
+    }
+    if (site)
+        RelayoutDocList();
+    PanelPage->update();
+}
+
+void TZMMain::HomeButtonClick()
+{
+    if (FolderList->ItemCount() > 0)
+        ShowPanel(HomePanel);
+    else
+        BuildSite();
+}
+
+void TZMMain::FlatButton1Click()
+{
+    SortAscending = !SortAscending;
+    DocList->SortByColumn(0, SortAscending);
+}
+
+bool TZMMain::LoadDisplayState(const QString& fileName)
+{
+    return TDisplayState::LoadDisplayState(
+        {FolderList, ReadOutliner, DocList, PanelPage, GraphicSplit1, GraphicSplit2}, fileName);
+}
+
+bool TZMMain::SaveDisplayState(const QString& fileName)
+{
+    return TDisplayState::SaveDisplayState(
+        {FolderList, ReadOutliner, DocList, PanelPage, GraphicSplit1, GraphicSplit2}, fileName);
+}
+
+void TZMMain::ViewerHotSpotClick(QObject*, const QString& SRC, bool& Handled)
+{
+    const TLinkAction action = TLinkActivation::Decide(
+        SRC, [this](const QString& target) { return Viewer->HTMLExpandFilename(target); },
+        [](const QString& file) { return TPath::FileExists(file); });
+    switch (action.kind) {
+    case TLinkAction::None:
+        return;
+    case TLinkAction::Heading:
+        Handled = ReadOutliner->GoToHeading(action.heading);
+        return;
+    case TLinkAction::Document:
+        OpenDocument(action.document, kNone);
+        break;
+    case TLinkAction::Sound:
+        TLauncher::PlaySound(action.file);
+        break;
+    case TLinkAction::Program:
+        TLauncher::StartProgram(action.file, action.arguments);
+        break;
+    case TLinkAction::MediaPlayer:
+        TLauncher::OpenInMediaPlayer(action.file);
+        break;
+    }
+    Handled = true;
+}

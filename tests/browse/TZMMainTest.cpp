@@ -1,0 +1,306 @@
+#include "FakeHost.h"
+#include "browse/TZMMain.h"
+#include "common/TestSupport.h"
+#include "components/TClrListView.h"
+#include "components/TGraphicSplitBar.h"
+#include "components/TKXPanelPage.h"
+#include "components/TMDIOutline.h"
+#include "components/TTransparentPanel.h"
+#include "components/TOutlineNode.h"
+#include "html/THtmlPane.h"
+#include "platform/TPath.h"
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TZMMainTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_root = m_tmp.path();
+        m_kit = m_root + "/kit/";
+        m_web = m_root + "/web/";
+        TPath::SetExecutablePathOverride(m_kit + "zelmora");
+        QDir().mkpath(m_kit);
+        WriteTestFile(m_web + "Index.htm",
+                      "<html><body><a name=\"Intro#1\"></a><h1>Intro</h1><p>Start here."
+                      "<a name=\"Part2#2\"></a><h2>Part two</h2><p>More.</body></html>");
+        WriteTestFile(m_web + "other.html",
+                      "<a name=\"Other#1\"></a><h1>Other</h1>" + QByteArray(4000, '\n') +
+                      "<p>filler<br>" + QByteArray("<p>line<br>\n").repeated(300) +
+                      "<a name=\"Part2#2\"></a><h2>Part two</h2>");
+        WriteTestFile(m_web + "plain.htm", "<p>No headings at all.");
+        WriteTestFile(m_web + "Zeta.htm", "<p>z");
+        WriteTestFile(m_web + "Sub/Only.html", "<a name=\"Only#1\"></a><h1>Only html</h1>");
+        WriteTestFile(m_web + "Sub/Deeper/d.htm", "<p>d");
+        WriteTestFile(m_web + "clip.avi", "RIFF");
+        WriteTestFile(m_web + "notes.txt", "text");
+        m_host.Options.StartUpWeb = m_web;
+    }
+    void TearDown() override { TPath::SetExecutablePathOverride(QString()); }
+
+    QStringList Rows(TZMMain& w)
+    {
+        QStringList r;
+        for (int i = 0; i < w.DocList->ItemCount(); ++i)
+            r << w.DocList->Item(i)->Caption;
+        return r;
+    }
+    void SelectFolder(TZMMain& w, const QString& text)
+    {
+        const int index = w.FolderList->GetTextItem(text);
+        ASSERT_GT(index, 0) << text.toStdString();
+        w.FolderList->SetSelectedItem(index);
+        w.FolderListClick();
+    }
+    void ClickRow(TZMMain& w, const QString& caption)
+    {
+        for (int i = 0; i < w.DocList->ItemCount(); ++i)
+            if (w.DocList->Item(i)->Caption == caption)
+                w.DocList->SetSelected(w.DocList->Item(i));
+        w.DocListClick();
+    }
+
+    QTemporaryDir m_tmp;
+    QString m_root, m_kit, m_web;
+    FakeHost m_host;
+};
+
+} // namespace
+
+TEST_F(TZMMainTest, StartUpBuildsTheSiteAndListsTheWebFolder)
+{
+    TZMMain w(&m_host);
+    EXPECT_EQ(w.windowTitle(), "Outline and Viewer");
+    ASSERT_GE(w.FolderList->ItemCount(), 3);
+    EXPECT_EQ(w.FolderList->Items(1)->Text(), "web");
+    EXPECT_EQ(w.FolderList->Items(2)->Text(), "Sub");
+    EXPECT_EQ(w.FolderList->Items(3)->Text(), "Deeper");
+    EXPECT_TRUE(w.FolderList->Items(1)->Expanded());
+    EXPECT_EQ(w.CurrentFolder, m_web);
+    EXPECT_EQ(Rows(w), (QStringList{"index", "other", "plain", "zeta"}));
+    EXPECT_FALSE(w.HomePanel->isHidden());
+    EXPECT_TRUE(w.ReadPanel->isHidden());
+    EXPECT_EQ(w.LastFolderIndex, 1);
+}
+
+TEST_F(TZMMainTest, MissingWebFolderBrowsesTheProgramFolder)
+{
+    WriteTestFile(m_kit + "kit.htm", "<p>kit");
+    m_host.Options.StartUpWeb = m_root + "/no/such/web/";
+    TZMMain w(&m_host);
+    EXPECT_EQ(w.WebFolder(), m_kit);
+    EXPECT_EQ(w.FolderList->Items(1)->Text(), "kit");
+    EXPECT_EQ(Rows(w), QStringList{"kit"});
+}
+
+TEST_F(TZMMainTest, FolderClicksListDocumentsOnce)
+{
+    TZMMain w(&m_host);
+    SelectFolder(w, "Sub");
+    EXPECT_EQ(w.CurrentFolder, m_web + "Sub/");
+    EXPECT_EQ(Rows(w), QStringList{"only"});
+    // The same folder again does not rebuild the list.
+    w.DocList->ClearItems();
+    SelectFolder(w, "Sub");
+    EXPECT_TRUE(Rows(w).isEmpty());
+    SelectFolder(w, "Deeper");
+    EXPECT_EQ(w.CurrentFolder, m_web + "Sub/Deeper/");
+    EXPECT_EQ(Rows(w), QStringList{"d"});
+    // BuildSite lists the web folder again.
+    w.BuildSite();
+    EXPECT_EQ(w.LastFolderIndex, 1);
+    EXPECT_EQ(Rows(w), (QStringList{"index", "other", "plain", "zeta"}));
+}
+
+TEST_F(TZMMainTest, DocumentRowsOpenWithTheirPageOutline)
+{
+    TZMMain w(&m_host);
+    ClickRow(w, "index");
+    EXPECT_EQ(QFileInfo(w.Viewer->CurrentFile()).fileName(), "Index.htm");
+    EXPECT_EQ(m_host.Progress.last(), "Opening File");
+    EXPECT_GE(m_host.AdvertPages, 1);
+    EXPECT_EQ(w.ReadOutliner->ItemCount(), 2);
+    EXPECT_EQ(w.ReadOutliner->Items(1)->Text(), "Intro");
+    EXPECT_EQ(w.ReadOutliner->Items(2)->Level(), 2);
+    EXPECT_FALSE(w.ReadPanel->isHidden());
+    EXPECT_TRUE(w.HomePanel->isHidden());
+    EXPECT_EQ(w.Viewer->Position(), 0);
+
+    // A document without headings clears the outline and leaves the panel as it was.
+    w.ShowPanel(w.HomePanel);
+    ClickRow(w, "plain");
+    EXPECT_EQ(w.ReadOutliner->ItemCount(), 0);
+    EXPECT_FALSE(w.HomePanel->isHidden());
+
+    // A row whose file exists only as .html opens it.
+    SelectFolder(w, "Sub");
+    ClickRow(w, "only");
+    EXPECT_EQ(QFileInfo(w.Viewer->CurrentFile()).fileName(), "Only.html");
+}
+
+TEST_F(TZMMainTest, MissingDocumentKeepsThePreviousOne)
+{
+    TZMMain w(&m_host);
+    ClickRow(w, "index");
+    const QString before = w.Viewer->CurrentFile();
+    QFile::remove(m_web + "plain.htm");
+    TMessageCapture messages;
+    ClickRow(w, "plain");
+    ASSERT_EQ(messages.Texts(),
+              QStringList{"Could not find file. Please check the file is in the correct folder"});
+    EXPECT_EQ(messages.Captions(), QStringList{"Load Error"});
+    EXPECT_EQ(w.Viewer->CurrentFile(), before);
+    // "0" as message shows "Error"; "No Message" shows nothing.
+    messages.Clear();
+    w.OpenDocument(m_web + "gone.htm", "0");
+    EXPECT_EQ(messages.Texts(), QStringList{"Error"});
+    messages.Clear();
+    w.OpenDocument(m_web + "gone.htm", "No Message");
+    EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST_F(TZMMainTest, SortListToggles)
+{
+    TZMMain w(&m_host);
+    EXPECT_FALSE(w.SortAscending);
+    w.FlatButton1Click();
+    EXPECT_EQ(Rows(w), (QStringList{"index", "other", "plain", "zeta"}));
+    w.FlatButton1Click();
+    EXPECT_EQ(Rows(w), (QStringList{"zeta", "plain", "other", "index"}));
+    w.FlatButton1Click();
+    EXPECT_EQ(Rows(w).first(), "index");
+}
+
+TEST_F(TZMMainTest, StateFilesAtStart)
+{
+    // A state file styles the display; the low-colour look is not applied.
+    m_host.Colours = 256;
+    WriteTestFile(m_kit + "look.sta", "[Outliners]\r\nColor=255\r\nCellPaintColour=65280\r\n"
+                                      "CellHiLightColour=0\r\nFontColour=0\r\nGradientHiLight=0\r\n"
+                                      "GradientLoLight=0\r\nTextHiLight=0\r\nTextNormalCol=0\r\n"
+                                      "ItemHeight=30\r\nFontSize=10\r\n");
+    m_host.Options.StateFileName = m_kit + "look.sta";
+    {
+        TMessageCapture messages;
+        TZMMain w(&m_host);
+        EXPECT_TRUE(messages.Messages().empty());
+        EXPECT_EQ(w.FolderList->Color(), 255);
+        EXPECT_EQ(w.ReadOutliner->CellPaintColour(), 65280);
+    }
+    // The user's file is missing: the default state file is used silently.
+    QFile::copy(m_kit + "look.sta", m_kit + "zelmora.STA");
+    m_host.Options.StateFileName = m_kit + "missing.sta";
+    {
+        TMessageCapture messages;
+        TZMMain w(&m_host);
+        EXPECT_TRUE(messages.Messages().empty());
+        EXPECT_EQ(w.FolderList->Color(), 255);
+    }
+    // Both missing: the System Error message, and the form's own look.
+    QFile::remove(m_kit + "zelmora.STA");
+    {
+        TMessageCapture messages;
+        TZMMain w(&m_host);
+        ASSERT_EQ(messages.Captions(), QStringList{"System Error"});
+        EXPECT_TRUE(messages.Texts()[0].startsWith("The default STA file is corrupted or missing"));
+        EXPECT_NE(w.FolderList->Color(), 12632256); // no low-colour look either
+    }
+    // No state file on a 256-colour screen: the low-colour look.
+    m_host.Options.StateFileName = "NULL";
+    {
+        TMessageCapture messages;
+        TZMMain w(&m_host);
+        EXPECT_TRUE(messages.Messages().empty());
+        EXPECT_EQ(w.PanelPage->BackGroundStyle(), rbsNone);
+        EXPECT_EQ(w.FolderList->Color(), 12632256);
+        EXPECT_EQ(w.FolderList->CellHiLightColour(), 8388608);
+        EXPECT_EQ(w.FolderList->BackgroundCopyMode(), 12583114u);
+        EXPECT_EQ(w.DocList->CellHiLightColour(), 8388608);
+        EXPECT_EQ(w.GraphicSplit1->ShadowStyle(), ssNoShad);
+        EXPECT_EQ(w.GraphicSplit2->Color(), 0);
+    }
+    // The same without the low colours keeps the design look.
+    m_host.Colours = 16777216;
+    {
+        TZMMain w(&m_host);
+        EXPECT_EQ(w.PanelPage->BackGroundStyle(), rbsBitmap);
+        EXPECT_EQ(w.GraphicSplit1->ShadowStyle(), ssShadLeft);
+    }
+}
+
+TEST_F(TZMMainTest, IntroductionPageOpensSilently)
+{
+    m_host.Options.IntroductionFile = m_web + "Index.htm";
+    TZMMain w(&m_host);
+    EXPECT_EQ(w.Viewer->CurrentFile(), m_web + "Index.htm");
+    m_host.Options.IntroductionFile = m_web + "missing.htm";
+    TMessageCapture messages;
+    TZMMain w2(&m_host);
+    EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST_F(TZMMainTest, LinksOfEveryKind)
+{
+    TZMMain w(&m_host);
+    ClickRow(w, "index");
+    TLaunchCapture launches;
+    bool handled = false;
+
+    w.ViewerHotSpotClick(nullptr, "#Intro", handled);
+    EXPECT_TRUE(handled);
+    handled = false;
+    w.ViewerHotSpotClick(nullptr, "#intro", handled); // headings compare with case
+    EXPECT_FALSE(handled);
+
+    handled = false;
+    w.ViewerHotSpotClick(nullptr, "/music/theme.wav", handled);
+    EXPECT_TRUE(handled);
+    handled = false;
+    w.ViewerHotSpotClick(nullptr, "FILE:/music/theme.wav", handled);
+    EXPECT_TRUE(handled);
+    handled = false;
+    w.ViewerHotSpotClick(nullptr, "clip.avi", handled);
+    EXPECT_TRUE(handled);
+    ASSERT_EQ(launches.Requests().size(), 3u);
+    EXPECT_EQ(launches.Requests()[0].kind, TLaunchRequest::Sound);
+    EXPECT_EQ(launches.Requests()[0].program, "/music/theme.wav");
+    EXPECT_EQ(launches.Requests()[1].program, "/music/theme.wav");
+    EXPECT_EQ(launches.Requests()[2].kind, TLaunchRequest::MediaPlayer);
+    EXPECT_EQ(launches.Requests()[2].arguments, QStringList{m_web + "clip.avi"});
+
+    // Another document with a destination opens from its top, with its page outline.
+    handled = false;
+    w.ViewerHotSpotClick(nullptr, "other.html#Part2", handled);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(w.Viewer->CurrentFile(), m_web + "other.html");
+    EXPECT_EQ(w.Viewer->Position(), 0);
+    EXPECT_EQ(w.ReadOutliner->Items(1)->Text(), "Other");
+
+    // Missing documents and text files are left to the view.
+    handled = false;
+    w.ViewerHotSpotClick(nullptr, "missing.htm", handled);
+    EXPECT_FALSE(handled);
+    w.ViewerHotSpotClick(nullptr, "notes.txt", handled);
+    EXPECT_FALSE(handled);
+    EXPECT_EQ(launches.Requests().size(), 3u);
+}
+
+TEST_F(TZMMainTest, SaveAndLoadTheDisplayState)
+{
+    TZMMain w(&m_host);
+    // Both outliners share one section, written last from the page outline.
+    w.FolderList->SetColor(654321);
+    w.ReadOutliner->SetColor(123456);
+    ASSERT_TRUE(w.SaveDisplayState(m_kit + "saved.sta"));
+    w.ReadOutliner->SetColor(1);
+    ASSERT_TRUE(w.LoadDisplayState(m_kit + "saved.sta"));
+    EXPECT_EQ(w.FolderList->Color(), 123456);
+    EXPECT_EQ(w.ReadOutliner->Color(), 123456);
+    TMessageCapture messages;
+    EXPECT_FALSE(w.SaveDisplayState(m_root + "/no/folder/x.sta"));
+    EXPECT_EQ(messages.Texts(), QStringList{"Could not save the State file"});
+}
