@@ -77,10 +77,22 @@ void TStripEffect::Apply(QImage& surface, const QImage& source, const TStripCopy
         painter.drawImage(QPoint(dx, dy), source, QRect(sx, sy, w, h));
         return;
     }
-    const size_t bytes = size_t(w) * 4;
-    for (int row = 0; row < h; ++row) {
-        const uchar* from = source.constScanLine(sy + row) + size_t(sx) * 4;
-        uchar* to = surface.scanLine(dy + row) + size_t(dx) * 4;
-        std::memcpy(to, from, bytes);
+    // Strips are often two pixels wide and hundreds of pixels long, so the rows are
+    // walked with plain pointers rather than one scan-line call per row.
+    const qsizetype toStride = surface.bytesPerLine();
+    const qsizetype fromStride = source.bytesPerLine();
+    uchar* to = surface.bits() + dy * toStride + qsizetype(dx) * 4;
+    const uchar* from = source.constBits() + sy * fromStride + qsizetype(sx) * 4;
+    if (w <= 8) {
+        for (int row = 0; row < h; ++row, to += toStride, from += fromStride) {
+            quint32* t = reinterpret_cast<quint32*>(to);
+            const quint32* f = reinterpret_cast<const quint32*>(from);
+            for (int x = 0; x < w; ++x)
+                t[x] = f[x];
+        }
+        return;
     }
+    const size_t bytes = size_t(w) * 4;
+    for (int row = 0; row < h; ++row, to += toStride, from += fromStride)
+        std::memcpy(to, from, bytes);
 }
