@@ -1,5 +1,6 @@
 #include "TMDIHost.h"
 #include "TFileListBox.h"
+#include "TFindDialog.h"
 #include "TRandDirListBox.h"
 #include "TSplashForm.h"
 #include "TTitlePanel.h"
@@ -7,6 +8,10 @@
 #include "components/TAlignLayout.h"
 #include "components/TFlatButton.h"
 #include "browse/TFolderTests.h"
+#include "browse/TZMMain.h"
+#include "html/THtmlPane.h"
+#include <QApplication>
+#include <QKeyEvent>
 #include "components/TGraphicSplitBar.h"
 #include "components/TKXImage.h"
 #include "platform/TPath.h"
@@ -78,6 +83,21 @@ TMDIHost::TMDIHost(QWidget* parent) : QWidget(parent)
     m_randomFiles->SetFileList(m_fileListBox1.get());
     m_titlePanel->Advert->OnClick = [this](QObject*) { AdvertClick(); };
     m_timer->start(); // enabled from creation; mouse movement and long operations restart it
+
+    m_findDialog = new TFindDialog(this);
+    m_findDialog->OnFind = [this] { FindDialogFind(); };
+    TTitlePanel* t = m_titlePanel;
+    t->HomeButton->OnClick = [this](QObject*) { HomeButtonClick(); };
+    t->Read->OnClick = [this](QObject*) { ReadClick(); };
+    t->findButton->OnClick = [this](QObject*) { findButtonClick(); };
+    t->ExitButton->OnClick = [this](QObject*) { ExitButtonClick(); };
+    t->about_button->OnClick = [this](QObject*) { about_buttonClick(); };
+    t->SettingsEditor->OnClick = [this](QObject*) { SettingsEditorClick(); };
+    t->openwebbutton->OnClick = [this](QObject*) { openwebbuttonClick(); };
+    t->ToolBarButton_Read->OnClick = [this](QObject*) { ToolBarButton_ReadClick(); };
+    t->EditorButton_Save->OnClick = [this](QObject*) { EditorButton_SaveClick(); };
+    // Key preview: the host sees key presses before the focused control.
+    qApp->installEventFilter(this);
     // Mouse movement over the host's own surface restarts the advert countdown.
     setMouseTracking(true);
 
@@ -248,7 +268,132 @@ void TMDIHost::ShowAdvertPage()
     m_timer->stop();
 }
 
-void TMDIHost::SetViewerWindow(QWidget* window) { m_viewer = window; }
+void TMDIHost::SetViewerWindow(TZMMain* window)
+{
+    m_viewer = window;
+    OpenDocument = [this](const QString& file, const QString& message) {
+        if (m_viewer)
+            m_viewer->OpenDocument(file, message);
+    };
+}
+
+void TMDIHost::HomeButtonClick()
+{
+    if (m_viewer)
+        m_viewer->HomeButtonClick();
+}
+
+void TMDIHost::ReadClick()
+{
+    if (m_viewer)
+        m_viewer->ShowPanel(m_viewer->ReadPanel);
+}
+
+void TMDIHost::findButtonClick() { m_findDialog->Execute(); }
+
+void TMDIHost::ExitButtonClick() { close(); }
+
+void TMDIHost::SettingsEditorClick()
+{
+    OpenEditor();
+    m_titlePanel->setEnabled(m_editor == nullptr);
+}
+
+void TMDIHost::OpenEditor()
+{
+    ShowProgressText(QStringLiteral("Loading Editor.. "));
+    try {
+        TDesktopUpdateLock lock;
+        QWidget* editor = CreateEditor ? CreateEditor(this) : nullptr;
+        if (editor) {
+            editor->setParent(m_client);
+            TAlignLayout::SetAlign(editor, alClient);
+            editor->show();
+            editor->raise();
+            m_editor = editor;
+        }
+    } catch (...) {
+        ShowAdvertPage();
+        TMessageBox::Show(QStringLiteral("Couldnt show the editor. System resources may be too low "
+                                         "to generate window"),
+                          QStringLiteral("Load Error"));
+        m_editor = nullptr;
+        return;
+    }
+    ShowAdvertPage();
+}
+
+void TMDIHost::openwebbuttonClick()
+{
+    OpenDialog1.Filter = QStringLiteral("All Files (*.*)|*.*");
+    OpenDialog1.DefaultExt.clear();
+    OpenDialog1.InitialDir = TPath::ProgramDirectory();
+    OpenDialog1.Title = QStringLiteral("Please choose any file in the target directory and click Ok");
+    const std::optional<QString> chosen = OpenDialog1.Execute();
+    OpenDialog1.Title.clear();
+    if (!chosen)
+        return;
+    m_options.StartUpWeb = TPath::ExtractFilePath(*chosen);
+    if (m_viewer)
+        m_viewer->BuildSite();
+}
+
+void TMDIHost::ToolBarButton_ReadClick()
+{
+    OpenDialog1.Filter = QStringLiteral("State Files (*.sta)|*.sta");
+    OpenDialog1.DefaultExt = QStringLiteral("STA");
+    OpenDialog1.InitialDir = TPath::ProgramDirectory();
+    if (const std::optional<QString> chosen = OpenDialog1.Execute(); chosen && m_viewer)
+        m_viewer->LoadDisplayState(*chosen);
+}
+
+void TMDIHost::EditorButton_SaveClick()
+{
+    SaveDialog1.Filter = QStringLiteral("State Files (*.sta)|*.sta");
+    SaveDialog1.DefaultExt = QStringLiteral("STA");
+    SaveDialog1.InitialDir = TPath::ProgramDirectory();
+    if (const std::optional<QString> chosen = SaveDialog1.Execute(); chosen && m_viewer)
+        m_viewer->SaveDisplayState(*chosen);
+}
+
+void TMDIHost::FindDialogFind()
+{
+    if (!m_viewer)
+        return;
+    m_viewer->Viewer->setFocus();
+    const QString text = m_findDialog->FindText();
+    if (!m_viewer->Viewer->FindText(text, m_findDialog->MatchCase()))
+        TMessageBox::Show(QStringLiteral("No further occurances of ") + text,
+                          QStringLiteral("Information"));
+}
+
+void TMDIHost::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (!(modifiers & Qt::ControlModifier) || (modifiers & Qt::KeypadModifier) || !ModeChangeAllowed())
+        return;
+    if (key == Qt::Key_E)
+        SetEditMode();
+    else if (key == Qt::Key_D)
+        SetDisplayMode();
+    else if (key == Qt::Key_R)
+        SetReaderMode();
+}
+
+bool TMDIHost::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        // A press is offered to the focused control first and then to its parents; the
+        // host looks at it once, at that first delivery, and never consumes it.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        QWidget* focus = QApplication::focusWidget();
+        const bool first = focus ? widget == focus : widget == this;
+        if (widget && first && (widget == this || isAncestorOf(widget))) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            FormKeyDown(key->key(), key->modifiers());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void TMDIHost::showEvent(QShowEvent* event)
 {
@@ -271,6 +416,7 @@ void TMDIHost::ShowViewerWindow()
         return;
     TDesktopUpdateLock lock;
     m_viewer->setParent(m_client);
+    m_viewer->setWindowFlags(Qt::Widget);
     TAlignLayout::SetAlign(m_viewer, alClient);
     m_viewer->show();
     m_viewer->raise();
@@ -363,7 +509,16 @@ void TMDIHost::AdvertClick()
 
 void TMDIHost::closeEvent(QCloseEvent* event)
 {
+    try {
+        delete m_editor.data();
+    } catch (...) {
+    }
+    // Closing the main window ends the program, whatever other windows are still up.
+    for (TSplashForm* splash : m_splashes)
+        splash->hide();
+    m_findDialog->hide();
     QWidget::closeEvent(event);
+    QCoreApplication::quit();
 }
 
 void TMDIHost::ShowStartSplash()

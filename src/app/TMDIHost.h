@@ -1,6 +1,7 @@
 #pragma once
 #include "browse/THostServices.h"
 #include "browse/TStartUpOptions.h"
+#include "app/TFileDialog.h"
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -10,6 +11,8 @@
 class TTitlePanel;
 class TSplashForm;
 class TFileListBox;
+class TFindDialog;
+class TZMMain;
 class TRandDirListBox;
 class TGraphicSplitBar;
 
@@ -44,9 +47,31 @@ public:
     // 31 bits on.
     static int GetNumColours();
 
-    // The window the host embeds above the title panel (the browsing window).
-    void SetViewerWindow(QWidget* window);
-    QWidget* ViewerWindow() const { return m_viewer; }
+    // The browsing window, embedded above the title panel at the first showing.
+    void SetViewerWindow(TZMMain* window);
+    TZMMain* ViewerWindow() const { return m_viewer; }
+
+    // Toolbar commands and keys.
+    void HomeButtonClick();
+    void ReadClick();
+    void findButtonClick();
+    void ExitButtonClick();
+    void about_buttonClick() { ShowAbout(); }
+    void SettingsEditorClick();
+    void OpenEditor();
+    void openwebbuttonClick();
+    void ToolBarButton_ReadClick();
+    void EditorButton_SaveClick();
+    void FindDialogFind();
+    // The mode keys; the key press is never consumed.
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    TFindDialog* FindDialog() const { return m_findDialog; }
+    TFileDialog OpenDialog1{TFileDialog::Open};
+    TFileDialog SaveDialog1{TFileDialog::Save};
+    // The layout editor window made by the last "editor" command.
+    QWidget* EditorWindow() const { return m_editor; }
+    // Creates the layout editor window; empty means none is available.
+    std::function<QWidget*(TMDIHost* host)> CreateEditor;
     // The area above the title panel and its splitter where child windows go.
     QWidget* ClientArea() const { return m_client; }
 
@@ -83,6 +108,7 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -109,7 +135,9 @@ private:
     TGraphicSplitBar* m_split = nullptr;
     TTitlePanel* m_titlePanel = nullptr;
     QTimer* m_timer = nullptr;
-    QPointer<QWidget> m_viewer;
+    QPointer<TZMMain> m_viewer;
+    QPointer<QWidget> m_editor;
+    TFindDialog* m_findDialog = nullptr;
     QList<TSplashForm*> m_splashes;
     std::unique_ptr<TFileListBox> m_fileListBox1;
     std::unique_ptr<TRandDirListBox> m_randomFiles;

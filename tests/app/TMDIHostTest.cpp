@@ -3,6 +3,7 @@
 #include "common/TestSupport.h"
 #include "components/TFlatButton.h"
 #include "components/TGraphicSplitBar.h"
+#include "components/TKXImage.h"
 #include "platform/TPath.h"
 #include "platform/TScreen.h"
 #include <QDir>

@@ -1,0 +1,34 @@
+#pragma once
+#include <QString>
+#include <functional>
+#include <optional>
+
+// An open or save dialog as a command prepares it: filter, default extension, initial
+// folder and title are set afresh before each use. Tests answer it through a hook.
+class TFileDialog
+{
+public:
+    enum Kind { Open, Save };
+    explicit TFileDialog(Kind kind) : m_kind(kind) {}
+
+    // A filter written "Text (*.x)|*.x" as the design gives it.
+    QString Filter;
+    QString DefaultExt;
+    QString InitialDir;
+    QString Title;
+
+    Kind DialogKind() const { return m_kind; }
+    // The chosen file, or nothing when the user cancels. An open dialog accepts only an
+    // existing file; a save dialog does not ask before overwriting. A name without an
+    // extension gets the default extension.
+    std::optional<QString> Execute();
+
+    // "Text (*.x)|*.x" -> "Text (*.x)" for Qt; several pairs are joined with ";;".
+    static QString QtFilter(const QString& filter);
+
+    using Hook = std::function<std::optional<QString>(const TFileDialog&)>;
+    static void SetHook(Hook hook);
+
+private:
+    Kind m_kind;
+};
