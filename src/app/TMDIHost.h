@@ -2,6 +2,7 @@
 #include "browse/THostServices.h"
 #include "browse/TStartUpOptions.h"
 #include "app/TFileDialog.h"
+#include "browse/TZMMain.h"
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -12,7 +13,6 @@ class TTitlePanel;
 class TSplashForm;
 class TFileListBox;
 class TFindDialog;
-class TZMMain;
 class TRandDirListBox;
 class TGraphicSplitBar;
 
