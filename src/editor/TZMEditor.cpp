@@ -22,6 +22,7 @@
 #include "state/TStyleCopies.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -94,7 +95,10 @@ void TZMEditor::BuildToolBar()
         b->setObjectName(QLatin1String(name));
         b->SetCaption(caption);
         b->setToolTip(hint);
-        b->setFixedSize(66, ToolBarHeight - 4);
+        QFont bold = b->font();
+        bold.setBold(true);
+        const int text = QFontMetrics(bold).horizontalAdvance(caption) + 14;
+        b->setFixedSize(std::max(66, text), ToolBarHeight - 4);
         b->OnClick = [this, click](QObject*) { (this->*click)(); };
         row->addWidget(b);
         return b;
