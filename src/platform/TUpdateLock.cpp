@@ -7,7 +7,10 @@ QPointer<QWidget> g_desktop;
 TUpdateLock::TUpdateLock(QWidget* window) : m_window(window)
 {
     if (m_window) {
-        m_wasEnabled = m_window->updatesEnabled();
+        // Only an explicit lock of this window is kept: one inherited from a locked parent
+        // must not be made explicit here, or the window would stay frozen after the
+        // parent's lock ends.
+        m_wasEnabled = !m_window->testAttribute(Qt::WA_ForceUpdatesDisabled);
         m_window->setUpdatesEnabled(false);
         m_active = true;
     }
