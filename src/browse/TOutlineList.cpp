@@ -75,6 +75,35 @@ int TOutlineList::AddFolderNode(const QString& name, const QString& path)
 {
     if (!m_outline)
         return 0;
+    // Every folder found in one folder has the same path: its parent is looked up once.
+    if (!m_parentCache.valid || m_parentCache.path != path)
+        LookUpParent(path);
+    const TParentCache& cache = m_parentCache;
+
+    const QString key = cache.keyPrefix + PathKey(name);
+    if (cache.refused || (cache.parent && cache.parent->Level() >= TColdmereCustomOutline::MaxLevel)) {
+        m_refused.insert(key);
+        return 0;
+    }
+
+    TOutlineNode* parent = cache.parent ? cache.parent : m_outline->RootNode();
+    const int parentIndex = cache.parent ? cache.parent->Index() : 0;
+    m_outline->BeginUpdate();
+    int index = 0;
+    try {
+        index = m_outline->AddChild(parentIndex, name);
+    } catch (...) {
+        m_outline->EndUpdate();
+        throw;
+    }
+    m_outline->EndUpdate();
+    if (index > 0 && parent && parent->ChildCount() > 0)
+        Remember(parent->Child(parent->ChildCount() - 1), key);
+    return index;
+}
+
+void TOutlineList::LookUpParent(const QString& path)
+{
     const QString separator = m_outline->ItemSeparator();
 
     // The scanned folder from the web folder's name on, written as an outline path.
@@ -90,30 +119,13 @@ int TOutlineList::AddFolderNode(const QString& name, const QString& path)
     }
     const QString relKey = PathKey(outlineRel);
 
-    if (m_refused.contains(relKey)) {
-        m_refused.insert(relKey + PathKey(separator) + PathKey(name));
-        return 0;
-    }
-    TOutlineNode* parent = FindParent(outlineRel, parentName);
-    const QString key = parent ? relKey + PathKey(separator) + PathKey(name) : PathKey(name);
-    if (parent && parent->Level() >= TColdmereCustomOutline::MaxLevel) {
-        m_refused.insert(key);
-        return 0;
-    }
-
-    const int parentIndex = parent ? parent->Index() : 0;
-    m_outline->BeginUpdate();
-    int index = 0;
-    try {
-        index = m_outline->AddChild(parentIndex, name);
-    } catch (...) {
-        m_outline->EndUpdate();
-        throw;
-    }
-    m_outline->EndUpdate();
-    if (index > 0)
-        Remember(m_outline->Items(index), key);
-    return index;
+    TParentCache& cache = m_parentCache;
+    cache.valid = true;
+    cache.path = path;
+    cache.refused = m_refused.contains(relKey);
+    cache.parent = cache.refused ? nullptr : FindParent(outlineRel, parentName);
+    // A folder without a parent node goes to the top level, where its path is its name.
+    cache.keyPrefix = cache.parent || cache.refused ? relKey + PathKey(separator) : QString();
 }
 
 // The first node in outline order whose text is the parent's name and whose full path is

@@ -10,7 +10,7 @@ class TSortListView;
 
 // The scanner that fills the left panel: in folder mode every folder entry becomes an
 // outline node under the node of its parent folder; in file mode every document becomes
-// a list row with its size.
+// a list row with its size. While a search runs, only this object adds to the outline.
 class TOutlineList : public TContentsSearch
 {
 public:
@@ -31,7 +31,11 @@ public:
     void SetFoldersMode(bool value) { m_foldersMode = value; }
     // 1-based position in the web folder's path where the web folder's own name begins.
     int NameStart() const { return m_nameStart; }
-    void SetNameStart(int value) { m_nameStart = value; }
+    void SetNameStart(int value)
+    {
+        m_nameStart = value;
+        m_parentCache.valid = false;
+    }
 
     // A folder's node text: the name with its first letter upper case (ASCII only).
     static QString NodeText(const QString& name);
@@ -41,7 +45,18 @@ public:
     static QString SizeText(quint64 size, bool withUnit);
 
 private:
+    // The parent node of the folders found in one scanned folder.
+    struct TParentCache
+    {
+        bool valid = false;
+        QString path;             // the scanned folder
+        TOutlineNode* parent = nullptr;
+        bool refused = false;     // the folder itself was refused for depth
+        QString keyPrefix;        // the parent's key and a separator, or empty
+    };
+
     static QString PathKey(const QString& outlinePath);
+    void LookUpParent(const QString& path);
     TOutlineNode* FindParent(const QString& rel, const QString& parentName);
     void Remember(TOutlineNode* node, const QString& key);
     void IndexExistingNodes();
@@ -57,4 +72,5 @@ private:
     bool m_indexed = false;
     // Folders refused for depth: their sub-folders are refused as well, not misplaced.
     QSet<QString> m_refused;
+    TParentCache m_parentCache;
 };

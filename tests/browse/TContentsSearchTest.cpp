@@ -10,8 +10,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Readable failure output for texts and lists of texts.
-void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
