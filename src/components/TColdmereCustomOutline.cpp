@@ -694,10 +694,11 @@ int TColdmereCustomOutline::Indentation(int level) const
     return 0;
 }
 
-int TColdmereCustomOutline::RowWidth(TOutlineNode* node)
+int TColdmereCustomOutline::RowWidth(TOutlineNode* node, const QFontMetrics& metrics)
 {
+    // Each text is measured once; a new text or font forgets the measurement.
     if (node->m_textWidth < 0)
-        node->m_textWidth = QFontMetrics(font()).horizontalAdvance(node->m_text);
+        node->m_textWidth = metrics.horizontalAdvance(node->m_text);
     return std::max(0, node->m_textWidth + Indentation(node->m_level) + 1);
 }
 
@@ -733,6 +734,7 @@ int TColdmereCustomOutline::HorizontalExtent()
     if (!m_extentDirty)
         return m_extent;
     int widest = 0;
+    const QFontMetrics metrics(font());
     std::vector<std::pair<TOutlineNode*, int>> stack{{m_root, 0}};
     while (!stack.empty()) {
         auto& [n, next] = stack.back();
@@ -741,7 +743,7 @@ int TColdmereCustomOutline::HorizontalExtent()
             continue;
         }
         TOutlineNode* child = n->m_children->nodes[size_t(next++)];
-        widest = std::max(widest, RowWidth(child));
+        widest = std::max(widest, RowWidth(child, metrics));
         if (child->m_expanded && child->HasItems())
             stack.push_back({child, 0});
     }

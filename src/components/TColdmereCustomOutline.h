@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class QFontMetrics;
 class QIODevice;
 class TOutlineStrings;
 
@@ -162,7 +163,7 @@ private:
     bool ColumnFollowsClient() const;
     void InvalidateExtent();
     void ApplyExtent();
-    int RowWidth(TOutlineNode* node);
+    int RowWidth(TOutlineNode* node, const QFontMetrics& metrics);
     void RecalcRowGeometry();
     void FinishLoad();
     void PlaceLoadedLine(int indent, const QString& text, TOutlineNode*& previous, int& previousIndent);
