@@ -9,6 +9,11 @@
 #include "components/TFlatButton.h"
 #include "browse/TFolderTests.h"
 #include "browse/TZMMain.h"
+#include "editor/TZMEditor.h"
+#include "components/TMDIOutline.h"
+#include "components/TClrListView.h"
+#include "components/TKXPanelPage.h"
+#include "state/TDisplayControls.h"
 #include "html/THtmlPane.h"
 #include <QApplication>
 #include <QKeyEvent>
@@ -296,7 +301,10 @@ void TMDIHost::ExitButtonClick() { close(); }
 void TMDIHost::SettingsEditorClick()
 {
     OpenEditor();
-    m_titlePanel->setEnabled(m_editor == nullptr);
+    // No toolbar command and no advert click while the editor is open; the editor
+    // enables the panel again when it closes.
+    if (m_editor)
+        m_titlePanel->setEnabled(false);
 }
 
 void TMDIHost::OpenEditor()
@@ -304,14 +312,18 @@ void TMDIHost::OpenEditor()
     ShowProgressText(QStringLiteral("Loading Editor.. "));
     try {
         TDesktopUpdateLock lock;
-        QWidget* editor = CreateEditor ? CreateEditor(this) : nullptr;
-        if (editor) {
-            editor->setParent(m_client);
-            TAlignLayout::SetAlign(editor, alClient);
-            editor->show();
-            editor->raise();
-            m_editor = editor;
-        }
+        if (!m_viewer)
+            throw std::runtime_error("no browsing window");
+        const TDisplayControls live{m_viewer->FolderList,   m_viewer->ReadOutliner,
+                                    m_viewer->DocList,      m_viewer->PanelPage,
+                                    m_viewer->GraphicSplit1, m_viewer->GraphicSplit2};
+        auto* editor = new TZMEditor(this, live, m_client);
+        // A closed editor is released; every opening starts afresh from the live styles.
+        editor->OnEditorClosed = [](TZMEditor* closed, TEditorResult) { closed->deleteLater(); };
+        TAlignLayout::SetAlign(editor, alClient);
+        editor->show();
+        editor->raise();
+        m_editor = editor;
     } catch (...) {
         ShowAdvertPage();
         TMessageBox::Show(QStringLiteral("Couldnt show the editor. System resources may be too low "
@@ -381,15 +393,17 @@ void TMDIHost::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 bool TMDIHost::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        // A press is offered to the focused control first and then to its parents; the
-        // host looks at it once, at that first delivery, and never consumes it.
+    if (event->type() == QEvent::KeyPress && !m_dispatchingKey) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        QWidget* focus = QApplication::focusWidget();
-        const bool first = focus ? widget == focus : widget == this;
-        if (widget && first && (widget == this || isAncestorOf(widget))) {
+        if (widget && (widget == this || isAncestorOf(widget))) {
+            // Key preview: the host sees the press first, then it goes on to the control
+            // (and up to its parents) exactly as it would have; it is never consumed.
             auto* key = static_cast<QKeyEvent*>(event);
             FormKeyDown(key->key(), key->modifiers());
+            m_dispatchingKey = true;
+            QCoreApplication::sendEvent(watched, event);
+            m_dispatchingKey = false;
+            return true; // delivered above, with its propagation
         }
     }
     return QWidget::eventFilter(watched, event);

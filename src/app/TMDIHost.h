@@ -68,10 +68,8 @@ public:
     TFindDialog* FindDialog() const { return m_findDialog; }
     TFileDialog OpenDialog1{TFileDialog::Open};
     TFileDialog SaveDialog1{TFileDialog::Save};
-    // The layout editor window made by the last "editor" command.
+    // The layout editor window made by the last "editor" command, while it is open.
     QWidget* EditorWindow() const { return m_editor; }
-    // Creates the layout editor window; empty means none is available.
-    std::function<QWidget*(TMDIHost* host)> CreateEditor;
     // The area above the title panel and its splitter where child windows go.
     QWidget* ClientArea() const { return m_client; }
 
@@ -138,6 +136,7 @@ private:
     QPointer<TZMMain> m_viewer;
     QPointer<QWidget> m_editor;
     TFindDialog* m_findDialog = nullptr;
+    bool m_dispatchingKey = false;
     QList<TSplashForm*> m_splashes;
     std::unique_ptr<TFileListBox> m_fileListBox1;
     std::unique_ptr<TRandDirListBox> m_randomFiles;

@@ -143,6 +143,7 @@ void TZMMain::CreateControls()
     DocList->SetReadOnly(true);
     DocList->SetAutoColumnSort(acsSortToggle);
     DocList->OnClick = [this](QObject*) { DocListClick(); };
+    DocList->SetCellHiLightColour(TSysColour::clWindow);
 
     GraphicSplit2 = new TGraphicSplitBar(HomePanel);
     GraphicSplit2->setObjectName(QStringLiteral("GraphicSplit2"));
@@ -151,6 +152,7 @@ void TZMMain::CreateControls()
     GraphicSplit2->SetHeight(7);
     GraphicSplit2->SetControlFirst(DocList);
     GraphicSplit2->SetShadowStyle(ssShadBottom);
+    GraphicSplit2->SetColor(TColours::clWhite);
     GraphicSplit2->EndLoading();
 
     FolderList = new TMDIOutline(HomePanel);
@@ -159,6 +161,18 @@ void TZMMain::CreateControls()
     FolderList->SetItemHeight(30);
     FolderList->SetItemSeparator(QStringLiteral("\\"));
     FolderList->OnClick = [this](QObject*) { FolderListClick(); };
+    // The design look of the window: the built-in background bitmap with the cells laid
+    // on it so they brighten it; a state file may change all of it.
+    const QImage background(QStringLiteral(":/assets/outline_bg.bmp"));
+    for (TMDIOutline* outline : {FolderList, ReadOutliner}) {
+        outline->SetBitmap(background);
+        outline->SetBackGroundStyle(rbsBitmap);
+        outline->SetBackgroundCopyMode(TCopyMode::cmSrcCopy);
+        outline->SetBackgroundCellCopyMode(TCopyMode::cmSrcPaint);
+        outline->SetCellHiLightColour(TColours::clSilver);
+        outline->SetCellOutlineWidth(1);
+        outline->SetCellPaint(true);
+    }
 
     GraphicSplit1 = new TGraphicSplitBar(this);
     GraphicSplit1->setObjectName(QStringLiteral("GraphicSplit1"));
@@ -169,6 +183,7 @@ void TZMMain::CreateControls()
     GraphicSplit1->SetLimitLeftOffset(50);
     GraphicSplit1->SetLimitRightOffset(50);
     GraphicSplit1->SetShadowStyle(ssShadLeft);
+    GraphicSplit1->SetColor(TColours::clWhite);
     GraphicSplit1->EndLoading();
 
     Viewer = new THtmlPane(this);
