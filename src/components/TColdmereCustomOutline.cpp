@@ -347,10 +347,10 @@ int TColdmereCustomOutline::AddNode(int index, const QString& text, void* data, 
         AttachChild(parent, node, position);
         if (insert)
             m_cache = reference == m_root ? m_root : node;
+        if (node->IsVisible())
+            ExtentAddsRows(node, node);
         if (!m_updating)
             UpdateRowCount();
-        if (node->IsVisible())
-            InvalidateExtent();
         return IndexOf(node);
     } catch (const EOutlineError& e) {
         TMessageBox::Show(e.Message(), QStringLiteral("Error"));
@@ -534,6 +534,8 @@ void TColdmereCustomOutline::SetNodeExpanded(TOutlineNode* node, bool expanded)
         node->m_expanded = true;
         // The children are all collapsed, so each adds its own row.
         AdjustExpandCount(node, node->ChildCount());
+        if (node->HasItems())
+            ExtentAddsRows(node->m_children->nodes.front(), node->m_children->nodes.back());
     } else {
         for (int i = 0; i < node->ChildCount(); ++i) {
             TOutlineNode* child = node->m_children->nodes[size_t(i)];
@@ -545,9 +547,9 @@ void TColdmereCustomOutline::SetNodeExpanded(TOutlineNode* node, bool expanded)
         if (OnCollapse)
             OnCollapse(this, IndexOf(node));
         node->m_expanded = false;
+        if (node->IsVisible())
+            InvalidateExtent();
     }
-    if (node->IsVisible())
-        InvalidateExtent();
     UpdateRowCount();
     InvalidateGrid();
 }
@@ -719,6 +721,26 @@ int TColdmereCustomOutline::ColumnWidth() const
 void TColdmereCustomOutline::InvalidateExtent()
 {
     m_extentDirty = true;
+    ScheduleScrollRange();
+}
+
+// New visible rows can only widen the column: the siblings first .. last are measured
+// alone instead of every visible row.
+void TColdmereCustomOutline::ExtentAddsRows(TOutlineNode* first, TOutlineNode* last)
+{
+    if (ColumnFollowsClient() || m_updating) {
+        m_extentDirty = true;
+    } else if (!m_extentDirty) {
+        const QFontMetrics metrics(font());
+        TOutlineNode::TChildTable& t = *first->m_parent->m_children;
+        for (int j = PositionOf(first), end = PositionOf(last); j <= end; ++j)
+            m_extent = std::max(m_extent, RowWidth(t.nodes[size_t(j)], metrics));
+    }
+    ScheduleScrollRange();
+}
+
+void TColdmereCustomOutline::ScheduleScrollRange()
+{
     if (ColumnFollowsClient() || m_extentPending)
         return;
     // The scroll range follows once the changes of this turn of the event loop are done.

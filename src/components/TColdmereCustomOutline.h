@@ -162,6 +162,8 @@ private:
     void UpdateRowCount();
     bool ColumnFollowsClient() const;
     void InvalidateExtent();
+    void ExtentAddsRows(TOutlineNode* first, TOutlineNode* last);
+    void ScheduleScrollRange();
     void ApplyExtent();
     int RowWidth(TOutlineNode* node, const QFontMetrics& metrics);
     void RecalcRowGeometry();

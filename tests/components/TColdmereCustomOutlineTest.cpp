@@ -429,6 +429,16 @@ TEST(TColdmereCustomOutline, HorizontalExtentIsTheWidestVisibleRow)
 
     o.Items(2)->SetText("x");
     EXPECT_EQ(o.HorizontalExtent(), fm.horizontalAdvance("short") + 40 + 1);
+
+    // Added rows widen the column, removed ones narrow it again; hidden ones do nothing.
+    const int wide = o.AddChild(0, "the widest row of them all");
+    EXPECT_EQ(o.HorizontalExtent(), fm.horizontalAdvance("the widest row of them all") + 40 + 1);
+    o.AddChild(wide, "a hidden child with an even longer text than that");
+    EXPECT_EQ(o.HorizontalExtent(), fm.horizontalAdvance("the widest row of them all") + 40 + 1);
+    o.Delete(wide);
+    EXPECT_EQ(o.HorizontalExtent(), fm.horizontalAdvance("short") + 40 + 1);
+    o.Items(1)->Collapse();
+    EXPECT_EQ(o.HorizontalExtent(), fm.horizontalAdvance("short") + 40 + 1);
 }
 
 TEST(TColdmereCustomOutline, ColumnIsClientWideForOwnerDrawOrWithoutHorizontalBar)
