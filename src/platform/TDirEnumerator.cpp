@@ -10,6 +10,17 @@ namespace {
 
 qint64 Millis(const struct timespec& t) { return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000; }
 
+// Most names are plain ASCII; they need no decoding through the locale's codec.
+QString DecodeName(const char* raw)
+{
+    const char* p = raw;
+    while (*p && static_cast<unsigned char>(*p) < 0x80)
+        ++p;
+    if (*p == 0)
+        return QString::fromLatin1(raw, qsizetype(p - raw));
+    return QFile::decodeName(raw);
+}
+
 int LastSeparator(const QString& path)
 {
     for (int i = path.size() - 1; i >= 0; --i)
@@ -42,7 +53,7 @@ std::vector<TDirEntry> TDirEnumerator::List(const QString& pattern, Detail detai
     while (dirent* e = ::readdir(d)) {
         const char* raw = e->d_name;
         TDirEntry entry;
-        entry.name = QFile::decodeName(raw);
+        entry.name = DecodeName(raw);
         if (!TFileMask::Matches(mask, entry.name))
             continue;
         bool needStat = detail == Full || e->d_type == DT_UNKNOWN || e->d_type == DT_LNK;
@@ -73,9 +84,18 @@ std::vector<TDirEntry> TDirEnumerator::List(const QString& pattern, Detail detai
     }
     ::closedir(d);
 
-    std::sort(result.begin(), result.end(), [](const TDirEntry& a, const TDirEntry& b) {
-        const int c = a.name.compare(b.name, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.name < b.name;
+    // Sorted through an index, with each name case-folded once, so records are moved only
+    // once and comparisons are plain.
+    std::vector<QString> folded;
+    folded.reserve(result.size());
+    for (const TDirEntry& e : result)
+        folded.push_back(e.name.toCaseFolded());
+    std::vector<int> order(result.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        const int c = folded[size_t(a)].compare(folded[size_t(b)]);
+        return c != 0 ? c < 0 : result[size_t(a)].name < result[size_t(b)].name;
     });
     std::vector<TDirEntry> ordered;
     ordered.reserve(result.size() + 2);
@@ -83,14 +103,16 @@ std::vector<TDirEntry> TDirEnumerator::List(const QString& pattern, Detail detai
         ordered.push_back(std::move(dot));
     if (haveDotDot)
         ordered.push_back(std::move(dotdot));
-    std::move(result.begin(), result.end(), std::back_inserter(ordered));
+    for (int i : order)
+        ordered.push_back(std::move(result[size_t(i)]));
     return ordered;
 }
 
 bool TDirEnumerator::Identity(const QString& folder, quint64* device, quint64* inode)
 {
     struct stat st;
-    if (::stat(QFile::encodeName(TPath::Resolve(folder)).constData(), &st) != 0)
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0 &&
+        ::stat(QFile::encodeName(TPath::Resolve(folder)).constData(), &st) != 0)
         return false;
     *device = quint64(st.st_dev);
     *inode = quint64(st.st_ino);
