@@ -3,7 +3,7 @@ BUILD    ?= build
 JOBS     ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench test-sanitize clean
+.PHONY: all deps configure build run test bench test-sanitize install package clean
 
 all: build
 
@@ -30,8 +30,21 @@ bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@set -e; for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 
+# Installs the kit to $(PREFIX)/lib/zelmora/ with $(PREFIX)/bin/zelmora, a desktop entry
+# and an icon. DESTDIR stages the installation in another folder.
+PREFIX ?= /usr/local
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the program and its demo kit, written to $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+SANITIZE_BUILD ?= build-sanitize
+
 test-sanitize: deps
-	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DZELMORA_SANITIZE=ON -DZELMORA_BENCH=OFF"
+	$(MAKE) test BUILD=$(SANITIZE_BUILD) CMAKE_FLAGS="-DZELMORA_SANITIZE=ON -DZELMORA_BENCH=OFF"
 
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
