@@ -5,17 +5,6 @@
 #include "platform/TPath.h"
 #include <vector>
 
-namespace {
-
-int LastSeparator(const QString& path)
-{
-    for (int i = path.size() - 1; i >= 0; --i)
-        if (TPath::IsSeparator(path[i]))
-            return i;
-    return -1;
-}
-
-} // namespace
 
 TOutlineList::TOutlineList(TColdmereCustomOutline* outline) : m_outline(outline), m_foldersMode(true) {}
 
@@ -108,7 +97,7 @@ void TOutlineList::LookUpParent(const QString& path)
 
     // The scanned folder from the web folder's name on, written as an outline path.
     const QString rel = TPath::StripTrailingSeparators(path.mid(std::max(0, m_nameStart - 1)));
-    const QString parentName = rel.mid(LastSeparator(rel) + 1);
+    const QString parentName = rel.mid(TPath::LastSeparator(rel) + 1);
     QString outlineRel;
     outlineRel.reserve(rel.size());
     for (QChar c : rel) {

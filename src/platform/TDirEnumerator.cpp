@@ -21,20 +21,13 @@ QString DecodeName(const char* raw)
     return QFile::decodeName(raw);
 }
 
-int LastSeparator(const QString& path)
-{
-    for (int i = path.size() - 1; i >= 0; --i)
-        if (TPath::IsSeparator(path[i]))
-            return i;
-    return -1;
-}
 
 } // namespace
 
 std::vector<TDirEntry> TDirEnumerator::List(const QString& pattern, Detail detail)
 {
     std::vector<TDirEntry> result;
-    const int sep = LastSeparator(pattern);
+    const int sep = TPath::LastSeparator(pattern);
     const QString mask = pattern.mid(sep + 1);
     QString folder = TPath::FromNative(pattern.left(sep + 1));
     if (folder.isEmpty())

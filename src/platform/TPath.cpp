@@ -13,13 +13,6 @@ namespace {
 
 QString g_executableOverride;
 
-int LastSeparator(const QString& path)
-{
-    for (int i = path.size() - 1; i >= 0; --i)
-        if (TPath::IsSeparator(path[i]))
-            return i;
-    return -1;
-}
 
 bool StatPath(const QString& path, struct stat* st)
 {
@@ -135,20 +128,20 @@ QString TPath::ProgramDirectory() { return ExtractFilePath(ExecutablePath()); }
 
 QString TPath::ChangeExtension(const QString& path, const QString& ext)
 {
-    const int sep = LastSeparator(path);
+    const int sep = TPath::LastSeparator(path);
     const int dot = path.lastIndexOf(u'.');
     if (dot > sep)
         return path.left(dot) + ext;
     return path + ext;
 }
 
-QString TPath::ExtractFilePath(const QString& path) { return path.left(LastSeparator(path) + 1); }
+QString TPath::ExtractFilePath(const QString& path) { return path.left(TPath::LastSeparator(path) + 1); }
 
-QString TPath::ExtractFileName(const QString& path) { return path.mid(LastSeparator(path) + 1); }
+QString TPath::ExtractFileName(const QString& path) { return path.mid(TPath::LastSeparator(path) + 1); }
 
 QString TPath::ExtractFileExt(const QString& path)
 {
-    const int sep = LastSeparator(path);
+    const int sep = TPath::LastSeparator(path);
     const int dot = path.lastIndexOf(u'.');
     return dot > sep ? path.mid(dot) : QString();
 }

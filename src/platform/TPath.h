@@ -9,6 +9,14 @@ class TPath
 {
 public:
     static bool IsSeparator(QChar c) { return c == u'/' || c == u'\\'; }
+    // Position of the last "/" or "\", -1 when there is none.
+    static int LastSeparator(const QString& path)
+    {
+        for (int i = int(path.size()) - 1; i >= 0; --i)
+            if (IsSeparator(path[i]))
+                return i;
+        return -1;
+    }
 
     // Every "\" turned into "/": used on path values read from ini and state files.
     static QString FromNative(const QString& path);
