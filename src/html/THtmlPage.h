@@ -12,8 +12,9 @@
 
 // A document as the rewriter leaves it: markup the rich-text engine lays out, plus what
 // that engine would lose (anchor names, link targets, pictures, maps, controls, frames).
-// In the markup, named anchors are "zan:<index>", links "zlk:<index>" and objects
-// images "zel:<index>", indexes into the lists below.
+// In the markup, named anchors are "zan0" and "zan1" in turn (their order tells which is
+// which), links "zlk:<index>" and objects images "zel:<index>", indexes into the lists
+// below.
 struct THtmlPage
 {
     QString html;

@@ -45,8 +45,23 @@ THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessa
         throw EInOutError(QStringLiteral("Can't locate file: ") + nameForMessage);
     if (THtmlPath::IsImageExtension(THtmlPath::UpperExtension(path)))
         return PicturePage(path);
-    const QByteArray bytes = file.read(kMaxDocumentBytes);
+    QByteArray bytes = file.read(kMaxDocumentBytes + 1);
     if (bytes.isEmpty() && file.error() != QFileDevice::NoError)
         throw EInOutError(QStringLiteral("Can't locate file: ") + nameForMessage);
-    return FromText(THtmlDecoder::Decode(bytes), settings);
+    const bool shortened = bytes.size() > kMaxDocumentBytes;
+    if (shortened) {
+        // Cut at a line end, so no character is split and the encoding guess holds.
+        bytes.truncate(kMaxDocumentBytes);
+        const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+        const qsizetype lineEnd = bytes.lastIndexOf('\n');
+        if (utf16)
+            bytes.truncate(bytes.size() & ~qsizetype(1));
+        else if (lineEnd > 0)
+            bytes.truncate(lineEnd + 1);
+    }
+    QString text = THtmlDecoder::Decode(bytes);
+    if (shortened)
+        text += QStringLiteral("<hr><p><i>This document is longer than %1 MB; only its beginning is shown.</i></p>")
+                    .arg(kMaxDocumentBytes / (1024 * 1024));
+    return FromText(text, settings);
 }

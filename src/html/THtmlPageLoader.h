@@ -9,9 +9,9 @@ struct THtmlSettings;
 class THtmlPageLoader
 {
 public:
-    // A document larger than this is shown up to here: the engine would take minutes
-    // over the rest and the reader could do nothing meanwhile.
-    static constexpr qint64 kMaxDocumentBytes = 24 * 1024 * 1024;
+    // A document larger than this is shown up to here, with a note saying so: the engine
+    // needs some seventy times a document's size in memory and seconds per megabyte.
+    static constexpr qint64 kMaxDocumentBytes = 16 * 1024 * 1024;
 
     // path must name an existing file (case already resolved); nameForMessage is what a
     // failure names. Throws EInOutError ("Can't locate file: " + nameForMessage) when the

@@ -500,7 +500,10 @@ void THtmlRewriter::StartAnchor(const THtmlToken& t)
 {
     const QString name = t.Attr(QStringLiteral("name")).trimmed();
     if (!name.isEmpty()) {
-        m_pendingAnchors << QStringLiteral("zan:") + QString::number(m_page.anchors.size());
+        // The engine tells formats with anchor names apart by comparing them one by one,
+        // so a name per anchor would make loading quadratic. Anchors alternate between two
+        // names instead (neighbours never merge) and are told apart by their order.
+        m_pendingAnchors << (m_page.anchors.size() % 2 ? QStringLiteral("zan1") : QStringLiteral("zan0"));
         m_page.anchors << name;
     }
     if (!t.Has(QStringLiteral("href")))

@@ -25,7 +25,7 @@ public:
 
     // Deeper nesting is flattened: tables laid out inside tables cost the engine twice
     // per level.
-    static constexpr int kMaxTableDepth = 8;
+    static constexpr int kMaxTableDepth = 6;
     static constexpr int kMaxBlockDepth = 48;
     static constexpr int kMaxListDepth = 12;
     static constexpr int kMaxInlineDepth = 32;

@@ -209,20 +209,18 @@ void THtmlView::LocateAnchorsAndObjects()
 {
     m_anchorPositions.assign(m_page.anchors.size(), -1);
     QTextDocument* doc = document();
+    int nextAnchor = 0;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
             const QTextCharFormat cf = fragment.charFormat();
-            if (cf.isAnchor() || cf.hasProperty(QTextFormat::AnchorName)) {
-                for (const QString& name : cf.anchorNames()) {
-                    if (!name.startsWith(QLatin1String("zan:")))
-                        continue;
-                    const int index = QStringView(name).mid(4).toInt();
-                    if (index >= 0 && index < int(m_anchorPositions.size()) && m_anchorPositions[index] < 0)
-                        m_anchorPositions[index] = fragment.position();
-                }
+            if (cf.hasProperty(QTextFormat::AnchorName)) {
+                // Anchors reach the text in document order, each on the character after it.
+                for (const QString& name : cf.anchorNames())
+                    if (name.startsWith(QLatin1String("zan")) && nextAnchor < int(m_anchorPositions.size()))
+                        m_anchorPositions[nextAnchor++] = fragment.position();
             }
             if (cf.isImageFormat()) {
                 const int index = THtmlObjectHandler::ObjectIndex(cf);
