@@ -19,6 +19,7 @@ E2E_DISPLAY=""       # the test's X display, such as ":3"
 E2E_XVFB_PID=""
 E2E_APP_PID=""
 E2E_APP_LOG=""
+E2E_APP_ENV=()       # extra NAME=value settings for the program's environment only
 
 E2E_SCREEN="1280x800x24"
 
@@ -155,7 +156,7 @@ e2e_start_app()
     (
         cd "$E2E_KITCOPY" || exit 127
         exec setsid env DISPLAY="$E2E_DISPLAY" QT_QPA_PLATFORM=xcb \
-            XDG_CONFIG_HOME="$E2E_TMP/config" ./zelmora
+            XDG_CONFIG_HOME="$E2E_TMP/config" "${E2E_APP_ENV[@]}" ./zelmora
     ) >"$E2E_APP_LOG" 2>&1 &
     E2E_APP_PID=$!
     e2e_log "started zelmora (pid $E2E_APP_PID)"
@@ -199,7 +200,10 @@ e2e_ini_set()
 {
     local file="$E2E_KITCOPY/$1"
     [ -f "$file" ] || e2e_fail "no file $1 in the kit"
-    awk -v sec="$2" -v key="$3" -v val="$4" '
+    # The value goes through the environment: awk -v would read "\n" or "\b" in a Windows
+    # path such as READERBASE\new.sta as escapes.
+    E2E_INI_VALUE="$4" awk -v sec="$2" -v key="$3" '
+        BEGIN { val = ENVIRON["E2E_INI_VALUE"] }
         function flush() { if (insec && !done) { print key "=" val "\r"; done = 1 } }
         function blanks() { printf "%s", held; held = "" }
         {
@@ -308,22 +312,32 @@ e2e_window_geometry()
 
 # ---- input ---------------------------------------------------------------------------------
 
+# e2e_move_mouse <x> <y>: moves the pointer there and waits until it has arrived. xdotool's
+# --sync waits for a movement, so a move to where the pointer already is would block for
+# many seconds: that one is skipped.
+e2e_move_mouse()
+{
+    local X="" Y="" SCREEN WINDOW
+    eval "$(xdotool getmouselocation --shell 2>/dev/null)"
+    [ "$X" = "$1" ] && [ "$Y" = "$2" ] && return 0
+    xdotool mousemove --sync "$1" "$2"
+}
+
 # e2e_click <x> <y> [button=1]: clicks at a screen position.
 e2e_click()
 {
-    xdotool mousemove --sync "$1" "$2" click "${3:-1}" || e2e_fail "click at $1,$2 failed"
+    e2e_move_mouse "$1" "$2" || e2e_fail "moving the mouse to $1,$2 failed"
+    xdotool click "${3:-1}" || e2e_fail "click at $1,$2 failed"
     sleep 0.2
 }
 
 # e2e_click_in <windowid> <x> <y> [button=1]: clicks at a position inside a window.
 e2e_click_in()
 {
-    xdotool mousemove --window "$1" --sync "$2" "$3" click "${4:-1}" ||
-        e2e_fail "click at $2,$3 in window $1 failed"
-    sleep 0.2
+    local WIN_X WIN_Y WIN_W WIN_H
+    e2e_window_geometry "$1" || e2e_fail "cannot read the geometry of window $1"
+    e2e_click $((WIN_X + $2)) $((WIN_Y + $3)) "${4:-1}"
 }
-
-e2e_move_mouse() { xdotool mousemove --sync "$1" "$2"; }
 
 # There is no window manager on the test's display, so a window gets the keyboard focus
 # directly before keys are sent to it.
