@@ -26,9 +26,11 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The benchmarks in bench/, then the real program's start-up under Xvfb.
 bench: configure
-	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks zelmora
 	@set -e; for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+	@echo "== bench/startup.sh"; bash bench/startup.sh $(BUILD)/kit
 
 # Installs the kit to $(PREFIX)/lib/zelmora/ with $(PREFIX)/bin/zelmora, a desktop entry
 # and an icon. DESTDIR stages the installation in another folder.
