@@ -89,10 +89,16 @@ void THtmlObjectHandler::drawObject(QPainter* p, const QRectF& rect, QTextDocume
     THtmlObject* o = Object(format);
     if (!o)
         return;
+    const bool moved = !o->wasDrawn || o->drawn != rect;
     o->drawn = rect;
     o->wasDrawn = true;
-    if (!o->IsPicture())
-        return; // a real control is placed over this room
+    if (!o->IsPicture()) {
+        // A real control is placed over this room; only drawing tells where a cell's
+        // vertical alignment has put it.
+        if (moved && OnControlMoved)
+            OnControlMoved();
+        return;
+    }
     const QRectF content = o->ContentRect(rect);
     const int b = o->spec.border > 0 ? o->spec.border : 0;
     if (b > 0) {

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QObject>
 #include <QTextObjectInterface>
+#include <functional>
 #include <vector>
 
 // Lays out and draws the pictures of a document in place of the engine's own image
@@ -23,6 +24,8 @@ public:
                     const QTextFormat& format) override;
 
     void SetColours(const QColor& text, const QColor& link) { m_text = text; m_link = link; }
+    // Called when a control's room is drawn somewhere else than before.
+    std::function<void()> OnControlMoved;
     void SetAltFont(const QFont& font) { m_font = font; }
 
     // The index an image name "zel:<index>" stands for, or -1.

@@ -6,6 +6,7 @@
 namespace {
 
 const QString kRoot = QStringLiteral("#root");
+const QString kAnonymous = QStringLiteral("#text");
 
 bool IsOneOf(const QString& s, std::initializer_list<const char*> list)
 {
@@ -343,6 +344,7 @@ void THtmlRewriter::PopBlock()
                 ++it->cells;
     }
     TBlock& parent = m_blocks.back();
+    parent.hadChildBlock = true;
     if (b.tag == QLatin1String("table"))
         parent.inlines = b.restore;
     else if (!IsTableInner(b.tag))
@@ -398,7 +400,7 @@ int THtmlRewriter::ListDepth() const
 
 void THtmlRewriter::CloseParagraph()
 {
-    if (TopIs(QStringLiteral("p")))
+    if (TopIs(QStringLiteral("p")) || TopIs(kAnonymous))
         PopBlock();
 }
 
@@ -412,6 +414,10 @@ void THtmlRewriter::EnsureTextContext()
         StartListItem(Implicit("li"));
     if (TopIs(QStringLiteral("dl")))
         StartDefinition(Implicit("dd"));
+    // Text after a block inside the same parent gets a block of its own: the engine
+    // would otherwise run it on at the end of the block before.
+    if (m_blocks.back().hadChildBlock && !m_inlineContent)
+        PushBlock(kAnonymous, QStringLiteral("<div>"), QStringLiteral("</div>"));
     for (const QString& a : m_pendingAnchors)
         Emit(QStringLiteral("<a name=\"") + a + QStringLiteral("\"></a>"));
     m_pendingAnchors.clear();
@@ -593,9 +599,13 @@ void THtmlRewriter::StartTag(const THtmlToken& t)
         if (IsHeadingTag(m_blocks.back().tag))
             PopBlock();
         PushBlock(n, u'<' + n + AlignAttr(t.Attr(QStringLiteral("align"))) + u'>', QStringLiteral("</") + n + u'>');
-    } else if (n == QLatin1String("blockquote") || n == QLatin1String("address")) {
+    } else if (n == QLatin1String("blockquote")) {
         CloseParagraph();
-        PushBlock(n, u'<' + n + u'>', QStringLiteral("</") + n + u'>');
+        PushBlock(n, QStringLiteral("<blockquote>"), QStringLiteral("</blockquote>"));
+    } else if (n == QLatin1String("address")) {
+        // The engine's own ADDRESS breaks its line at a link when a quotation precedes it.
+        CloseParagraph();
+        PushBlock(n, QStringLiteral("<div style=\"font-style:italic\">"), QStringLiteral("</div>"));
     } else if (IsPreTag(n)) {
         CloseParagraph();
         PushBlock(n, QStringLiteral("<pre style=\"") + Escape(FontFamilyCss(m_options.preFontName)) + QStringLiteral("\">"),
@@ -954,6 +964,7 @@ void THtmlRewriter::StartRule(const THtmlToken& t)
     if (!width.isEmpty())
         hr += QStringLiteral(" width=\"") + width + u'"';
     Emit(hr + u'>');
+    m_blocks.back().hadChildBlock = true;
     m_inlineContent = false;
 }
 

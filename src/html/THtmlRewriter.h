@@ -62,6 +62,7 @@ private:
         QString pendingMarker;    // list items of an emulated list: their number text
         QString trAlign, trValign, trBgcolor; // rows: defaults for their cells
         int cells = 0;            // tables and rows: cells closed inside them
+        bool hadChildBlock = false; // text from now on needs a block of its own
     };
 
     void StartTag(const THtmlToken& t);

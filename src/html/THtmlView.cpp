@@ -46,6 +46,7 @@ THtmlView::THtmlView(const THtmlSettings* settings, THtmlImageCache* images, QWi
     setUndoRedoEnabled(false);
     viewport()->setMouseTracking(true);
     connect(this, &QTextBrowser::anchorClicked, this, &THtmlView::AnchorActivated);
+    m_handler->OnControlMoved = [this] { ScheduleControlPlacement(); };
     ApplySettings();
 }
 
@@ -189,8 +190,10 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
     setDocument(doc);
     if (old && old != doc && old->parent() == this)
         old->deleteLater();
-    connect(doc->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
-            &THtmlView::ScheduleControlPlacement);
+    connect(doc->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this, [this] {
+        ForgetControlPlaces();
+        ScheduleControlPlacement();
+    });
 
     m_headings.clear();
     for (const QString& name : m_page.anchors)
@@ -428,7 +431,16 @@ void THtmlView::scrollContentsBy(int dx, int dy)
 void THtmlView::resizeEvent(QResizeEvent* e)
 {
     QTextBrowser::resizeEvent(e);
+    ForgetControlPlaces();
     ScheduleControlPlacement();
+}
+
+void THtmlView::ForgetControlPlaces()
+{
+    // After a new layout the places drawn last are out of date until drawn again.
+    for (THtmlObject& o : m_objects)
+        if (o.widget)
+            o.wasDrawn = false;
 }
 
 void THtmlView::focusInEvent(QFocusEvent* e)
@@ -488,7 +500,8 @@ void THtmlView::PlaceControls()
         QWidget* w = m_objects[i].widget;
         if (!w)
             continue;
-        const QRectF r = ObjectLayoutRect(i);
+        // Where it was drawn is exact; before that, the layout's own account will do.
+        const QRectF r = m_objects[i].wasDrawn ? m_objects[i].drawn : ObjectLayoutRect(i);
         if (r.isNull()) {
             w->hide();
             continue;

@@ -82,6 +82,7 @@ private:
     void BuildObjects(const QFont& font);
     void LocateAnchorsAndObjects();
     void ScheduleControlPlacement();
+    void ForgetControlPlaces();
     void AnchorActivated(const QUrl& url);
     int EnsureLaidOutTo(int y);
     void ClearControls();
