@@ -28,6 +28,8 @@ void THtmlFrame::Show(THtmlPage page, const QString& path)
         auto* frameSet = new TFramePane(m_pane, this, spec, path, this);
         SetContent(frameSet);
         m_frameSet = frameSet;
+        const QVector<THtmlFrame*> frames = frameSet->Frames();
+        setFocusProxy(frames.isEmpty() ? nullptr : frames.front());
         return;
     }
     EnsureView()->ShowPage(std::move(page), path);
@@ -45,6 +47,7 @@ THtmlView* THtmlFrame::EnsureView()
     view->OnFocus = [this](THtmlView* v) { m_pane->SetActiveView(v); };
     SetContent(view);
     m_view = view;
+    setFocusProxy(view);
     return view;
 }
 

@@ -4,6 +4,8 @@
 #include "html/THtmlView.h"
 #include "platform/EError.h"
 #include <QApplication>
+#include <QImage>
+#include <QTest>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -270,6 +272,50 @@ TEST_F(THtmlPaneTest, SettingsReachTheView)
     m_pane.LoadFile(b);
     m_pane.LoadFile(c);
     EXPECT_EQ(m_pane.History(), (QStringList{a, b}));
+}
+
+TEST_F(THtmlPaneTest, TheBorderStyleDecidesTheFrame)
+{
+    m_pane.LoadFile(Write(QStringLiteral("b.htm"), "<body bgcolor=white><p>text</p>"));
+    m_pane.SetBorderStyle(htSingle);
+    EXPECT_EQ(m_pane.grab().toImage().pixel(0, 100), m_pane.palette().color(QPalette::Dark).rgb());
+    m_pane.SetBorderStyle(htNone);
+    EXPECT_EQ(m_pane.grab().toImage().pixel(0, 100), QColor(Qt::white).rgb());
+    m_pane.SetBorderStyle(htFocused);
+    m_pane.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_pane));
+    m_pane.setFocus();
+    EXPECT_TRUE(m_pane.View()->hasFocus()) << "the focus goes to the document";
+    EXPECT_EQ(m_pane.grab().toImage().pixel(0, 100), m_pane.palette().color(QPalette::Highlight).rgb());
+}
+
+TEST(THtmlImageCacheTest, KeepsThePicturesOfTheLastDocumentsOnly)
+{
+    QTemporaryDir dir;
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.path() + QStringLiteral("/a.png")));
+    ASSERT_TRUE(picture.save(dir.path() + QStringLiteral("/b.png")));
+    THtmlImageCache cache;
+    cache.SetCapacity(1);
+    cache.BeginDocument();
+    EXPECT_FALSE(cache.Load(dir.path() + QStringLiteral("/A.PNG")).isNull());
+    cache.BeginDocument();
+    EXPECT_FALSE(cache.Load(dir.path() + QStringLiteral("/b.png")).isNull());
+    EXPECT_EQ(cache.Count(), 2) << "the document before is still kept";
+    cache.BeginDocument();
+    EXPECT_EQ(cache.Count(), 1);
+    cache.BeginDocument();
+    EXPECT_EQ(cache.Count(), 0);
+    EXPECT_TRUE(cache.Load(dir.path() + QStringLiteral("/none.png")).isNull());
+
+    // A changed file is read again.
+    cache.BeginDocument();
+    cache.Load(dir.path() + QStringLiteral("/a.png"));
+    QImage bigger(8, 8, QImage::Format_RGB32);
+    bigger.fill(Qt::blue);
+    ASSERT_TRUE(bigger.save(dir.path() + QStringLiteral("/a.png")));
+    EXPECT_EQ(cache.Load(dir.path() + QStringLiteral("/a.png")).size(), QSize(8, 8));
 }
 
 } // namespace
