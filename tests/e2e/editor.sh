@@ -100,8 +100,13 @@ page_top="$(convert "$ZEL_SHOT" -crop "1x$((mid_y - HOST_Y - STYLE_Y))+$((page_x
 centre_x=$((HOST_X + STYLE_X + (HOST_W - STYLE_X) / 2))
 page_w=$((2 * (centre_x - page_x)))
 # The page's first group, "Gradient Colours", holds "Highlight" and "LoLight" side by side
-# in one row under the group's title.
-button_y=$((page_top + 46))
+# in one row under the group's title: going down the middle of "Highlight" from the page's
+# top, the first run of 12 or more pixels unlike the page's background is that button (the
+# group's frame lines are thin).
+button_y="$(convert "$ZEL_SHOT" -crop "1x150+$((page_x + page_w / 4))+$page_top" +repage -depth 8 txt:- |
+    awk -v y0="$page_top" 'NR == 2 { bg = $3 } NR > 1 { split($1, p, /[,:]/); y = p[2] + 0
+        if ($3 != bg) { if (run == 0) top = y; run++ } else { if (run >= 12) { print int((top + y - 1) / 2) + y0; exit } run = 0 } }')"
+[ -n "$button_y" ] || button_y=$((page_top + 46))
 e2e_log "style page at $page_x,$page_top, $page_w wide; colour buttons at y $button_y"
 
 choose_colour $((page_x + page_w / 4)) "$button_y" $HILIGHT
