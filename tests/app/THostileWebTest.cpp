@@ -348,6 +348,61 @@ TChildResult OpenHostileDocument(THostileKit& kit, const QString& file, int seco
 
 } // namespace
 
+TEST(THostileWebTest, NamedPipesInPlaceOfFilesDoNotHangTheProgram)
+{
+    // A named pipe has no writer here: whoever opens it to read waits for ever. Each place
+    // where the program reads a file the user or the kit names gets one.
+    struct TPipeCase
+    {
+        const char* name;
+        QByteArray ini;  // extra StartUp lines
+        QString pipe;    // relative to the kit
+        bool clickRows;  // open every document row after the start
+    };
+    const std::vector<TPipeCase> cases = {
+        {"document in the list", "", "web/pipe.htm", true},
+        {"introduction page", "IntroductionFile=READERBASE\\web\\pipe.htm\r\n", "web/pipe.htm", false},
+        {"logo", "YourLogoHereBitmap=READERBASE\\pipe.bmp\r\n", "pipe.bmp", false},
+        {"state file", "StateFileName=READERBASE\\pipe.sta\r\n", "pipe.sta", false},
+        {"advert", "StartUpMode=1\r\n", "Advertisers/pipe.bmp", false},
+    };
+    QStringList hung;
+    for (const TPipeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        THostileKit kit;
+        kit.WriteIni(c.ini);
+        QDir().mkpath(QFileInfo(kit.Kit + c.pipe).absolutePath());
+        ASSERT_EQ(::mkfifo(QFile::encodeName(kit.Kit + c.pipe).constData(), 0644), 0);
+        TChildLimits limits;
+        limits.seconds = 15;
+        const TChildResult r = RunInChild(
+            [&] {
+                TMessageCapture messages;
+                kit.Start();
+                if (c.clickRows)
+                    for (int row = 0; row < kit.Main->DocList->ItemCount(); ++row)
+                        ClickRow(*kit.Main, row);
+                kit.Host->NextAdvert();
+                QStringList texts = messages.Texts();
+                texts.removeDuplicates();
+                return (texts.join("|") + "\n" + kit.StillWorks()).toUtf8();
+            },
+            limits);
+        if (r.outcome == TChildResult::Hung) {
+            hung << c.name;
+            continue;
+        }
+        ExpectFinished(r);
+        // The design's message for what could not be read, or nothing.
+        const QStringList allowed = {"", kMissingDocument, kLogoMessage};
+        const QStringList lines = ReportLines(r);
+        ASSERT_EQ(lines.size(), 2) << r.report.constData();
+        EXPECT_TRUE(allowed.contains(lines[0])) << lines[0].toStdString();
+        EXPECT_EQ(lines[1], "");
+    }
+    EXPECT_EQ(hung, QStringList()) << "the program hangs on a named pipe as these files";
+}
+
 TEST(THostileWebTest, DocumentWithUnclosedTagsIsShown)
 {
     THostileKit kit;
