@@ -156,7 +156,7 @@ TEST(THostileFilesTest, IniFileThatIsANamedPipeDoesNotHangTheStart)
     THostileKit kit;
     ASSERT_EQ(::mkfifo(QFile::encodeName(kit.IniPath()).constData(), 0644), 0);
     TChildLimits limits;
-    limits.seconds = 15;
+    limits.seconds = 10;
     const TChildResult r = RunInChild(
         [&] {
             TMessageCapture messages;

@@ -374,7 +374,7 @@ TEST(THostileWebTest, NamedPipesInPlaceOfFilesDoNotHangTheProgram)
         QDir().mkpath(QFileInfo(kit.Kit + c.pipe).absolutePath());
         ASSERT_EQ(::mkfifo(QFile::encodeName(kit.Kit + c.pipe).constData(), 0644), 0);
         TChildLimits limits;
-        limits.seconds = 15;
+        limits.seconds = 10;
         const TChildResult r = RunInChild(
             [&] {
                 TMessageCapture messages;
