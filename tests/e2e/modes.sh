@@ -45,7 +45,7 @@ check_mode()
             e2e_fail "$mode mode: the window is at $HOST_X,$HOST_Y, ${HOST_W}x$HOST_H, not filling the ${screen_w}x$screen_h screen"
         ;;
     esac
-    e2e_log "$mode mode as designed${where:+ (logo at $where)}"
+    e2e_log "$mode mode as expected${where:+ (logo at $where)}"
 }
 
 # mode_key <key> <step>: presses a mode key and waits for the title panel to change.

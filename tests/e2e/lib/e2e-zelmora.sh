@@ -24,7 +24,7 @@ ZEL_SHOT=""          # the last screenshot taken by a zel_wait_* helper
 ZEL_MESSAGE_TITLES=("Initialisation Error" "System Error" "Load Error" "Save Error" "Error"
     "Edit Error" "Severe Error" "Information")
 
-# Design sizes.
+# Sizes of the window's parts, in pixels.
 ZEL_TITLE_H=65       # title panel
 ZEL_SPLIT_H=7        # the splitter above it
 ZEL_LEFT_W=231       # the browsing window's left panel
@@ -100,11 +100,14 @@ zel_expect_message()
 # zel_check_no_message [what]: fails when any message window of the program is up.
 zel_check_no_message()
 {
-    local title
+    local title name names
+    names="$(e2e_list_windows)"
     for title in "${ZEL_MESSAGE_TITLES[@]}"; do
-        if e2e_window_exists "$title"; then
-            e2e_fail "a \"$title\" window appeared${1:+ $1}: \"$(zel_message_text "$title")\""
-        fi
+        while IFS= read -r name; do
+            if [ -n "$name" ] && e2e_title_matches "$name" "$title"; then
+                e2e_fail "a \"$title\" window appeared${1:+ $1}: \"$(zel_message_text "$title")\""
+            fi
+        done <<<"$names"
     done
 }
 
