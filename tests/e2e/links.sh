@@ -22,25 +22,21 @@ E2E_APP_ENV+=("PATH=$E2E_TMP/bin:$PATH")
 # The rows of the page's table, top to bottom, after its header.
 ROW_DOCUMENTS=1 ROW_STREETS=3 ROW_SOUND=8 ROW_MIDI=9 ROW_TEXT=10 ROW_MISSING=12
 
-# open_signposts <step>: "site", then the last line of the web folder's list
-# (Signposts.htm); waits until the view shows the page's table of 12 links from the top.
-# Sets SIGN (the screenshot), RULES (the table's horizontal rules), LINK_X (where the link
-# column's texts begin) and R_ABOVE (the view above the table).
-open_signposts()
+# find_table <step> [seconds=10]: waits until the view shows Signposts.htm's table of 12
+# links whole. Sets SIGN (the screenshot), RULES (the table's horizontal rules), LINK_X
+# (where the link column's texts begin) and R_ABOVE (the view above the table).
+find_table()
 {
-    local step="$1" start columns
-    zel_click_button site
-    zel_wait_doc_rows 4 "$step-site" || e2e_fail "\"site\" shows ${#DOC_ROWS[@]} documents, expected 4"
-    e2e_click $((HOME_X + 40)) "${DOC_ROWS[3]}"
+    local step="$1" seconds="${2:-10}" start columns
     start=$(date +%s)
     while :; do
-        zel_check_no_message "while Signposts.htm opened"
+        zel_check_no_message "while waiting for the table of links"
         zel_shot "$step"
         # The view's body margin is 8 pixels: 10 pixels in, the column crosses the
         # table's left cell padding, clear of any text.
         mapfile -t RULES < <(zel_grid_lines "$ZEL_SHOT" $((VIEW_X + 10)) "$BW_Y" $((BW_Y + BW_H)))
         [ "${#RULES[@]}" -eq 14 ] && break
-        (($(date +%s) - start < 10)) || e2e_fail "Signposts.htm did not show its table of links (${#RULES[@]} rules)"
+        (($(date +%s) - start < seconds)) || return 1
         sleep 0.3
     done
     zel_wait_settled "$R_VIEW" 5
@@ -50,7 +46,17 @@ open_signposts()
     [ "${#columns[@]}" -eq 3 ] || e2e_fail "the table of links has ${#columns[@]} vertical rules, expected 3"
     LINK_X=$((columns[1] + 15))
     R_ABOVE="${VIEW_W}x$((RULES[0] - BW_Y - 2))+$VIEW_X+$BW_Y"
-    e2e_log "Signposts.htm shown: link column at x $LINK_X, rules ${RULES[0]}..${RULES[13]}"
+    e2e_log "the table of links is shown: link column at x $LINK_X, rules ${RULES[0]}..${RULES[13]}"
+}
+
+# open_signposts <step>: "site", then the last line of the web folder's list
+# (Signposts.htm); the page shows from its top.
+open_signposts()
+{
+    zel_click_button site
+    zel_wait_doc_rows 4 "$1-site" || e2e_fail "\"site\" shows ${#DOC_ROWS[@]} documents, expected 4"
+    e2e_click $((HOME_X + 40)) "${DOC_ROWS[3]}"
+    find_table "$1" || e2e_fail "Signposts.htm did not show its table of links (${#RULES[@]} rules)"
 }
 
 # click_link <row>: clicks the link in that row of the table.
@@ -109,8 +115,15 @@ zel_wait_change "$SIGN" "$R_ABOVE" anchor-link 5 || e2e_fail "the link to #Docum
 zel_check_no_message "after the link to #Documents"
 e2e_log "the link to #Documents scrolled the view"
 
+# The page outline's first entry, the heading at the top of the page, brings the table
+# back into view.
+anchored="$ZEL_SHOT"
+e2e_click $((HOME_X + 60)) $((HOME_Y + ZEL_ITEM_H / 2))
+zel_wait_change "$anchored" "$R_VIEW" outline-click 5 || e2e_fail "a click on the page outline's first entry did not move the view"
+find_table outline-top 5 || e2e_fail "the page outline's first entry did not bring the top of the page back"
+zel_check_no_message "after a click on the page outline"
+
 # Another document in another folder: it opens with its own page outline.
-open_signposts signposts-again
 click_link $ROW_STREETS
 zel_wait_change "$SIGN" "$R_LEFT" streets-link 10 || e2e_fail "the link to Town/Streets.htm did not change the page outline"
 zel_check_no_message "after the link to Town/Streets.htm"
