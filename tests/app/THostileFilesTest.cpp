@@ -120,7 +120,7 @@ TEST(THostileFilesTest, IniFilesThatAreBrokenStartTheProgramWithTheDesignMessage
     }
 }
 
-TEST(THostileFilesTest, IniFileThatIsAFolderAPipeOrUnreadableGivesTheInitialisationMessage)
+TEST(THostileFilesTest, IniFileThatIsAFolderOrUnreadableGivesTheInitialisationMessage)
 {
     const char* kinds[] = {"folder", "unreadable"};
     for (const char* kind : kinds) {
