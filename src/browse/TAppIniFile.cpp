@@ -4,6 +4,7 @@
 #include "platform/TPath.h"
 #include "state/TKXIniFile.h"
 #include <QFile>
+#include <sys/stat.h>
 
 namespace {
 
@@ -14,7 +15,12 @@ const QString kWarnings = QStringLiteral("Warnings");
 // corrupted, so a damaged kit is reported instead of silently read as empty.
 bool IsReadableText(const QString& path)
 {
-    QFile f(TPath::Resolve(path));
+    // Only a regular file: opening a named pipe or a device would block the start.
+    const QString resolved = TPath::Resolve(path);
+    struct stat st;
+    if (::stat(QFile::encodeName(resolved).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    QFile f(resolved);
     if (!f.open(QIODevice::ReadOnly))
         return false;
     char buffer[65536];
