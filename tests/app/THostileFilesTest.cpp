@@ -193,7 +193,6 @@ std::vector<std::pair<const char*, QByteArray>> HostileStateFiles(const QString&
         {"item height 2147483647", QByteArray(demo).replace("ItemHeight=30", "ItemHeight=2147483647")},
         {"gap -2147483648", QByteArray(demo).replace("HitGap=10", "HitGap=-2147483648")},
         {"thickness beyond 32 bits", QByteArray(demo).replace("ShThickness=8", "ShThickness=99999999999")},
-        {"splitter width 100000", QByteArray(demo).replace("Width=6", "Width=100000")},
         {"negative panel gap", QByteArray(demo).replace("AlignTopGap=20", "AlignTopGap=-7")},
         {"font name of 5000 characters",
          QByteArray(demo).replace("FontName=MS Sans Serif", "FontName=" + LongLine(5000, 'F'))},
@@ -241,6 +240,7 @@ TEST(THostileFilesTest, StateFilesThatAreBrokenFallBackOrReportTheLoadMessage)
             return report.join("\n").toUtf8();
         });
         ASSERT_EQ(r.outcome, TChildResult::Finished) << r.Describe().toStdString();
+        EXPECT_LT(r.peakKb, 256 * 1024);
         const QStringList lines = QString::fromUtf8(r.report).split('\n');
         ASSERT_EQ(lines.size(), 4) << r.report.constData();
         // At start the default state file takes over silently.
@@ -249,6 +249,34 @@ TEST(THostileFilesTest, StateFilesThatAreBrokenFallBackOrReportTheLoadMessage)
             << lines[1].toStdString();
         EXPECT_EQ(lines[2], "save: 1 1 ");
         EXPECT_EQ(lines[3], "works: ");
+    }
+}
+
+// Sizes in a state file that no screen shows: painting must not need memory in proportion
+// to them. (A row 12 615 744 pixels high once asked for a 6 GB row picture.)
+TEST(THostileFilesTest, HugeSizesInAStateFileDoNotMakePaintingTakeGigabytes)
+{
+    const std::vector<std::pair<const char*, std::pair<QByteArray, QByteArray>>> cases = {
+        {"outliner rows 1000000 pixels high", {"ItemHeight=30", "ItemHeight=1000000"}},
+        {"splitter 100000 pixels wide", {"Width=6", "Width=100000"}},
+        {"splitter 100000 pixels high", {"Height=7", "Height=100000"}},
+    };
+    for (const auto& [name, change] : cases) {
+        SCOPED_TRACE(name);
+        THostileKit kit;
+        ASSERT_TRUE(MakeFile(kit.Kit + "hostile.sta",
+                             ReadTestFile(kit.Kit + "zelmora.STA").replace(change.first, change.second)));
+        kit.WriteIni("StateFileName=READERBASE\\hostile.sta\r\n");
+        const TChildResult r = RunInChild([&] {
+            TMessageCapture messages;
+            kit.Start();
+            kit.Host->grab();
+            return (messages.Texts().join("|") + "\n" + kit.StillWorks()).toUtf8();
+        });
+        ASSERT_EQ(r.outcome, TChildResult::Finished) << r.Describe().toStdString();
+        EXPECT_EQ(QString::fromUtf8(r.report), "\n");
+        // An ordinary start peaks near 30 MB here.
+        EXPECT_LT(r.peakKb, 256 * 1024) << "peak resident memory in kB";
     }
 }
 

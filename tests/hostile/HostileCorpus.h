@@ -207,6 +207,7 @@ struct TChildResult
     Outcome outcome = Failed;
     int exitCode = -1; // Finished
     int signal = 0;    // Crashed
+    long peakKb = 0;   // the child's peak resident memory
     QByteArray report; // what the child wrote
     QString Describe() const
     {
@@ -294,8 +295,10 @@ inline TChildResult RunInChild(const std::function<QByteArray()>& body, const TC
     if (hung)
         ::kill(child, SIGKILL);
     int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    struct rusage usage {};
+    while (::wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
     }
+    result.peakKb = usage.ru_maxrss;
     if (hung) {
         result.outcome = TChildResult::Hung;
     } else if (WIFSIGNALED(status)) {
