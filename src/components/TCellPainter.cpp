@@ -101,6 +101,20 @@ bool TCellPainter::PaintCell(QPainter& painter, QImage* surface, QImage& rowBitm
 {
     if (look.Shape == rcsNone || cell.isEmpty() || (surface && surface->isNull()))
         return true;
+    // A row taller than the whole surface (a size read from a damaged state file) is
+    // composed only where it can be seen, so its picture never grows with the number.
+    QRect visibleCell = cell;
+    if (surface && cell.height() > surface->height())
+        visibleCell = cell.intersected(QRect(cell.left(), 0, cell.width(), surface->height()));
+    if (visibleCell.isEmpty())
+        return true;
+    return PaintVisibleCell(painter, surface, rowBitmap, visibleCell, look, highlighted, brush);
+}
+
+bool TCellPainter::PaintVisibleCell(QPainter& painter, QImage* surface, QImage& rowBitmap,
+                                    const QRect& cell, const TCellLook& look, bool highlighted,
+                                    QRgb brush)
+{
     const int w = cell.width(), h = cell.height();
     if (rowBitmap.isNull() || rowBitmap.width() < w || rowBitmap.height() != h
         || rowBitmap.format() != QImage::Format_RGB32) {

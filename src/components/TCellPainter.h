@@ -65,4 +65,9 @@ public:
     // painter's device: the cell is then laid on as a plain copy, whatever look.CopyMode.
     static bool PaintCell(QPainter& painter, QImage* surface, QImage& rowBitmap, const QRect& cell,
                           const TCellLook& look, bool highlighted, QRgb brush);
+
+private:
+    static bool PaintVisibleCell(QPainter& painter, QImage* surface, QImage& rowBitmap,
+                                 const QRect& cell, const TCellLook& look, bool highlighted,
+                                 QRgb brush);
 };

@@ -57,9 +57,14 @@ void TGraphicSplitBar::SetBorderStyle(int style)
 
 QImage TGraphicSplitBar::Compose() const
 {
-    QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    // Composed no larger than its parent can show: a width or height read from a damaged
+    // state file must not make the picture grow with the number.
+    QSize composed = size();
+    if (const QWidget* parent = parentWidget())
+        composed = composed.boundedTo(parent->size());
+    QImage image(composed.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     QPainter painter(&image);
-    const QRect outer = image.rect();
+    const QRect outer(QPoint(0, 0), size().expandedTo(QSize(1, 1)));
     const QRect c = m_borderStyle == 1 ? outer.adjusted(1, 1, -1, -1) : outer;
     // Exclusive right and bottom, as the band positions are reckoned.
     const int cl = c.x(), ct = c.y(), cr = c.x() + c.width(), cb = c.y() + c.height();
