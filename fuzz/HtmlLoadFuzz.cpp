@@ -56,5 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         g_pane->PositionTo(headings[i]);
     }
     g_app->processEvents();
+    // Replaced documents and widgets go with deleteLater, which only an event loop
+    // carries out; without one they would pile up here.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

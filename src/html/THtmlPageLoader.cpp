@@ -50,7 +50,8 @@ THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessa
         throw EInOutError(QStringLiteral("Can't locate file: ") + nameForMessage);
     if (THtmlPath::IsImageExtension(THtmlPath::UpperExtension(path)))
         return PicturePage(path);
-    QByteArray bytes = file.read(kMaxDocumentBytes + 1);
+    // read(n) reserves n bytes first; only an oversized file is read that way.
+    QByteArray bytes = file.size() > kMaxDocumentBytes ? file.read(kMaxDocumentBytes + 1) : file.readAll();
     if (bytes.isEmpty() && file.error() != QFileDevice::NoError)
         throw EInOutError(QStringLiteral("Can't locate file: ") + nameForMessage);
     const bool shortened = bytes.size() > kMaxDocumentBytes;

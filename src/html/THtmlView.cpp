@@ -174,8 +174,12 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
     pal.setColor(QPalette::Window, background);
     pal.setColor(QPalette::Text, text);
     pal.setColor(QPalette::Link, link);
-    setPalette(pal);
-    viewport()->setPalette(pal);
+    // Only a palette that differs is set: each new one costs the style a little memory
+    // it never gives back once controls have been drawn with it.
+    if (!(pal == palette()) || !(pal == viewport()->palette())) {
+        setPalette(pal);
+        viewport()->setPalette(pal);
+    }
 
     auto* doc = new QTextDocument(this);
     doc->setUndoRedoEnabled(false);
