@@ -43,10 +43,16 @@ install: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer: any report
+# fails its test. tests/lsan.supp names the leaks of system libraries that are not ours.
 SANITIZE_BUILD ?= build-sanitize
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 test-sanitize: deps
-	$(MAKE) test BUILD=$(SANITIZE_BUILD) CMAKE_FLAGS="-DZELMORA_SANITIZE=ON -DZELMORA_BENCH=OFF"
+	$(SANITIZE_ENV) $(MAKE) test BUILD=$(SANITIZE_BUILD) \
+		CMAKE_FLAGS="-DZELMORA_SANITIZE=ON -DZELMORA_BENCH=OFF"
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

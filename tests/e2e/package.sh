@@ -16,6 +16,11 @@ PKG_NAME=zelmora
 PKG_INSTALLED=""      # set once this test has installed the package into the system
 PKG_KIT_EXISTED=""    # the installed kit folder existed before the test
 PKG_LOCK_FD=""
+PKG_LOCK_DIR=/run/lock
+[ -w "$PKG_LOCK_DIR" ] || PKG_LOCK_DIR=/tmp
+# Holds the id of the test that installed the package until it has removed it again, so a
+# later run can tell a package left behind by a test that was killed from one a user installed.
+PKG_OWNER_FILE="$PKG_LOCK_DIR/zelmora-package-test.owner"
 
 package_cleanup()
 {
@@ -28,6 +33,7 @@ package_cleanup()
         # Whatever the program wrote into its kit is no file of the package's; the folder
         # did not exist before the test, so nothing of anybody else's is in it.
         [ -n "$PKG_KIT_EXISTED" ] || rm -rf /usr/lib/zelmora
+        rm -f "$PKG_OWNER_FILE"
         PKG_INSTALLED=""
     fi
     (exit "$rc")
@@ -82,23 +88,44 @@ fi
 # Parallel test runs of other build folders install the same package: one at a time.
 take_lock()
 {
-    local dir=/run/lock
-    [ -w "$dir" ] || dir=/tmp
-    exec {PKG_LOCK_FD}>"$dir/zelmora-package-test.lock" || return 1
+    exec {PKG_LOCK_FD}>"$PKG_LOCK_DIR/zelmora-package-test.lock" || return 1
     flock -w 60 "$PKG_LOCK_FD"
+}
+
+package_installed() { dpkg-query -W -f='${Status}' "$PKG_NAME" 2>/dev/null | grep -q 'installed'; }
+
+# A package that an earlier run of this test installed and could not remove (it was killed)
+# is removed now; the owner file names a process that no longer runs.
+remove_leftover()
+{
+    local owner
+    [ -f "$PKG_OWNER_FILE" ] || return 0
+    owner="$(cat "$PKG_OWNER_FILE" 2>/dev/null)"
+    if [ -n "$owner" ] && kill -0 "$owner" 2>/dev/null; then
+        return 0
+    fi
+    if package_installed; then
+        e2e_log "removing the package an earlier, interrupted run left installed"
+        dpkg --purge "$PKG_NAME" >"$E2E_TMP/dpkg-leftover.log" 2>&1 ||
+            e2e_fail "cannot remove the package an earlier run left: $(tail -n 3 "$E2E_TMP/dpkg-leftover.log" | tr '\n' ' ')"
+        rm -rf /usr/lib/zelmora
+    fi
+    rm -f "$PKG_OWNER_FILE"
 }
 
 install_into_system()
 {
     local i
     take_lock || { e2e_log "another package test holds the lock; unpacking instead"; return 1; }
-    if dpkg-query -W -f='${Status}' "$PKG_NAME" 2>/dev/null | grep -q 'installed'; then
+    remove_leftover
+    if package_installed; then
         e2e_log "a $PKG_NAME package is installed already; leaving it alone and unpacking instead"
         return 1
     fi
     [ ! -e /usr/lib/zelmora ] || PKG_KIT_EXISTED=1
     # dpkg refuses while apt or another dpkg runs; that is worth a short wait, any other
     # refusal is a fault of the package.
+    echo $$ >"$PKG_OWNER_FILE"
     for ((i = 0; i < 30; i++)); do
         PKG_INSTALLED=1
         if dpkg -i "$deb" >"$E2E_ART/$E2E_NAME-dpkg.log" 2>&1; then
