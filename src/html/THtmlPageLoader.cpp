@@ -6,7 +6,6 @@
 #include "platform/EError.h"
 #include "platform/TColorRef.h"
 #include <QFile>
-#include <sys/stat.h>
 #include <QFileInfo>
 
 THtmlPage THtmlPageLoader::FromText(const QString& text, const THtmlSettings& settings)
@@ -42,8 +41,7 @@ THtmlPage THtmlPageLoader::MessagePage(const QString& message, const THtmlSettin
 THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessage, const THtmlSettings& settings)
 {
     // Only a regular file is read: opening a named pipe or a device would block the view.
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (!QFileInfo(path).isFile())
         throw EInOutError(QStringLiteral("Can't locate file: ") + nameForMessage);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -4,12 +4,14 @@
 #include "html/THtmlPageLoader.h"
 #include "html/THtmlPane.h"
 #include "html/THtmlView.h"
+#include "platform/EError.h"
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextTable>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -128,6 +130,13 @@ TEST_F(THtmlBadInputTest, AnOversizedDocumentShowsItsBeginningAndSaysSo)
     EXPECT_TRUE(text.contains(QStringLiteral("Start of the page")));
     EXPECT_FALSE(text.contains(QStringLiteral("End of the page")));
     EXPECT_TRUE(text.contains(QStringLiteral("only its beginning is shown")));
+}
+
+TEST_F(THtmlBadInputTest, ANamedPipeIsNoDocumentAndDoesNotBlock)
+{
+    const QString pipe = m_dir.path() + QStringLiteral("/pipe.htm");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_THROW(m_pane.LoadFile(pipe), EInOutError);
 }
 
 } // namespace
