@@ -6,17 +6,17 @@
 #include <QPainter>
 #include <numeric>
 
-TFramePane::TFramePane(THtmlPane* pane, THtmlFrame* context, const TFrameSetSpec& spec, const QString& baseFile,
+TFramePane::TFramePane(THtmlPane* pane, THtmlFrame* context, const TFrameSetInfo& info, const QString& baseFile,
                        QWidget* parent)
-    : QWidget(parent), m_spec(spec)
+    : QWidget(parent), m_info(info)
 {
     setMouseTracking(true);
-    m_border = spec.border >= 0 ? spec.border : (spec.frameBorder ? kDefaultBorder : 0);
-    const int rows = TFrameLayout::Count(spec.rows);
-    const int cols = TFrameLayout::Count(spec.cols);
+    m_border = info.border >= 0 ? info.border : (info.frameBorder ? kDefaultBorder : 0);
+    const int rows = TFrameLayout::Count(info.rows);
+    const int cols = TFrameLayout::Count(info.cols);
     const int wanted = rows * cols;
-    for (int i = 0; i < int(spec.frames.size()) && i < wanted; ++i) {
-        const TFrameSpec& f = spec.frames[i];
+    for (int i = 0; i < int(info.frames.size()) && i < wanted; ++i) {
+        const TFrameInfo& f = info.frames[i];
         if (f.frameSet) {
             m_cells << new TFramePane(pane, context, *f.frameSet, baseFile, this);
             m_noResize << false;
@@ -61,10 +61,10 @@ QVector<int> SizesFor(const QString& list, const QVector<int>& dragged, int tota
 
 void TFramePane::Relayout()
 {
-    const int rows = TFrameLayout::Count(m_spec.rows);
-    const int cols = TFrameLayout::Count(m_spec.cols);
-    m_rowSizes = SizesFor(m_spec.rows, m_rowOverride, height() - (rows - 1) * m_border);
-    m_colSizes = SizesFor(m_spec.cols, m_colOverride, width() - (cols - 1) * m_border);
+    const int rows = TFrameLayout::Count(m_info.rows);
+    const int cols = TFrameLayout::Count(m_info.cols);
+    m_rowSizes = SizesFor(m_info.rows, m_rowOverride, height() - (rows - 1) * m_border);
+    m_colSizes = SizesFor(m_info.cols, m_colOverride, width() - (cols - 1) * m_border);
     int y = 0;
     for (int r = 0; r < rows; ++r) {
         int x = 0;

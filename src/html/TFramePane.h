@@ -1,5 +1,5 @@
 #pragma once
-#include "html/TFrameSetSpec.h"
+#include "html/TFrameSetInfo.h"
 #include <QVector>
 #include <QWidget>
 
@@ -16,7 +16,7 @@ class TFramePane : public QWidget
 public:
     static constexpr int kDefaultBorder = 4;
 
-    TFramePane(THtmlPane* pane, THtmlFrame* context, const TFrameSetSpec& spec, const QString& baseFile,
+    TFramePane(THtmlPane* pane, THtmlFrame* context, const TFrameSetInfo& info, const QString& baseFile,
                QWidget* parent);
 
     const QVector<int>& RowSizes() const { return m_rowSizes; }
@@ -42,7 +42,7 @@ private:
     int BorderAt(QPoint p) const;
     bool Resizable(int border) const;
 
-    TFrameSetSpec m_spec;
+    TFrameSetInfo m_info;
     QVector<QWidget*> m_cells;
     QVector<bool> m_noResize;
     QVector<int> m_rowSizes;

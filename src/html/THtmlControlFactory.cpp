@@ -13,7 +13,7 @@ namespace {
 
 int CharWidth(const QWidget* w) { return w->fontMetrics().averageCharWidth(); }
 
-QWidget* MakeFileChooser(const THtmlObjectSpec& spec, QWidget* parent)
+QWidget* MakeFileChooser(const THtmlObjectInfo& info, QWidget* parent)
 {
     auto* box = new QWidget(parent);
     auto* layout = new QHBoxLayout(box);
@@ -21,7 +21,7 @@ QWidget* MakeFileChooser(const THtmlObjectSpec& spec, QWidget* parent)
     layout->setSpacing(4);
     auto* edit = new QLineEdit(box);
     edit->setObjectName(QStringLiteral("fileName"));
-    const int chars = spec.size > 0 ? spec.size : 20;
+    const int chars = info.size > 0 ? info.size : 20;
     edit->setFixedWidth(chars * CharWidth(edit) + 12);
     auto* browse = new QPushButton(QStringLiteral("Browse..."), box);
     QObject::connect(browse, &QPushButton::clicked, box, [edit, box] {
@@ -37,126 +37,126 @@ QWidget* MakeFileChooser(const THtmlObjectSpec& spec, QWidget* parent)
 
 } // namespace
 
-QString THtmlControlFactory::ButtonLabel(const THtmlObjectSpec& spec)
+QString THtmlControlFactory::ButtonLabel(const THtmlObjectInfo& info)
 {
-    if (!spec.value.isEmpty())
-        return spec.value;
-    switch (spec.kind) {
-    case THtmlObjectSpec::Submit: return QStringLiteral("Submit Query");
-    case THtmlObjectSpec::Reset: return QStringLiteral("Reset");
+    if (!info.value.isEmpty())
+        return info.value;
+    switch (info.kind) {
+    case THtmlObjectInfo::Submit: return QStringLiteral("Submit Query");
+    case THtmlObjectInfo::Reset: return QStringLiteral("Reset");
     default: return QStringLiteral(" ");
     }
 }
 
-QWidget* THtmlControlFactory::Create(const THtmlObjectSpec& spec, QWidget* parent)
+QWidget* THtmlControlFactory::Create(const THtmlObjectInfo& info, QWidget* parent)
 {
     QWidget* w = nullptr;
-    switch (spec.kind) {
-    case THtmlObjectSpec::Image:
-    case THtmlObjectSpec::ImageButton:
+    switch (info.kind) {
+    case THtmlObjectInfo::Image:
+    case THtmlObjectInfo::ImageButton:
         return nullptr;
-    case THtmlObjectSpec::TextInput:
-    case THtmlObjectSpec::Password: {
+    case THtmlObjectInfo::TextInput:
+    case THtmlObjectInfo::Password: {
         auto* edit = new QLineEdit(parent);
-        if (spec.kind == THtmlObjectSpec::Password)
+        if (info.kind == THtmlObjectInfo::Password)
             edit->setEchoMode(QLineEdit::Password);
-        if (spec.maxLength >= 0)
-            edit->setMaxLength(std::max(spec.maxLength, 1));
-        const int chars = spec.size > 0 ? spec.size : 20;
+        if (info.maxLength >= 0)
+            edit->setMaxLength(std::max(info.maxLength, 1));
+        const int chars = info.size > 0 ? info.size : 20;
         edit->resize(chars * CharWidth(edit) + 12, edit->sizeHint().height());
         w = edit;
         break;
     }
-    case THtmlObjectSpec::CheckBox: {
+    case THtmlObjectInfo::CheckBox: {
         auto* box = new QCheckBox(parent);
         box->resize(box->sizeHint());
         w = box;
         break;
     }
-    case THtmlObjectSpec::Radio: {
+    case THtmlObjectInfo::Radio: {
         auto* radio = new QRadioButton(parent);
         radio->setAutoExclusive(false); // grouped by form and name, not by parent
         radio->resize(radio->sizeHint());
         w = radio;
         break;
     }
-    case THtmlObjectSpec::Submit:
-    case THtmlObjectSpec::Reset:
-    case THtmlObjectSpec::Button: {
-        auto* button = new QPushButton(ButtonLabel(spec), parent);
+    case THtmlObjectInfo::Submit:
+    case THtmlObjectInfo::Reset:
+    case THtmlObjectInfo::Button: {
+        auto* button = new QPushButton(ButtonLabel(info), parent);
         button->setAutoDefault(false);
         button->resize(button->sizeHint());
         w = button;
         break;
     }
-    case THtmlObjectSpec::File:
-        w = MakeFileChooser(spec, parent);
+    case THtmlObjectInfo::File:
+        w = MakeFileChooser(info, parent);
         break;
-    case THtmlObjectSpec::Select: {
-        if (spec.multiple || spec.size > 1) {
+    case THtmlObjectInfo::Select: {
+        if (info.multiple || info.size > 1) {
             auto* list = new QListWidget(parent);
-            list->addItems(spec.options);
-            list->setSelectionMode(spec.multiple ? QAbstractItemView::MultiSelection
+            list->addItems(info.options);
+            list->setSelectionMode(info.multiple ? QAbstractItemView::MultiSelection
                                                  : QAbstractItemView::SingleSelection);
-            const int rows = spec.size > 1 ? spec.size : 4;
+            const int rows = info.size > 1 ? info.size : 4;
             const int rowHeight = std::max(list->fontMetrics().height() + 2, 1);
             int width = 40;
-            for (const QString& o : spec.options)
+            for (const QString& o : info.options)
                 width = std::max(width, list->fontMetrics().horizontalAdvance(o) + 40);
             list->resize(std::min(width, 600), rows * rowHeight + 6);
             w = list;
         } else {
             auto* combo = new QComboBox(parent);
-            combo->addItems(spec.options);
+            combo->addItems(info.options);
             combo->resize(combo->sizeHint());
             w = combo;
         }
         break;
     }
-    case THtmlObjectSpec::TextArea: {
+    case THtmlObjectInfo::TextArea: {
         auto* edit = new QPlainTextEdit(parent);
         edit->setLineWrapMode(QPlainTextEdit::NoWrap);
         const QFontMetrics fm(edit->font());
-        edit->resize(spec.cols * fm.averageCharWidth() + 24, spec.rows * fm.lineSpacing() + 12);
+        edit->resize(info.cols * fm.averageCharWidth() + 24, info.rows * fm.lineSpacing() + 12);
         w = edit;
         break;
     }
     }
     if (w)
-        Reset(w, spec);
+        Reset(w, info);
     return w;
 }
 
-void THtmlControlFactory::Reset(QWidget* w, const THtmlObjectSpec& spec)
+void THtmlControlFactory::Reset(QWidget* w, const THtmlObjectInfo& info)
 {
-    switch (spec.kind) {
-    case THtmlObjectSpec::TextInput:
-    case THtmlObjectSpec::Password:
+    switch (info.kind) {
+    case THtmlObjectInfo::TextInput:
+    case THtmlObjectInfo::Password:
         if (auto* e = qobject_cast<QLineEdit*>(w))
-            e->setText(spec.value);
+            e->setText(info.value);
         break;
-    case THtmlObjectSpec::CheckBox:
-    case THtmlObjectSpec::Radio:
+    case THtmlObjectInfo::CheckBox:
+    case THtmlObjectInfo::Radio:
         if (auto* b = qobject_cast<QAbstractButton*>(w))
-            b->setChecked(spec.checked);
+            b->setChecked(info.checked);
         break;
-    case THtmlObjectSpec::File:
+    case THtmlObjectInfo::File:
         if (auto* e = w->findChild<QLineEdit*>())
             e->clear();
         break;
-    case THtmlObjectSpec::Select:
+    case THtmlObjectInfo::Select:
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            const int selected = int(spec.optionSelected.lastIndexOf(true));
+            const int selected = int(info.optionSelected.lastIndexOf(true));
             combo->setCurrentIndex(selected >= 0 ? selected : (combo->count() > 0 ? 0 : -1));
         } else if (auto* list = qobject_cast<QListWidget*>(w)) {
             list->clearSelection();
-            for (int i = 0; i < list->count() && i < spec.optionSelected.size(); ++i)
-                list->item(i)->setSelected(spec.optionSelected[i]);
+            for (int i = 0; i < list->count() && i < info.optionSelected.size(); ++i)
+                list->item(i)->setSelected(info.optionSelected[i]);
         }
         break;
-    case THtmlObjectSpec::TextArea:
+    case THtmlObjectInfo::TextArea:
         if (auto* e = qobject_cast<QPlainTextEdit*>(w))
-            e->setPlainText(spec.text);
+            e->setPlainText(info.text);
         break;
     default:
         break;

@@ -1,5 +1,5 @@
 #pragma once
-#include "html/THtmlObjectSpec.h"
+#include "html/THtmlObjectInfo.h"
 #include <QFont>
 #include <QWidget>
 
@@ -9,11 +9,11 @@ class THtmlControlFactory
 {
 public:
     // The widget for a control, a child of parent; null for kinds drawn as pictures.
-    static QWidget* Create(const THtmlObjectSpec& spec, QWidget* parent);
+    static QWidget* Create(const THtmlObjectInfo& info, QWidget* parent);
 
     // Puts the control back to the value the document gave it.
-    static void Reset(QWidget* widget, const THtmlObjectSpec& spec);
+    static void Reset(QWidget* widget, const THtmlObjectInfo& info);
 
     // The label a button shows.
-    static QString ButtonLabel(const THtmlObjectSpec& spec);
+    static QString ButtonLabel(const THtmlObjectInfo& info);
 };

@@ -24,8 +24,8 @@ void THtmlFrame::Show(THtmlPage page, const QString& path)
 {
     m_fileName = path;
     if (page.frameSet && m_depth < kMaxDepth) {
-        const TFrameSetSpec spec = *page.frameSet;
-        auto* frameSet = new TFramePane(m_pane, this, spec, path, this);
+        const TFrameSetInfo info = *page.frameSet;
+        auto* frameSet = new TFramePane(m_pane, this, info, path, this);
         SetContent(frameSet);
         m_frameSet = frameSet;
         const QVector<THtmlFrame*> frames = frameSet->Frames();

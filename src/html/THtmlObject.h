@@ -1,5 +1,5 @@
 #pragma once
-#include "html/THtmlObjectSpec.h"
+#include "html/THtmlObjectInfo.h"
 #include <QImage>
 #include <QPointer>
 #include <QRectF>
@@ -9,7 +9,7 @@
 // A picture or form control as a view shows it.
 struct THtmlObject
 {
-    THtmlObjectSpec spec;
+    THtmlObjectInfo info;
     QImage image;          // pictures: the decoded picture; null shows the ALT frame
     QSize size;            // the whole box: content, border and HSPACE/VSPACE
     QPointer<QWidget> widget; // form controls
@@ -19,12 +19,12 @@ struct THtmlObject
 
     bool IsPicture() const
     {
-        return spec.kind == THtmlObjectSpec::Image || spec.kind == THtmlObjectSpec::ImageButton;
+        return info.kind == THtmlObjectInfo::Image || info.kind == THtmlObjectInfo::ImageButton;
     }
     // The picture itself inside its spaces and border.
     QRectF ContentRect(const QRectF& box) const
     {
-        const int b = spec.border > 0 ? spec.border : 0;
-        return box.adjusted(spec.hspace + b, spec.vspace + b, -spec.hspace - b, -spec.vspace - b);
+        const int b = info.border > 0 ? info.border : 0;
+        return box.adjusted(info.hspace + b, info.vspace + b, -info.hspace - b, -info.vspace - b);
     }
 };

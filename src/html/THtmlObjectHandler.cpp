@@ -33,7 +33,7 @@ THtmlObject* THtmlObjectHandler::Object(const QTextFormat& format) const
 
 QSize THtmlObjectHandler::PictureSize(const THtmlObject& object, const QFont& altFont)
 {
-    const THtmlObjectSpec& s = object.spec;
+    const THtmlObjectInfo& s = object.info;
     int w = s.width, h = s.height;
     if (!object.image.isNull()) {
         const QSize natural = object.image.size();
@@ -73,14 +73,14 @@ void THtmlObjectHandler::DrawAltFrame(QPainter* p, const QRectF& r, const THtmlO
     p->setPen(QColor(255, 255, 255));
     p->drawLine(frame.bottomLeft(), frame.bottomRight());
     p->drawLine(frame.topRight(), frame.bottomRight());
-    if (o.spec.alt.isEmpty())
+    if (o.info.alt.isEmpty())
         return;
     p->save();
     p->setClipRect(r.adjusted(1, 1, -1, -1));
     p->setFont(m_font);
     p->setPen(m_text);
     p->drawText(r.adjusted(kAltPadding, kAltPadding, -kAltPadding, -kAltPadding),
-                Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, o.spec.alt);
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, o.info.alt);
     p->restore();
 }
 
@@ -100,10 +100,10 @@ void THtmlObjectHandler::drawObject(QPainter* p, const QRectF& rect, QTextDocume
         return;
     }
     const QRectF content = o->ContentRect(rect);
-    const int b = o->spec.border > 0 ? o->spec.border : 0;
+    const int b = o->info.border > 0 ? o->info.border : 0;
     if (b > 0) {
         const QRectF outer = content.adjusted(-b, -b, b, b);
-        const QColor colour = o->spec.linkIndex >= 0 ? m_link : m_text;
+        const QColor colour = o->info.linkIndex >= 0 ? m_link : m_text;
         p->fillRect(QRectF(outer.left(), outer.top(), outer.width(), b), colour);
         p->fillRect(QRectF(outer.left(), outer.bottom() - b, outer.width(), b), colour);
         p->fillRect(QRectF(outer.left(), outer.top(), b, outer.height()), colour);

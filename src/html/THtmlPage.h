@@ -1,7 +1,7 @@
 #pragma once
-#include "html/TFrameSetSpec.h"
+#include "html/TFrameSetInfo.h"
 #include "html/THtmlLink.h"
-#include "html/THtmlObjectSpec.h"
+#include "html/THtmlObjectInfo.h"
 #include "html/TImageMap.h"
 #include <QColor>
 #include <QHash>
@@ -21,9 +21,9 @@ struct THtmlPage
     QString title;
     QStringList anchors;                 // names of the named anchors in document order
     std::vector<THtmlLink> links;
-    std::vector<THtmlObjectSpec> objects;
+    std::vector<THtmlObjectInfo> objects;
     QHash<QString, TImageMap> maps;      // by lower-case name
-    std::shared_ptr<TFrameSetSpec> frameSet; // set for a frame-set document
+    std::shared_ptr<TFrameSetInfo> frameSet; // set for a frame-set document
     QColor background;                   // BODY colours; invalid when not given
     QColor text;
     QColor link;

@@ -22,8 +22,8 @@ THtmlPage THtmlPageLoader::PicturePage(const QString& path)
 {
     THtmlPage page;
     page.isImage = true;
-    THtmlObjectSpec picture;
-    picture.kind = THtmlObjectSpec::Image;
+    THtmlObjectInfo picture;
+    picture.kind = THtmlObjectInfo::Image;
     picture.src = path;
     picture.alt = QFileInfo(path).fileName();
     page.objects.push_back(picture);

@@ -968,12 +968,12 @@ void THtmlRewriter::StartRule(const THtmlToken& t)
     m_inlineContent = false;
 }
 
-int THtmlRewriter::AddObject(THtmlObjectSpec spec, const QString& align)
+int THtmlRewriter::AddObject(THtmlObjectInfo info, const QString& align)
 {
-    if (spec.kind != THtmlObjectSpec::Image && ++m_controls > kMaxControls)
+    if (info.kind != THtmlObjectInfo::Image && ++m_controls > kMaxControls)
         return -1;
     const int index = int(m_page.objects.size());
-    m_page.objects.push_back(std::move(spec));
+    m_page.objects.push_back(std::move(info));
     EnsureTextContext();
     QString img = QStringLiteral("<img src=\"zel:%1\"").arg(index);
     if (!align.isEmpty())
@@ -984,24 +984,24 @@ int THtmlRewriter::AddObject(THtmlObjectSpec spec, const QString& align)
 
 void THtmlRewriter::StartImage(const THtmlToken& t)
 {
-    THtmlObjectSpec spec;
-    spec.kind = THtmlObjectSpec::Image;
-    spec.src = t.Attr(QStringLiteral("src")).trimmed();
-    spec.alt = t.Attr(QStringLiteral("alt"));
+    THtmlObjectInfo info;
+    info.kind = THtmlObjectInfo::Image;
+    info.src = t.Attr(QStringLiteral("src")).trimmed();
+    info.alt = t.Attr(QStringLiteral("alt"));
     int v;
     if (LeadingInt(t.Attr(QStringLiteral("width")), &v) && !t.Attr(QStringLiteral("width")).contains(u'%'))
-        spec.width = std::clamp(v, 0, 4000);
+        info.width = std::clamp(v, 0, 4000);
     if (LeadingInt(t.Attr(QStringLiteral("height")), &v) && !t.Attr(QStringLiteral("height")).contains(u'%'))
-        spec.height = std::clamp(v, 0, 4000);
-    spec.linkIndex = CurrentLink();
-    spec.border = IntAttr(t, QStringLiteral("border"), spec.linkIndex >= 0 ? 2 : -1, 0, 50);
-    spec.hspace = IntAttr(t, QStringLiteral("hspace"), 0, 0, 200);
-    spec.vspace = IntAttr(t, QStringLiteral("vspace"), 0, 0, 200);
+        info.height = std::clamp(v, 0, 4000);
+    info.linkIndex = CurrentLink();
+    info.border = IntAttr(t, QStringLiteral("border"), info.linkIndex >= 0 ? 2 : -1, 0, 50);
+    info.hspace = IntAttr(t, QStringLiteral("hspace"), 0, 0, 200);
+    info.vspace = IntAttr(t, QStringLiteral("vspace"), 0, 0, 200);
     QString map = t.Attr(QStringLiteral("usemap")).trimmed();
     const qsizetype hash = map.indexOf(u'#');
     if (hash >= 0)
         map = map.mid(hash + 1);
-    spec.mapName = map.toLower();
+    info.mapName = map.toLower();
     const QString a = t.Attr(QStringLiteral("align")).trimmed().toLower();
     QString align;
     if (a == QLatin1String("left") || a == QLatin1String("right"))
@@ -1010,62 +1010,62 @@ void THtmlRewriter::StartImage(const THtmlToken& t)
         align = QStringLiteral("middle");
     else if (IsOneOf(a, {"top", "texttop"}))
         align = QStringLiteral("top");
-    AddObject(std::move(spec), align);
+    AddObject(std::move(info), align);
 }
 
 void THtmlRewriter::StartInput(const THtmlToken& t)
 {
     const QString type = t.Attr(QStringLiteral("type"), QStringLiteral("text")).trimmed().toLower();
-    THtmlObjectSpec spec;
+    THtmlObjectInfo info;
     if (type == QLatin1String("hidden"))
         return;
     if (type == QLatin1String("password"))
-        spec.kind = THtmlObjectSpec::Password;
+        info.kind = THtmlObjectInfo::Password;
     else if (type == QLatin1String("checkbox"))
-        spec.kind = THtmlObjectSpec::CheckBox;
+        info.kind = THtmlObjectInfo::CheckBox;
     else if (type == QLatin1String("radio"))
-        spec.kind = THtmlObjectSpec::Radio;
+        info.kind = THtmlObjectInfo::Radio;
     else if (type == QLatin1String("submit"))
-        spec.kind = THtmlObjectSpec::Submit;
+        info.kind = THtmlObjectInfo::Submit;
     else if (type == QLatin1String("reset"))
-        spec.kind = THtmlObjectSpec::Reset;
+        info.kind = THtmlObjectInfo::Reset;
     else if (type == QLatin1String("button"))
-        spec.kind = THtmlObjectSpec::Button;
+        info.kind = THtmlObjectInfo::Button;
     else if (type == QLatin1String("image"))
-        spec.kind = THtmlObjectSpec::ImageButton;
+        info.kind = THtmlObjectInfo::ImageButton;
     else if (type == QLatin1String("file"))
-        spec.kind = THtmlObjectSpec::File;
+        info.kind = THtmlObjectInfo::File;
     else
-        spec.kind = THtmlObjectSpec::TextInput;
-    spec.form = m_form;
-    spec.name = t.Attr(QStringLiteral("name"));
-    spec.value = t.Attr(QStringLiteral("value"));
-    spec.checked = t.Has(QStringLiteral("checked"));
-    spec.size = IntAttr(t, QStringLiteral("size"), -1, 1, 300);
-    spec.maxLength = IntAttr(t, QStringLiteral("maxlength"), -1, 0, 1000000);
-    if (spec.kind == THtmlObjectSpec::ImageButton) {
-        spec.src = t.Attr(QStringLiteral("src")).trimmed();
-        spec.alt = t.Attr(QStringLiteral("alt"), spec.value);
+        info.kind = THtmlObjectInfo::TextInput;
+    info.form = m_form;
+    info.name = t.Attr(QStringLiteral("name"));
+    info.value = t.Attr(QStringLiteral("value"));
+    info.checked = t.Has(QStringLiteral("checked"));
+    info.size = IntAttr(t, QStringLiteral("size"), -1, 1, 300);
+    info.maxLength = IntAttr(t, QStringLiteral("maxlength"), -1, 0, 1000000);
+    if (info.kind == THtmlObjectInfo::ImageButton) {
+        info.src = t.Attr(QStringLiteral("src")).trimmed();
+        info.alt = t.Attr(QStringLiteral("alt"), info.value);
         int v;
         if (LeadingInt(t.Attr(QStringLiteral("width")), &v))
-            spec.width = std::clamp(v, 0, 4000);
+            info.width = std::clamp(v, 0, 4000);
         if (LeadingInt(t.Attr(QStringLiteral("height")), &v))
-            spec.height = std::clamp(v, 0, 4000);
-        spec.border = IntAttr(t, QStringLiteral("border"), -1, 0, 50);
+            info.height = std::clamp(v, 0, 4000);
+        info.border = IntAttr(t, QStringLiteral("border"), -1, 0, 50);
     }
-    AddObject(std::move(spec));
+    AddObject(std::move(info));
 }
 
 void THtmlRewriter::StartSelect(const THtmlToken& t)
 {
     EndSelect();
-    THtmlObjectSpec spec;
-    spec.kind = THtmlObjectSpec::Select;
-    spec.form = m_form;
-    spec.name = t.Attr(QStringLiteral("name"));
-    spec.multiple = t.Has(QStringLiteral("multiple"));
-    spec.size = IntAttr(t, QStringLiteral("size"), -1, 1, 100);
-    m_select = AddObject(std::move(spec));
+    THtmlObjectInfo info;
+    info.kind = THtmlObjectInfo::Select;
+    info.form = m_form;
+    info.name = t.Attr(QStringLiteral("name"));
+    info.multiple = t.Has(QStringLiteral("multiple"));
+    info.size = IntAttr(t, QStringLiteral("size"), -1, 1, 100);
+    m_select = AddObject(std::move(info));
 }
 
 void THtmlRewriter::StartOption(const THtmlToken& t)
@@ -1073,7 +1073,7 @@ void THtmlRewriter::StartOption(const THtmlToken& t)
     EndOption();
     if (m_select < 0)
         return;
-    THtmlObjectSpec& s = m_page.objects[m_select];
+    THtmlObjectInfo& s = m_page.objects[m_select];
     if (s.options.size() >= 10000)
         return;
     m_option = int(s.options.size());
@@ -1088,7 +1088,7 @@ void THtmlRewriter::EndOption()
 {
     if (m_select < 0 || m_option < 0)
         return;
-    THtmlObjectSpec& s = m_page.objects[m_select];
+    THtmlObjectInfo& s = m_page.objects[m_select];
     s.options[m_option] = m_optionText.simplified();
     if (!m_optionHasValue)
         s.optionValues[m_option] = s.options[m_option];
@@ -1104,13 +1104,13 @@ void THtmlRewriter::EndSelect()
 
 void THtmlRewriter::StartTextArea(const THtmlToken& t)
 {
-    THtmlObjectSpec spec;
-    spec.kind = THtmlObjectSpec::TextArea;
-    spec.form = m_form;
-    spec.name = t.Attr(QStringLiteral("name"));
-    spec.rows = IntAttr(t, QStringLiteral("rows"), 2, 1, 100);
-    spec.cols = IntAttr(t, QStringLiteral("cols"), 20, 1, 300);
-    m_textArea = AddObject(std::move(spec));
+    THtmlObjectInfo info;
+    info.kind = THtmlObjectInfo::TextArea;
+    info.form = m_form;
+    info.name = t.Attr(QStringLiteral("name"));
+    info.rows = IntAttr(t, QStringLiteral("rows"), 2, 1, 100);
+    info.cols = IntAttr(t, QStringLiteral("cols"), 20, 1, 300);
+    m_textArea = AddObject(std::move(info));
 }
 
 void THtmlRewriter::StartArea(const THtmlToken& t)
@@ -1130,10 +1130,10 @@ void THtmlRewriter::StartIsIndex(const THtmlToken& t)
     Emit(QStringLiteral("<hr>"));
     EnsureTextContext();
     EmitText(t.Attr(QStringLiteral("prompt"), QStringLiteral("This is a searchable index. Enter search keywords: ")));
-    THtmlObjectSpec spec;
-    spec.kind = THtmlObjectSpec::TextInput;
-    spec.size = 30;
-    AddObject(std::move(spec));
+    THtmlObjectInfo info;
+    info.kind = THtmlObjectInfo::TextInput;
+    info.size = 30;
+    AddObject(std::move(info));
     CloseParagraph();
     Emit(QStringLiteral("<hr>"));
     m_inlineContent = false;
@@ -1148,31 +1148,31 @@ void THtmlRewriter::FrameSetStart(const THtmlToken& t)
         m_frameSets.push_back(nullptr); // too deep: read, but nothing is kept
         return;
     }
-    auto spec = std::make_shared<TFrameSetSpec>();
-    spec->rows = t.Attr(QStringLiteral("rows")).trimmed();
-    spec->cols = t.Attr(QStringLiteral("cols")).trimmed();
+    auto info = std::make_shared<TFrameSetInfo>();
+    info->rows = t.Attr(QStringLiteral("rows")).trimmed();
+    info->cols = t.Attr(QStringLiteral("cols")).trimmed();
     if (t.Has(QStringLiteral("border")))
-        spec->border = IntAttr(t, QStringLiteral("border"), 0, 0, 50);
+        info->border = IntAttr(t, QStringLiteral("border"), 0, 0, 50);
     else if (t.Has(QStringLiteral("framespacing")))
-        spec->border = IntAttr(t, QStringLiteral("framespacing"), 0, 0, 50);
+        info->border = IntAttr(t, QStringLiteral("framespacing"), 0, 0, 50);
     const QString fb = t.Attr(QStringLiteral("frameborder")).trimmed().toLower();
-    spec->frameBorder = !(fb == QLatin1String("0") || fb == QLatin1String("no"));
+    info->frameBorder = !(fb == QLatin1String("0") || fb == QLatin1String("no"));
     if (m_frameSets.empty()) {
-        m_page.frameSet = spec;
+        m_page.frameSet = info;
     } else if (m_frameSets.back()) {
-        TFrameSpec cell;
-        cell.frameSet = spec;
+        TFrameInfo cell;
+        cell.frameSet = info;
         m_frameSets.back()->frames.push_back(cell);
         ++m_frameCount;
     }
-    m_frameSets.push_back(spec);
+    m_frameSets.push_back(info);
 }
 
 void THtmlRewriter::FrameStart(const THtmlToken& t)
 {
     if (m_frameSets.empty() || !m_frameSets.back() || m_frameCount >= 64)
         return;
-    TFrameSpec f;
+    TFrameInfo f;
     f.src = t.Attr(QStringLiteral("src")).trimmed();
     f.name = t.Attr(QStringLiteral("name")).trimmed();
     f.scrolling = t.Attr(QStringLiteral("scrolling"), QStringLiteral("auto")).trimmed().toLower();

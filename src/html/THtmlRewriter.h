@@ -113,7 +113,7 @@ private:
     void StartArea(const THtmlToken& t);
     void StartRule(const THtmlToken& t);
     void StartIsIndex(const THtmlToken& t);
-    int AddObject(THtmlObjectSpec spec, const QString& align = QString());
+    int AddObject(THtmlObjectInfo info, const QString& align = QString());
     int AddLink(const QString& href, const QString& target);
     void MarkContent();
 
@@ -140,7 +140,7 @@ private:
     int m_preDepth = 0;
     bool m_sawContent = false;         // body content seen: FRAMESET no longer counts
     bool m_sawBody = false;
-    std::vector<std::shared_ptr<TFrameSetSpec>> m_frameSets; // open FRAMESETs
+    std::vector<std::shared_ptr<TFrameSetInfo>> m_frameSets; // open FRAMESETs
     bool m_frameSetDone = false;
     QStringList m_pendingAnchors;      // named anchors waiting for the next text
     int m_controls = 0;

@@ -106,32 +106,32 @@ void THtmlView::ClearControls()
 void THtmlView::BuildObjects(const QFont& font)
 {
     QHash<QString, QButtonGroup*> radioGroups;
-    for (THtmlObjectSpec& spec : m_page.objects) {
+    for (THtmlObjectInfo& info : m_page.objects) {
         THtmlObject o;
-        o.spec = std::move(spec);
+        o.info = std::move(info);
         if (o.IsPicture()) {
-            if (m_settings->viewImages && !o.spec.src.isEmpty()) {
+            if (m_settings->viewImages && !o.info.src.isEmpty()) {
                 QString file, destination;
-                THtmlPath::SplitDestination(THtmlPath::Expand(o.spec.src, m_fileName), &file, &destination);
+                THtmlPath::SplitDestination(THtmlPath::Expand(o.info.src, m_fileName), &file, &destination);
                 o.image = m_images->Load(file);
             }
             o.size = THtmlObjectHandler::PictureSize(o, font);
         } else {
-            QWidget* w = THtmlControlFactory::Create(o.spec, viewport());
+            QWidget* w = THtmlControlFactory::Create(o.info, viewport());
             if (w) {
                 w->hide();
                 o.widget = w;
                 o.size = w->size();
-                if (o.spec.kind == THtmlObjectSpec::Radio) {
-                    const QString key = QString::number(o.spec.form) + u'/' + o.spec.name;
+                if (o.info.kind == THtmlObjectInfo::Radio) {
+                    const QString key = QString::number(o.info.form) + u'/' + o.info.name;
                     QButtonGroup*& group = radioGroups[key];
                     if (!group) {
                         group = new QButtonGroup(this);
                         group->setExclusive(true);
                     }
                     group->addButton(static_cast<QAbstractButton*>(w));
-                } else if (o.spec.kind == THtmlObjectSpec::Reset) {
-                    const int form = o.spec.form;
+                } else if (o.info.kind == THtmlObjectInfo::Reset) {
+                    const int form = o.info.form;
                     connect(static_cast<QAbstractButton*>(w), &QAbstractButton::clicked, this,
                             [this, form] { ResetForm(form); });
                 }
@@ -338,12 +338,12 @@ int THtmlView::MapLinkAt(QPoint viewportPos, bool* overMap) const
     const QPointF doc(viewportPos.x() + HorzPosition(), viewportPos.y() + Position());
     for (auto it = m_objects.rbegin(); it != m_objects.rend(); ++it) {
         const THtmlObject& o = *it;
-        if (o.spec.mapName.isEmpty() || !o.wasDrawn)
+        if (o.info.mapName.isEmpty() || !o.wasDrawn)
             continue;
         const QRectF content = o.ContentRect(o.drawn);
         if (!content.contains(doc))
             continue;
-        const auto map = m_page.maps.constFind(o.spec.mapName);
+        const auto map = m_page.maps.constFind(o.info.mapName);
         if (map == m_page.maps.constEnd())
             continue;
         *overMap = true;
@@ -518,6 +518,6 @@ void THtmlView::PlaceControls()
 void THtmlView::ResetForm(int form)
 {
     for (THtmlObject& o : m_objects)
-        if (o.widget && o.spec.form == form)
-            THtmlControlFactory::Reset(o.widget, o.spec);
+        if (o.widget && o.info.form == form)
+            THtmlControlFactory::Reset(o.widget, o.info);
 }

@@ -158,7 +158,7 @@ TEST_F(THtmlPaneTest, ShowHeadingScrollsTheEntryToTheTopAndRejectsIndexesOutside
 TEST_F(THtmlPaneTest, PositionToMatchesTheWholeEntryOrTheAnchorNameIgnoringCase)
 {
     m_pane.LoadFile(Write(QStringLiteral("pos.htm"),
-                          LongPage("<a name=Intro></a><h1>Intro</h1>") + "<a name=\"Part2\"></a><h2>Part 2</h2>"
+                          LongPage("<a name=Intro></a><h1>Intro</h1>") + "<a name=\"Part2\"></a><h2>Second part</h2>"
                           + LongPage("") + "<a name=\"Chapter#2\"></a><h2>Chapter</h2>" + LongPage("")));
     const QStringList headings = m_pane.HeadingList();
     ASSERT_EQ(headings.size(), 3);

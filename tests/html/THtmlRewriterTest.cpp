@@ -243,7 +243,7 @@ TEST(THtmlRewriterTest, ImagesMapsAndControlsBecomeObjects)
         "<select name=s multiple size=3><option value=1>One<option selected>Two</select><textarea rows=4 cols=30>\nHi</textarea>"
         "<input type=submit><input type=reset></form>"));
     ASSERT_EQ(page.objects.size(), 7u);
-    const THtmlObjectSpec& img = page.objects[0];
+    const THtmlObjectInfo& img = page.objects[0];
     EXPECT_EQ(img.src, QStringLiteral("a.gif"));
     EXPECT_EQ(img.alt, QStringLiteral("Alt text"));
     EXPECT_EQ(img.width, 40);
@@ -252,16 +252,16 @@ TEST(THtmlRewriterTest, ImagesMapsAndControlsBecomeObjects)
     EXPECT_EQ(img.linkIndex, 0);
     ASSERT_TRUE(page.maps.contains(QStringLiteral("nav")));
     EXPECT_EQ(page.maps[QStringLiteral("nav")].Areas().size(), 2u);
-    EXPECT_EQ(page.objects[1].kind, THtmlObjectSpec::TextInput);
+    EXPECT_EQ(page.objects[1].kind, THtmlObjectInfo::TextInput);
     EXPECT_EQ(page.objects[1].value, QStringLiteral("v"));
-    EXPECT_EQ(page.objects[2].kind, THtmlObjectSpec::Radio);
+    EXPECT_EQ(page.objects[2].kind, THtmlObjectInfo::Radio);
     EXPECT_TRUE(page.objects[2].checked);
-    const THtmlObjectSpec& select = page.objects[3];
+    const THtmlObjectInfo& select = page.objects[3];
     EXPECT_EQ(select.options, (QStringList{QStringLiteral("One"), QStringLiteral("Two")}));
     EXPECT_EQ(select.optionValues, (QStringList{QStringLiteral("1"), QStringLiteral("Two")}));
     EXPECT_EQ(select.optionSelected, (QList<bool>{false, true}));
     EXPECT_EQ(page.objects[4].text, QStringLiteral("Hi"));
-    EXPECT_EQ(page.objects[5].kind, THtmlObjectSpec::Submit);
+    EXPECT_EQ(page.objects[5].kind, THtmlObjectInfo::Submit);
     EXPECT_EQ(page.objects[0].form, -1);
     EXPECT_EQ(page.objects[1].form, 0);
 }

@@ -5,7 +5,7 @@
 
 // Something a document places in the flow of its text that the rich-text engine cannot
 // draw itself: a picture (with its border, ALT text and image map) or a form control.
-struct THtmlObjectSpec
+struct THtmlObjectInfo
 {
     enum Kind {
         Image,

@@ -2,10 +2,10 @@
 #include <QString>
 #include <memory>
 
-struct TFrameSetSpec;
+struct TFrameSetInfo;
 
 // One cell of a frame set: a FRAME, or a FRAMESET nested in the same document.
-struct TFrameSpec
+struct TFrameInfo
 {
     QString src;        // as written
     QString name;
@@ -13,5 +13,5 @@ struct TFrameSpec
     bool noResize = false;
     int marginWidth = -1;
     int marginHeight = -1;
-    std::shared_ptr<TFrameSetSpec> frameSet; // set for a nested frame set
+    std::shared_ptr<TFrameSetInfo> frameSet; // set for a nested frame set
 };

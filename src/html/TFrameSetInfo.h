@@ -1,14 +1,14 @@
 #pragma once
-#include "html/TFrameSpec.h"
+#include "html/TFrameInfo.h"
 #include <QString>
 #include <vector>
 
 // A FRAMESET: its ROWS and COLS lists as written and its cells in document order.
-struct TFrameSetSpec
+struct TFrameSetInfo
 {
     QString rows;
     QString cols;
     int border = -1;        // BORDER or FRAMESPACING in pixels, -1 when not given
     bool frameBorder = true;
-    std::vector<TFrameSpec> frames;
+    std::vector<TFrameInfo> frames;
 };
