@@ -998,6 +998,7 @@ void TColdmereCustomOutline::LoadFromStream(QIODevice& stream)
         bool exhausted = false;
         bool skipLineFeed = false; // the last chunk ended on a carriage return
         bool done = false;
+        bool firstChunk = true;
         TOutlineNode* previous = m_root;
         int previousIndent = 0;
         while (!done) {
@@ -1027,6 +1028,10 @@ void TColdmereCustomOutline::LoadFromStream(QIODevice& stream)
                     ++end;
             }
             int pos = 0;
+            // A byte-order mark opens the file, not the first line: its indentation follows.
+            if (firstChunk && end >= 3 && std::memcmp(buf, "\xEF\xBB\xBF", 3) == 0)
+                pos = 3;
+            firstChunk = false;
             if (skipLineFeed && pos < end && buf[pos] == '\n')
                 ++pos;
             skipLineFeed = false;
@@ -1043,7 +1048,7 @@ void TColdmereCustomOutline::LoadFromStream(QIODevice& stream)
                 const int start = pos;
                 while (buf[pos] != '\r' && buf[pos] != kEndOfData)
                     ++pos;
-                const QString text = TTextCodec::Decode(QByteArray(buf + start, pos - start));
+                const QString text = TTextCodec::DecodePart(QByteArray(buf + start, pos - start));
                 if (buf[pos] == '\r') {
                     ++pos;
                     if (pos < end && buf[pos] == '\n')
@@ -1084,6 +1089,10 @@ bool TColdmereCustomOutline::SaveToStream(QIODevice& stream)
             ok = false;
         out.clear();
     };
+    // The loader takes a mark at the very start for the file's own, so a first item whose
+    // text begins with one gets a file mark in front of it.
+    if (m_itemCount > 0 && m_root->m_children->nodes.front()->m_text.startsWith(QChar(0xFEFF)))
+        out.append("\xEF\xBB\xBF", 3);
     std::vector<std::pair<TOutlineNode*, int>> stack{{m_root, 0}};
     while (!stack.empty() && ok) {
         auto& [n, next] = stack.back();

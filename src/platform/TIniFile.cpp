@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -237,6 +238,62 @@ bool CanWrite(const QString& section, const QString& key, const QString& value)
     return !(key.startsWith(u';') || key.startsWith(u'['));
 }
 
+// The file's bytes with the key set to the value; false when the file's encoding cannot
+// hold the names or the value.
+bool ChangedBytes(const IniText& text, const QString& sectionName, const QString& keyName,
+                  const QString& newValue, QByteArray* out)
+{
+    QByteArray encodedValue;
+    if (!text.Encode(newValue, &encodedValue))
+        return false;
+
+    const KeyPlace place = FindKey(text, sectionName, keyName);
+    if (place.keyFound) {
+        if (RawValue(text, place) == TrimBlanks(newValue)) {
+            *out = text.bytes;
+            return true;
+        }
+        // Keep the key as the file spells it and the blanks after its "=".
+        qsizetype from = place.valueFrom;
+        while (from < place.valueTo && IsBlank(uchar(text.bytes[from])))
+            ++from;
+        *out = text.bytes.left(from) + encodedValue + text.bytes.mid(place.valueTo);
+        return true;
+    }
+    QByteArray encodedKey;
+    if (!text.Encode(keyName, &encodedKey))
+        return false;
+    const QByteArray keyLine = encodedKey + '=' + encodedValue + "\r\n";
+    *out = text.bytes;
+    if (place.sectionFound) {
+        out->insert(place.insertAt, place.anchorHasLineEnd ? keyLine : "\r\n" + keyLine);
+        return true;
+    }
+    QByteArray encodedSection;
+    if (!text.Encode(sectionName, &encodedSection))
+        return false;
+    if (out->size() > text.start && !IsLineEnd(out->back()))
+        *out += "\r\n";
+    *out += '[' + encodedSection + "]\r\n" + keyLine;
+    return true;
+}
+
+// Bytes that are valid UTF-8 and not plain ASCII are read as UTF-8.
+bool ReadsAsUtf8(const QByteArray& bytes)
+{
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+    return !ascii && TTextCodec::IsValidUtf8(bytes);
+}
+
+// The same text in UTF-8. The three bytes of a byte-order mark at the start are skipped
+// by the reader in either encoding, so they stay as they are.
+void ConvertToUtf8(IniText* text)
+{
+    const QByteArray mark = text->bytes.left(text->start);
+    text->bytes = mark + TTextCodec::DecodeWindows1252(text->bytes.mid(text->start)).toUtf8();
+    text->utf8 = true;
+}
+
 } // namespace
 
 TIniFile::TIniFile(const QString& fileName)
@@ -368,38 +425,18 @@ bool TIniFile::WriteString(const QString& section, const QString& key, const QSt
     IniText text;
     MakeIniText(bytes, &text);
 
-    QByteArray encodedValue;
-    if (!text.Encode(newValue, &encodedValue))
-        return false;
-
-    const KeyPlace place = FindKey(text, sectionName, keyName);
     QByteArray out;
-    if (place.keyFound) {
-        if (RawValue(text, place) == TrimBlanks(newValue))
-            return true;
-        // Keep the key as the file spells it and the blanks after its "=".
-        qsizetype from = place.valueFrom;
-        while (from < place.valueTo && IsBlank(uchar(text.bytes[from])))
-            ++from;
-        out = text.bytes.left(from) + encodedValue + text.bytes.mid(place.valueTo);
-    } else {
-        QByteArray encodedKey;
-        if (!text.Encode(keyName, &encodedKey))
-            return false;
-        const QByteArray keyLine = encodedKey + '=' + encodedValue + "\r\n";
-        out = text.bytes;
-        if (place.sectionFound) {
-            out.insert(place.insertAt, place.anchorHasLineEnd ? keyLine : "\r\n" + keyLine);
-        } else {
-            QByteArray encodedSection;
-            if (!text.Encode(sectionName, &encodedSection))
-                return false;
-            if (out.size() > text.start && !IsLineEnd(out.back()))
-                out += "\r\n";
-            out += '[' + encodedSection + "]\r\n" + keyLine;
-        }
+    bool built = ChangedBytes(text, sectionName, keyName, newValue, &out);
+    // The encoding is decided for the whole file when it is read, so a Windows-1252 file
+    // that cannot hold the new text, or whose bytes would pass for UTF-8 once changed (its
+    // other non-ASCII names would then read as something else), is kept in UTF-8 instead.
+    if (!text.utf8 && (!built || ReadsAsUtf8(out))) {
+        ConvertToUtf8(&text);
+        built = ChangedBytes(text, sectionName, keyName, newValue, &out);
     }
-    if (out == text.bytes)
+    if (!built)
+        return false;
+    if (out == bytes)
         return true;
     return StoreBytes(path, out);
 }

@@ -1,5 +1,7 @@
 #include "platform/TTextCodec.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 // Bytes 0x80-0x9F of Windows-1252. The five bytes the code page leaves undefined map to
@@ -102,4 +104,13 @@ QString TTextCodec::Decode(const QByteArray& bytes)
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
     return QString::fromUtf8(bytes);
+}
+
+QString TTextCodec::DecodePart(const QByteArray& bytes)
+{
+    if (!IsValidUtf8(bytes))
+        return DecodeWindows1252(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }

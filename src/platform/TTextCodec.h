@@ -12,4 +12,6 @@ public:
     static QByteArray EncodeWindows1252(const QString& text);
     // UTF-8 when valid (a byte-order mark is dropped), else Windows-1252.
     static QString Decode(const QByteArray& bytes);
+    // The same for a piece cut from within a file, where a byte-order mark is text.
+    static QString DecodePart(const QByteArray& bytes);
 };

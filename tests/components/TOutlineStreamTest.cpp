@@ -73,6 +73,30 @@ TEST(TOutlineStream, LastLineWithoutLineEndAndEndOfDataByte)
     EXPECT_EQ(o.Lines().ToStringList(), (QStringList{"A", "B"}));
 }
 
+TEST(TOutlineStream, ByteOrderMarkOpensTheFileAndIsTextElsewhere)
+{
+    TColdmereOutline o;
+    // The file's mark comes before the first line's indentation; one inside the file is
+    // a character of its item, so the tabs after it are text too.
+    ASSERT_EQ(LoadError(o, "\xEF\xBB\xBF" "A\r\n\tB\r\n\xEF\xBB\xBF\tC\r\n"), "");
+    ASSERT_EQ(o.ItemCount(), 3);
+    EXPECT_EQ(o.Items(1)->Text(), "A");
+    EXPECT_EQ(o.Items(2)->Level(), 2);
+    EXPECT_EQ(o.Items(3)->Level(), 1);
+    EXPECT_EQ(o.Items(3)->Text(), QString(QChar(0xFEFF)) + "\tC");
+    const QByteArray saved = Save(o);
+    EXPECT_EQ(saved, "A\r\n\tB\r\n\xEF\xBB\xBF\tC\r\n");
+
+    // A first item that begins with the mark keeps it through saving and loading.
+    ASSERT_EQ(LoadError(o, "\xEF\xBB\xBF\xEF\xBB\xBF" "A\r\n\tB\r\n"), "");
+    EXPECT_EQ(o.Items(1)->Text(), QString(QChar(0xFEFF)) + "A");
+    const QByteArray marked = Save(o);
+    ASSERT_EQ(LoadError(o, marked), "");
+    EXPECT_EQ(o.Items(1)->Text(), QString(QChar(0xFEFF)) + "A");
+    EXPECT_EQ(o.Items(2)->Parent(), o.Items(1));
+    EXPECT_EQ(Save(o), marked);
+}
+
 TEST(TOutlineStream, IndentationErrorsKeepWhatWasLoaded)
 {
     TColdmereOutline o;

@@ -301,11 +301,30 @@ TEST_F(TIniFileTest, Windows1252FileIsReadAndWrittenInItsOwnEncoding)
                        "[Na\xEFve]\r\nk=\xA0nbsp kept\r\n");
     EXPECT_EQ(ini.ReadString(Utf8("Na\xC3\xAFve"), "k", "0"), Utf8("\xC2\xA0nbsp kept"));
 
-    // Text the file's encoding cannot hold is refused rather than stored as "?".
-    const QByteArray before = Bytes();
-    EXPECT_FALSE(ini.WriteString("Prix", "k", Utf8("\xE6\x97\xA5")));
-    EXPECT_FALSE(ini.WriteString(Utf8("caf\xC3\xA9"), Utf8("\xE6\x97\xA5"), "v"));
-    EXPECT_EQ(Bytes(), before);
+    // Text Windows-1252 cannot hold turns the whole file into UTF-8, so that what was
+    // there reads as before and nothing is stored as "?".
+    ASSERT_TRUE(ini.WriteString("Prix", "k", Utf8("\xE6\x97\xA5")));
+    EXPECT_EQ(Bytes(), "[Caf\xC3\xA9]\r\nPrix=6 \xE2\x82\xAC\r\nCr\xC3\xA8me=br\xC3\xBBl\xC3\xA9" "e\r\n"
+                       "[Na\xC3\xAFve]\r\nk=\xC2\xA0nbsp kept\r\n[Prix]\r\nk=\xE6\x97\xA5\r\n");
+    EXPECT_EQ(ini.ReadString(Utf8("caf\xC3\xA9"), "prix", "0"), Utf8("6 \xE2\x82\xAC"));
+}
+
+TEST_F(TIniFileTest, Windows1252FileThatWouldPassForUtf8AfterAWriteKeepsItsOtherNames)
+{
+    // The only byte that is not UTF-8 is in the value replaced; what is left, "\xC3\xA9",
+    // would read as one "é" instead of the two characters it is, and a byte-order mark
+    // stays one.
+    TIniFile ini = Make("\xEF\xBB\xBF[Caf\xC3\xA9]\r\nk=\x80\r\nother=v\xC3\xA9\r\n");
+    const QString section = Utf8("Caf\xC3\x83\xC2\xA9");
+    ASSERT_EQ(ini.ReadString(section, "k", "0"), Utf8("\xE2\x82\xAC"));
+    ASSERT_TRUE(ini.WriteString(section, "k", "plain"));
+    EXPECT_EQ(ini.ReadString(section, "k", "0"), "plain");
+    EXPECT_EQ(ini.ReadString(section, "other", "0"), Utf8("v\xC3\x83\xC2\xA9"));
+    EXPECT_EQ(Bytes(), "\xEF\xBB\xBF[Caf\xC3\x83\xC2\xA9]\r\nk=plain\r\nother=v\xC3\x83\xC2\xA9\r\n");
+    // Writing the same again changes nothing and adds no second section.
+    const QByteArray after = Bytes();
+    ASSERT_TRUE(ini.WriteString(section, "k", "plain"));
+    EXPECT_EQ(Bytes(), after);
 }
 
 TEST_F(TIniFileTest, Utf8FileIsWrittenInUtf8)
