@@ -69,31 +69,18 @@ bool TContentsSearch::SetFindFolders(bool value)
 
 void TContentsSearch::ClearFound() { m_foundList.clear(); }
 
-bool TContentsSearch::Search()
-{
-    SearchStarting();
-    m_cancelled = false;
-    m_busy = true;
-    bool matched = false;
-    try {
-        matched = SearchFolder(m_startFolder, false);
-    } catch (...) {
-        m_busy = false;
-        throw;
-    }
-    m_busy = false;
-    SearchFinished();
-    return matched;
-}
+bool TContentsSearch::Search() { return RunSearch(false); }
 
-bool TContentsSearch::SearchAny()
+bool TContentsSearch::SearchAny() { return RunSearch(true); }
+
+bool TContentsSearch::RunSearch(bool stopAtFirst)
 {
     SearchStarting();
     m_cancelled = false;
     m_busy = true;
     bool matched = false;
     try {
-        matched = SearchFolder(m_startFolder, true);
+        matched = SearchFolder(m_startFolder, stopAtFirst);
     } catch (...) {
         m_busy = false;
         throw;

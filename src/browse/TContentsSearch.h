@@ -75,6 +75,7 @@ private:
     };
     class TWalkLevel;
 
+    bool RunSearch(bool stopAtFirst);
     bool FirstVisit(const QString& pattern);
     bool WalkSubFolders(const QString& folder, bool stopAtFirst, const std::vector<TDirEntry>& entries);
 

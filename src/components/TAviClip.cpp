@@ -153,20 +153,13 @@ bool TAviClip::Parse()
     bool haveFrames = false;
     qint64 at = 12;
     while (at + 8 <= riffEnd) {
-        char chunk[12];
-        if (!ReadAt(at, chunk, 8))
-            return Fail(QStringLiteral("The clip file is cut short"));
-        const quint32 id = U32(chunk);
-        const quint32 size = U32(chunk + 4);
-        const qint64 data = at + 8;
-        if (data + qint64(size) > riffEnd)
-            return Fail(QStringLiteral("A part of the clip runs past its end"));
-        if (++m_chunksSeen > kMaxChunks)
-            return Fail(QStringLiteral("The clip has too many parts"));
-        if (id == kList && size >= 4) {
-            if (!ReadAt(data, chunk + 8, 4))
-                return Fail(QStringLiteral("The clip file is cut short"));
-            const quint32 type = U32(chunk + 8);
+        TChunkHead head;
+        if (!ReadChunkHead(at, riffEnd, QStringLiteral("A part of the clip runs past its end"), &head))
+            return false;
+        const quint32 size = head.Size;
+        const qint64 data = head.Data;
+        if (head.Id == kList && size >= 4) {
+            const quint32 type = head.ListType;
             if (type == kHdrl) {
                 if (m_haveHeader)
                     return Fail(QStringLiteral("The clip has two headers"));
@@ -321,27 +314,42 @@ bool TAviClip::ReadFormat(const char* p, quint32 size)
     return true;
 }
 
+bool TAviClip::ReadChunkHead(qint64 at, qint64 end, const QString& pastEnd, TChunkHead* head)
+{
+    char bytes[8];
+    if (!ReadAt(at, bytes, 8))
+        return Fail(QStringLiteral("The clip file is cut short"));
+    std::memcpy(head->Tag, bytes, 4);
+    head->Id = U32(bytes);
+    head->Size = U32(bytes + 4);
+    head->Data = at + 8;
+    head->ListType = 0;
+    if (head->Data + qint64(head->Size) > end)
+        return Fail(pastEnd);
+    if (++m_chunksSeen > kMaxChunks)
+        return Fail(QStringLiteral("The clip has too many parts"));
+    if (head->Id == kList && head->Size >= 4) {
+        if (!ReadAt(head->Data, bytes, 4))
+            return Fail(QStringLiteral("The clip file is cut short"));
+        head->ListType = U32(bytes);
+    }
+    return true;
+}
+
 bool TAviClip::ScanFrames(qint64 start, qint64 end, int depth)
 {
     qint64 at = start;
     while (at + 8 <= end) {
-        char chunk[12];
-        if (!ReadAt(at, chunk, 8))
-            return Fail(QStringLiteral("The clip file is cut short"));
-        const quint32 id = U32(chunk);
-        const quint32 size = U32(chunk + 4);
-        const qint64 data = at + 8;
-        if (data + qint64(size) > end)
-            return Fail(QStringLiteral("A frame of the clip runs past its end"));
-        if (++m_chunksSeen > kMaxChunks)
-            return Fail(QStringLiteral("The clip has too many parts"));
-        if (id == kList) {
-            if (size >= 4 && depth == 0) {
-                if (!ReadAt(data, chunk + 8, 4))
-                    return Fail(QStringLiteral("The clip file is cut short"));
-                if (U32(chunk + 8) == kRec && !ScanFrames(data + 4, data + size, depth + 1))
-                    return false;
-            }
+        TChunkHead head;
+        if (!ReadChunkHead(at, end, QStringLiteral("A frame of the clip runs past its end"), &head))
+            return false;
+        const quint32 size = head.Size;
+        const qint64 data = head.Data;
+        const char* chunk = head.Tag;
+        if (head.Id == kList) {
+            if (size >= 4 && depth == 0 && head.ListType == kRec &&
+                !ScanFrames(data + 4, data + size, depth + 1))
+                return false;
         } else if (chunk[0] == '0' && chunk[1] == '0' && chunk[2] == 'd'
                    && (chunk[3] == 'b' || chunk[3] == 'c')) {
             if (int(m_frames.size()) >= MaxFrames)

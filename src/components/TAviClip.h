@@ -48,6 +48,16 @@ private:
         qint64 Offset;
         quint32 Size;
     };
+    // A chunk's head: its four-letter tag, size, where its data starts and, for a list,
+    // the list's type (0 for other chunks).
+    struct TChunkHead
+    {
+        char Tag[4];
+        quint32 Id;
+        quint32 Size;
+        qint64 Data;
+        quint32 ListType;
+    };
 
     bool Fail(const QString& why);
     bool Parse();
@@ -55,6 +65,7 @@ private:
     bool ReadStream(const QByteArray& list, int* streams);
     bool ReadFormat(const char* data, quint32 size);
     bool ScanFrames(qint64 start, qint64 end, int depth);
+    bool ReadChunkHead(qint64 at, qint64 end, const QString& pastEnd, TChunkHead* head);
     bool ReadAt(qint64 position, char* buffer, qint64 count);
     bool ReadChunk(const TFrameChunk& chunk, qint64 limit, QByteArray* bytes);
     bool DecodeRaw(int index, QImage* image);

@@ -2,6 +2,7 @@
 #include "html/THtmlColour.h"
 #include "html/THtmlTokenizer.h"
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -1016,27 +1017,20 @@ void THtmlRewriter::StartImage(const THtmlToken& t)
 void THtmlRewriter::StartInput(const THtmlToken& t)
 {
     const QString type = t.Attr(QStringLiteral("type"), QStringLiteral("text")).trimmed().toLower();
-    THtmlObjectInfo info;
     if (type == QLatin1String("hidden"))
         return;
-    if (type == QLatin1String("password"))
-        info.kind = THtmlObjectInfo::Password;
-    else if (type == QLatin1String("checkbox"))
-        info.kind = THtmlObjectInfo::CheckBox;
-    else if (type == QLatin1String("radio"))
-        info.kind = THtmlObjectInfo::Radio;
-    else if (type == QLatin1String("submit"))
-        info.kind = THtmlObjectInfo::Submit;
-    else if (type == QLatin1String("reset"))
-        info.kind = THtmlObjectInfo::Reset;
-    else if (type == QLatin1String("button"))
-        info.kind = THtmlObjectInfo::Button;
-    else if (type == QLatin1String("image"))
-        info.kind = THtmlObjectInfo::ImageButton;
-    else if (type == QLatin1String("file"))
-        info.kind = THtmlObjectInfo::File;
-    else
-        info.kind = THtmlObjectInfo::TextInput;
+    static const std::pair<const char*, THtmlObjectInfo::Kind> kKinds[] = {
+        {"password", THtmlObjectInfo::Password}, {"checkbox", THtmlObjectInfo::CheckBox},
+        {"radio", THtmlObjectInfo::Radio},       {"submit", THtmlObjectInfo::Submit},
+        {"reset", THtmlObjectInfo::Reset},       {"button", THtmlObjectInfo::Button},
+        {"image", THtmlObjectInfo::ImageButton}, {"file", THtmlObjectInfo::File},
+    };
+    THtmlObjectInfo info;
+    info.kind = THtmlObjectInfo::TextInput;
+    for (const auto& [name, kind] : kKinds) {
+        if (type == QLatin1String(name))
+            info.kind = kind;
+    }
     info.form = m_form;
     info.name = t.Attr(QStringLiteral("name"));
     info.value = t.Attr(QStringLiteral("value"));
