@@ -7,8 +7,9 @@
 # TARGET is IniFileFuzz, OutlineLoadFuzz, StateReaderFuzz or HtmlLoadFuzz (when its source
 # exists); without one, every target runs. BUILD (default build-fuzz) is the build folder.
 # Corpora grow in $BUILD/corpus/<target>, logs go to $BUILD/logs/<target>.log and inputs
-# that fail are kept as $BUILD/artifacts/<target>/crash-*. The script exits non-zero when
-# a target found something.
+# that fail are kept as $BUILD/artifacts/<target>/crash-*; the reproducers of earlier
+# findings (fuzz/findings/) join the seeds, so each run shows they stay mended. The script
+# exits non-zero when a target found something.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -53,9 +54,9 @@ seed() {
 seed_corpus() {
     local dir=$BUILD/corpus/$1
     case $1 in
-        IniFileFuzz)     seed "$dir" demo/zelmora.INI demo/zelmora.STA demo/Looks/*.sta ;;
-        OutlineLoadFuzz) seed "$dir" fuzz/seeds/outline/* ;;
-        StateReaderFuzz) seed "$dir" demo/zelmora.STA demo/Looks/*.sta ;;
+        IniFileFuzz)     seed "$dir" demo/zelmora.INI demo/zelmora.STA demo/Looks/*.sta fuzz/findings/ini-* ;;
+        OutlineLoadFuzz) seed "$dir" fuzz/seeds/outline/* fuzz/findings/outline-* ;;
+        StateReaderFuzz) seed "$dir" demo/zelmora.STA demo/Looks/*.sta fuzz/findings/state-* ;;
         HtmlLoadFuzz)    seed "$dir" $(find demo -iname '*.htm' -o -iname '*.html') ;;
     esac
 }

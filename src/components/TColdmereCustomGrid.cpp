@@ -123,10 +123,11 @@ QRect TColdmereCustomGrid::RowRect(int row) const
 {
     if (row < m_topRow || row >= m_rowCount)
         return {};
-    const int y = (row - m_topRow) * m_rowHeight;
+    // Rows as high as a damaged state file may ask for overflow an int within a few rows.
+    const qint64 y = qint64(row - m_topRow) * m_rowHeight;
     if (y >= viewport()->height())
         return {};
-    return QRect(-m_leftPos, y, ColumnWidth(), m_rowHeight);
+    return QRect(-m_leftPos, int(y), ColumnWidth(), m_rowHeight);
 }
 
 int TColdmereCustomGrid::RowAt(int y) const
@@ -228,7 +229,8 @@ void TColdmereCustomGrid::PaintVisibleRows(QPainter& painter)
 {
     TCanvasScope scope(m_canvas, &painter);
     const int height = viewport()->height();
-    const int last = std::min(m_rowCount - 1, m_topRow + (height + m_rowHeight - 1) / m_rowHeight - 1);
+    const qint64 rowsShown = (qint64(height) + m_rowHeight - 1) / m_rowHeight;
+    const int last = int(std::min<qint64>(m_rowCount - 1, m_topRow + rowsShown - 1));
     const bool focused = hasFocus();
     for (int row = m_topRow; row <= last; ++row) {
         TGridDrawState state;

@@ -359,8 +359,10 @@ QRect TSortListView::ItemRect(int index)
         return {};
     if (m_viewStyle == vsReport) {
         const int width = m_columns.empty() ? viewport()->width() : TotalColumnWidth();
-        const int top = HeaderHeight() + (index - verticalScrollBar()->value()) * m_rowHeight;
-        return QRect(-horizontalScrollBar()->value(), top, width, m_rowHeight);
+        // Far rows of a tall font stay far without overflowing.
+        constexpr qint64 kFar = 1 << 28;
+        const qint64 top = HeaderHeight() + qint64(index - verticalScrollBar()->value()) * m_rowHeight;
+        return QRect(-horizontalScrollBar()->value(), int(std::clamp(top, -kFar, kFar)), width, m_rowHeight);
     }
     const int per = FlowPerLine();
     const int w = FlowCellWidth(), h = FlowCellHeight();

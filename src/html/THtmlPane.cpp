@@ -30,14 +30,16 @@ THtmlPane::THtmlPane(QWidget* parent) : QWidget(parent)
 {
     m_root = new THtmlFrame(this, nullptr, QString(), 0, this);
     m_root->Show(THtmlPageLoader::FromText(QString(), m_settings), QString());
-    connect(qApp, &QApplication::focusChanged, this, [this] {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] {
         if (m_borderStyle == htFocused)
             update();
     });
     setFocusProxy(m_root);
 }
 
-THtmlPane::~THtmlPane() = default;
+// The application reports focus changes while the QWidget part is still closing, after
+// this part is gone; the watch must not outlive it.
+THtmlPane::~THtmlPane() { disconnect(m_focusWatch); }
 
 // ---------------------------------------------------------------------------------------
 // Properties

@@ -115,6 +115,7 @@ private:
     QString m_linkBase; // the document whose link is being followed
     QPointer<THtmlView> m_activeView;
     THTMLBorderStyle m_borderStyle = htFocused;
+    QMetaObject::Connection m_focusWatch;
     int m_historyMaxCount = 0;
     QStringList m_history;
     double m_printMargins[4] = {2.0, 2.0, 2.0, 2.0};

@@ -16,16 +16,14 @@ namespace {
 
 // Runs answer on the modal dialog as soon as it is up.
 template <class Dialog>
-void Answer(std::function<void(Dialog*)> answer)
+void Answer(std::function<void(Dialog*)> answer, int delay = 0)
 {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [answer, attempt] {
+    QTimer::singleShot(delay, [answer] {
         if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
             answer(dialog);
         else
-            QTimer::singleShot(10, *attempt);
-    };
-    QTimer::singleShot(0, *attempt);
+            Answer<Dialog>(answer, 10);
+    });
 }
 
 TEST(QtEditorDialogsTest, OpenDialogUsesTheSetupAndFindsNamesInAnyCase)
