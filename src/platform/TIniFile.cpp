@@ -70,7 +70,7 @@ struct IniText
     QString Decode(qsizetype from, qsizetype to) const
     {
         const QByteArray part = QByteArray::fromRawData(bytes.constData() + from, to - from);
-        return utf8 ? QString::fromUtf8(part) : TTextCodec::DecodeWindows1252(part);
+        return utf8 ? TTextCodec::DecodeUtf8Part(part) : TTextCodec::DecodeWindows1252(part);
     }
 
     // False when the text cannot be held in the file's encoding: writing it anyway would

@@ -1,6 +1,6 @@
 #include "platform/TTextCodec.h"
 
-#include <QStringDecoder>
+#include <cstring>
 
 namespace {
 
@@ -108,9 +108,14 @@ QString TTextCodec::Decode(const QByteArray& bytes)
 
 QString TTextCodec::DecodePart(const QByteArray& bytes)
 {
-    if (!IsValidUtf8(bytes))
-        return DecodeWindows1252(bytes);
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return decoder.decode(bytes);
+    return IsValidUtf8(bytes) ? DecodeUtf8Part(bytes) : DecodeWindows1252(bytes);
+}
+
+QString TTextCodec::DecodeUtf8Part(const QByteArray& bytes)
+{
+    // Qt drops a mark that opens the bytes it decodes, so the leading ones are put back.
+    qsizetype from = 0;
+    while (bytes.size() - from >= 3 && std::memcmp(bytes.constData() + from, "\xEF\xBB\xBF", 3) == 0)
+        from += 3;
+    return QString(from / 3, QChar(0xFEFF)) + QString::fromUtf8(bytes.constData() + from, bytes.size() - from);
 }

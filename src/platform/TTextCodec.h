@@ -14,4 +14,6 @@ public:
     static QString Decode(const QByteArray& bytes);
     // The same for a piece cut from within a file, where a byte-order mark is text.
     static QString DecodePart(const QByteArray& bytes);
+    // Valid UTF-8 cut from within a file, a byte-order mark in it kept as text.
+    static QString DecodeUtf8Part(const QByteArray& bytes);
 };

@@ -443,3 +443,15 @@ TEST_F(TIniFileTest, UnreadableFileGivesDefaultsAndIsNotReplaced)
     ::chmod(QFile::encodeName(PathOf("locked.ini")).constData(), 0600);
     EXPECT_EQ(Bytes("locked.ini"), "[s]\nk=v\n");
 }
+
+TEST_F(TIniFileTest, NamesAndValuesMayBeginWithAByteOrderMark)
+{
+    // Only the mark that opens the file is not text.
+    const QString mark(QChar(0xFEFF));
+    TIniFile ini = Make("\xEF\xBB\xBF[s]\r\n\xEF\xBB\xBFk=\xEF\xBB\xBFv\r\n");
+    EXPECT_EQ(ini.ReadString("s", mark + "k", "0"), mark + "v");
+    EXPECT_EQ(ini.ReadString("s", "k", "0"), "0");
+    ASSERT_TRUE(ini.WriteString(mark, mark, "w"));
+    EXPECT_EQ(ini.ReadString(mark, mark, "0"), "w");
+    EXPECT_EQ(Bytes(), "\xEF\xBB\xBF[s]\r\n\xEF\xBB\xBFk=\xEF\xBB\xBFv\r\n[\xEF\xBB\xBF]\r\n\xEF\xBB\xBF=w\r\n");
+}

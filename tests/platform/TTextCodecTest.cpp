@@ -58,3 +58,13 @@ TEST(TTextCodec, DecodeChoosesTheEncodingAndDropsTheByteOrderMark)
     // A byte-order mark in front of bytes that are not UTF-8 is just three characters.
     EXPECT_EQ(TTextCodec::Decode("\xEF\xBB\xBF\xE9").size(), 4);
 }
+
+TEST(TTextCodec, PiecesFromWithinAFileKeepEveryByteOrderMark)
+{
+    const QString mark(QChar(0xFEFF));
+    EXPECT_EQ(TTextCodec::DecodePart("\xEF\xBB\xBF" "a"), mark + "a");
+    EXPECT_EQ(TTextCodec::DecodePart("\xEF\xBB\xBF\xEF\xBB\xBF" "a\xEF\xBB\xBF"), mark + mark + "a" + mark);
+    EXPECT_EQ(TTextCodec::DecodePart("\xEF\xBB\xBF"), mark);
+    EXPECT_EQ(TTextCodec::DecodePart("\xEF\xBB\xBF\xE9"), QString::fromUtf8("\xC3\xAF\xC2\xBB\xC2\xBF\xC3\xA9"));
+    EXPECT_EQ(TTextCodec::DecodePart(""), QString());
+}
