@@ -5,6 +5,7 @@
 // while the demo kit is shown and after 1 000 documents were opened one after the other:
 // growth between the 100th and the 1 000th document means a leak, since by then every
 // document of the demo web has been opened several times.
+#include "GeneratedWeb.h"
 #include "app/TMDIHost.h"
 #include "browse/TZMMain.h"
 #include "platform/TMessageBox.h"
@@ -74,17 +75,10 @@ TKit& DemoKit()
     return kit;
 }
 
-void WriteDocument(const QByteArray& path, int number)
+QByteArray Document(int number)
 {
-    const QByteArray body = "<html><head><title>Page " + QByteArray::number(number) +
-                            "</title></head><body><h1>Page " + QByteArray::number(number) +
-                            "</h1><p>" + QByteArray(400, 'x') + "</p></body></html>\r\n";
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd >= 0) {
-        if (::write(fd, body.constData(), size_t(body.size())) < 0)
-            std::perror("write");
-        ::close(fd);
-    }
+    return "<html><head><title>Page " + QByteArray::number(number) + "</title></head><body><h1>Page " +
+           QByteArray::number(number) + "</h1><p>" + QByteArray(400, 'x') + "</p></body></html>\r\n";
 }
 
 // The demo kit with its web replaced: StartUpWeb names "web/" beside the program, 10
@@ -93,25 +87,7 @@ struct TLargeKit : TKit
 {
     TLargeKit()
     {
-        const QByteArray web = QFile::encodeName(root + "web/");
-        ::mkdir(web.constData(), 0755);
-        std::vector<QByteArray> level{web};
-        int made = 0, documents = 0;
-        const int fanOut[] = {10, 10, 100};
-        for (int depth = 0; depth < 3 && made < kFolders; ++depth) {
-            std::vector<QByteArray> next;
-            for (const QByteArray& parent : level) {
-                for (int i = 0; i < fanOut[depth] && made < kFolders; ++i, ++made) {
-                    const QByteArray folder = parent + "Folder " + QByteArray::number(i) + "/";
-                    ::mkdir(folder.constData(), 0755);
-                    for (int d = 0; d < kDocumentsPerFolder; ++d)
-                        WriteDocument(folder + "Page" + QByteArray::number(d) + ".htm",
-                                      documents++);
-                    next.push_back(folder);
-                }
-            }
-            level.swap(next);
-        }
+        bench::MakeLargeWeb(QFile::encodeName(root + "web/"), kFolders, kDocumentsPerFolder, Document);
         QFile ini(root + "zelmora.INI");
         if (ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
             ini.write("[StartUp]\r\nStateFileName=READERBASE\\zelmora.STA\r\n"

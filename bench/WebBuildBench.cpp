@@ -1,5 +1,6 @@
 // The folder outline of a large web against the system's own folder walk, and the
 // document list of one crowded folder. The web is generated once per run.
+#include "GeneratedWeb.h"
 #include "browse/TWebBuilders.h"
 #include "components/TColdmereCustomOutline.h"
 #include "components/TSortListView.h"
@@ -21,17 +22,6 @@ constexpr int kFolders = 10000;
 constexpr int kDocumentsPerFolder = 10; // 100 000 documents in the web
 constexpr int kCrowdedFolderDocuments = 10000;
 
-void WriteDocument(const QByteArray& path)
-{
-    static const QByteArray body(600, 'x');
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd >= 0) {
-        if (::write(fd, body.constData(), size_t(body.size())) < 0)
-            std::perror("write");
-        ::close(fd);
-    }
-}
-
 // "<tmp>/web/" with kFolders folders (10 at the top, 10 below each, the rest below
 // those) of kDocumentsPerFolder documents each, and "<tmp>/crowded/" with one folder of
 // kCrowdedFolderDocuments documents.
@@ -45,27 +35,13 @@ struct TGeneratedWeb
     {
         web = dir.path() + "/web/";
         crowded = dir.path() + "/crowded/";
-        ::mkdir(QFile::encodeName(web).constData(), 0755);
+        const QByteArray body(600, 'x');
+        bench::MakeLargeWeb(QFile::encodeName(web), kFolders, kDocumentsPerFolder,
+                            [&](int) { return body; });
         ::mkdir(QFile::encodeName(crowded).constData(), 0755);
-        std::vector<QByteArray> level{QFile::encodeName(web)};
-        int made = 0;
-        const int fanOut[] = {10, 10, 100};
-        for (int depth = 0; depth < 3 && made < kFolders; ++depth) {
-            std::vector<QByteArray> next;
-            for (const QByteArray& parent : level) {
-                for (int i = 0; i < fanOut[depth] && made < kFolders; ++i, ++made) {
-                    const QByteArray folder = parent + "Folder " + QByteArray::number(i) + "/";
-                    ::mkdir(folder.constData(), 0755);
-                    for (int d = 0; d < kDocumentsPerFolder; ++d)
-                        WriteDocument(folder + "Page" + QByteArray::number(d) + ".htm");
-                    next.push_back(folder);
-                }
-            }
-            level.swap(next);
-        }
         const QByteArray c = QFile::encodeName(crowded);
         for (int d = 0; d < kCrowdedFolderDocuments; ++d)
-            WriteDocument(c + "Document " + QByteArray::number(d) + ".htm");
+            bench::WriteBenchFile(c + "Document " + QByteArray::number(d) + ".htm", body);
     }
 };
 
