@@ -342,6 +342,11 @@ TEST(THostileFilesTest, PicturesThatAreTruncatedOrNoPicturesAreRefusedEverywhere
 namespace {
 
 // A kit whose ini file and a state file are in place, with the browsing window running.
+const QString kFailedWrites = QStringList({"ini: 0 0 0", "save over: 0", "save new: 0",
+                                           "messages: " + TDisplayState::SaveErrorText + "|" +
+                                               TDisplayState::SaveErrorText})
+                                  .join("\n");
+
 struct TWriteCase
 {
     THostileKit kit;
@@ -373,12 +378,17 @@ struct TWriteCase
         report << "messages: " + messages.Texts().join("|");
         return report.join("\n").toUtf8();
     }
+    // Every write failed as reported and every file is as it was: no half-written file, no
+    // temporary file left beside them.
+    void ExpectNothingWritten(const TChildResult& r, const QStringList& entriesBefore) const
+    {
+        ASSERT_EQ(r.outcome, TChildResult::Finished) << r.Describe().toStdString();
+        EXPECT_EQ(QString::fromUtf8(r.report), kFailedWrites);
+        EXPECT_EQ(ReadTestFile(kit.IniPath()), iniBytes);
+        EXPECT_EQ(ReadTestFile(state), stateBytes);
+        EXPECT_EQ(Entries(kit.Kit), entriesBefore);
+    }
 };
-
-const QString kFailedWrites = QStringList({"ini: 0 0 0", "save over: 0", "save new: 0",
-                                           "messages: " + TDisplayState::SaveErrorText + "|" +
-                                               TDisplayState::SaveErrorText})
-                                  .join("\n");
 
 } // namespace
 
@@ -391,12 +401,7 @@ TEST(THostileFilesTest, FullDiskLeavesEveryWrittenFileAsItWas)
         const QStringList before = Entries(c.kit.Kit);
         TChildLimits limits;
         limits.fileSizeLimit = limit;
-        const TChildResult r = RunInChild([&] { return c.WriteEverything(); }, limits);
-        ASSERT_EQ(r.outcome, TChildResult::Finished) << r.Describe().toStdString();
-        EXPECT_EQ(QString::fromUtf8(r.report), kFailedWrites);
-        EXPECT_EQ(ReadTestFile(c.kit.IniPath()), c.iniBytes);
-        EXPECT_EQ(ReadTestFile(c.state), c.stateBytes);
-        EXPECT_EQ(Entries(c.kit.Kit), before);
+        c.ExpectNothingWritten(RunInChild([&] { return c.WriteEverything(); }, limits), before);
     }
     // With room again the same writes succeed.
     TWriteCase c;
@@ -423,10 +428,5 @@ TEST(THostileFilesTest, FolderThatCannotBeWrittenLeavesEveryFileAsItWas)
     ::chmod(QFile::encodeName(c.state).constData(), 0666);
     TChildLimits limits;
     limits.dropRoot = true;
-    const TChildResult r = RunInChild([&] { return c.WriteEverything(); }, limits);
-    ASSERT_EQ(r.outcome, TChildResult::Finished) << r.Describe().toStdString();
-    EXPECT_EQ(QString::fromUtf8(r.report), kFailedWrites);
-    EXPECT_EQ(ReadTestFile(c.kit.IniPath()), c.iniBytes);
-    EXPECT_EQ(ReadTestFile(c.state), c.stateBytes);
-    EXPECT_EQ(Entries(c.kit.Kit), before);
+    c.ExpectNothingWritten(RunInChild([&] { return c.WriteEverything(); }, limits), before);
 }
