@@ -1,4 +1,5 @@
 #include "TFileDialog.h"
+#include "editor/TDialogFilter.h"
 #include "platform/TPath.h"
 #include <QApplication>
 #include <QFileDialog>
@@ -9,29 +10,20 @@ TFileDialog::Hook g_hook;
 
 void TFileDialog::SetHook(Hook hook) { g_hook = std::move(hook); }
 
-QString TFileDialog::QtFilter(const QString& filter)
-{
-    const QStringList parts = filter.split(u'|');
-    QStringList result;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(u';', u' ');
-        QString description = parts[i];
-        const int paren = description.indexOf(u'(');
-        if (paren >= 0)
-            description = description.left(paren).trimmed();
-        result << QStringLiteral("%1 (%2)").arg(description, patterns);
-    }
-    return result.join(QStringLiteral(";;"));
-}
-
 std::optional<QString> TFileDialog::Execute()
 {
     std::optional<QString> chosen;
     if (g_hook) {
         chosen = g_hook(*this);
     } else {
-        QFileDialog dialog(QApplication::activeWindow(), Title, InitialDir, QtFilter(Filter));
+        QFileDialog dialog(QApplication::activeWindow(), Title, InitialDir);
+        // The desktop's own dialog filters by letter case, which would hide "zelmora.STA"
+        // behind "*.sta"; Qt's dialog takes the case-free patterns.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        const QStringList filters = TDialogFilter::IgnoringCase(TDialogFilter::ToQt(Filter));
+        if (!filters.isEmpty())
+            dialog.setNameFilters(filters);
         dialog.setAcceptMode(m_kind == Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dialog.setFileMode(m_kind == Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

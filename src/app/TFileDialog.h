@@ -23,9 +23,6 @@ public:
     // extension gets the default extension.
     std::optional<QString> Execute();
 
-    // "Text (*.x)|*.x" -> "Text (*.x)" for Qt; several pairs are joined with ";;".
-    static QString QtFilter(const QString& filter);
-
     using Hook = std::function<std::optional<QString>(const TFileDialog&)>;
     static void SetHook(Hook hook);
 

@@ -13,6 +13,9 @@ QString Description(const QString& text)
 
 QString CaseFreePattern(const QString& pattern)
 {
+    // "*.*" means every file, also one without an extension, as it always did for readers.
+    if (pattern == QStringLiteral("*.*"))
+        return QStringLiteral("*");
     QString out;
     for (const QChar c : pattern) {
         if (c.isLetter() && c.toLower() != c.toUpper())

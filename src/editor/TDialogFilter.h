@@ -13,5 +13,6 @@ public:
 
     // The same entries with every letter of the patterns matching either case
     // ("*.bmp" -> "*.[bB][mM][pP]"): files named by the original system ignore letter case.
+    // "*.*" becomes "*", so a name without an extension is listed too.
     static QStringList IgnoringCase(const QStringList& qtFilters);
 };

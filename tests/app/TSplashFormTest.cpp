@@ -51,8 +51,14 @@ TEST_F(TSplashFormTest, StartSplashOnlyOnLowColourScreensWithTheWarningOn)
         TSplashForm* splash = host.SplashWindows()[0];
         EXPECT_TRUE(splash->isVisible());
         EXPECT_EQ(splash->SplashCaption->text(), "Warning!");
-        EXPECT_TRUE(splash->MessageText().startsWith("OOPS! Theres a problem. You appear to be running"));
-        EXPECT_TRUE(splash->MessageText().endsWith("change some of the screen element colours.\r\n"));
+        EXPECT_EQ(splash->MessageText(),
+                  "OOPS! Theres a problem. You appear to be running a display with 256 colours or "
+                  "less. Because Zelmora is designed to display a lot of graphic information, we dont "
+                  "recommend it on low colour displays. This demo will run but some screen elements "
+                  "have been drastically colour muted, we've also disabled the random advert display "
+                  "to reduce flickering. If possible, quit Zelmora and restart your computer in a "
+                  "higher video mode. You could also try running the layout editor to change some of "
+                  "the screen element colours.\r\n");
         EXPECT_TRUE(splash->windowFlags() & Qt::WindowStaysOnTopHint);
         EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
         // The panel sits in the middle of the (screen-sized) window.

@@ -196,14 +196,47 @@ TEST_F(TToolbarTest, WebDialogChoosesAFolderAndClearsItsTitle)
 TEST_F(TToolbarTest, SaveAsAndLoadGoThroughTheStateFiles)
 {
     Start("StartUpMode=0\r\n");
-    TFileDialog::SetHook([&](const TFileDialog&) { return std::optional<QString>(m_kit + "mine"); });
+    QList<TFileDialog> seen;
+    TFileDialog::SetHook([&](const TFileDialog& d) {
+        seen << d;
+        return std::optional<QString>(m_kit + "mine");
+    });
     m_main->ReadOutliner->SetColor(4242);
     m_host->EditorButton_SaveClick(); // the default extension is added
     ASSERT_TRUE(QFile::exists(m_kit + "mine.STA"));
-    TFileDialog::SetHook([&](const TFileDialog&) { return std::optional<QString>(m_kit + "mine.STA"); });
+    TFileDialog::SetHook([&](const TFileDialog& d) {
+        seen << d;
+        return std::optional<QString>(m_kit + "mine.STA");
+    });
     m_main->FolderList->SetColor(1);
     m_host->ToolBarButton_ReadClick();
     EXPECT_EQ(m_main->FolderList->Color(), 4242);
+
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[0].DialogKind(), TFileDialog::Save);
+    EXPECT_EQ(seen[1].DialogKind(), TFileDialog::Open);
+    for (const TFileDialog& d : seen) {
+        EXPECT_EQ(d.Filter, "State Files (*.sta)|*.sta");
+        EXPECT_EQ(d.DefaultExt, "STA");
+        EXPECT_EQ(d.InitialDir, m_kit);
+        EXPECT_EQ(d.Title, "");
+    }
+}
+
+TEST_F(TToolbarTest, EditorThatCannotBeShownIsReported)
+{
+    // A host without its browsing window has nothing to edit: the editor cannot be made.
+    WriteTestFile(m_kit + "zelmora.INI", "[StartUp]\r\nStartUpWeb=READERBASE\\web\\\r\nStartUpMode=0\r\n");
+    m_host = std::make_unique<TMDIHost>();
+    TMessageCapture messages;
+    m_host->SettingsEditorClick();
+    EXPECT_EQ(m_host->EditorWindow(), nullptr);
+    EXPECT_EQ(messages.Texts(),
+              QStringList{"Couldnt show the editor. System resources may be too low to generate window"});
+    EXPECT_EQ(messages.Captions(), QStringList{"Load Error"});
+    EXPECT_TRUE(m_host->TitlePanel()->isEnabled());
+    EXPECT_TRUE(m_host->AdvertShowing());
+    EXPECT_EQ(m_host->TitlePanel()->Progress_TextLabel->text(), "Loading Editor.. ");
 }
 
 TEST_F(TToolbarTest, AboutExitAndEditor)
