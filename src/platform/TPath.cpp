@@ -174,6 +174,14 @@ bool TPath::CreateEmptyFile(const QString& path)
 
 bool TPath::WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
+    // The rename would replace a file its owner marked read-only (and root may write any
+    // file at all); a file without a single write permission is refused, as a read-only
+    // file always was.
+    constexpr QFileDevice::Permissions kAnyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const QFileInfo existing(path);
+    if (existing.exists() && existing.isFile() && !(existing.permissions() & kAnyWrite))
+        return false;
     QSaveFile f(path);
     f.setDirectWriteFallback(false);
     // Unbuffered, so a short write on a full disk is seen here and never committed.

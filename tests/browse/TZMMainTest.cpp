@@ -130,7 +130,15 @@ TEST_F(TZMMainTest, DocumentRowsOpenWithTheirPageOutline)
     EXPECT_TRUE(w.HomePanel->isHidden());
     EXPECT_EQ(w.Viewer->Position(), 0);
 
-    // A document without headings clears the outline and leaves the panel as it was.
+    // A document without headings clears the outline and leaves the panel as it was,
+    // whichever panel that is.
+    ClickRow(w, "plain");
+    EXPECT_EQ(w.ReadOutliner->ItemCount(), 0);
+    EXPECT_FALSE(w.ReadPanel->isHidden());
+    EXPECT_TRUE(w.HomePanel->isHidden());
+    w.ShowPanel(w.HomePanel);
+    ClickRow(w, "index");
+    EXPECT_FALSE(w.ReadPanel->isHidden()); // headings bring the page outline
     w.ShowPanel(w.HomePanel);
     ClickRow(w, "plain");
     EXPECT_EQ(w.ReadOutliner->ItemCount(), 0);
@@ -206,7 +214,10 @@ TEST_F(TZMMainTest, StateFilesAtStart)
         TMessageCapture messages;
         TZMMain w(&m_host);
         ASSERT_EQ(messages.Captions(), QStringList{"System Error"});
-        EXPECT_TRUE(messages.Texts()[0].startsWith("The default STA file is corrupted or missing"));
+        EXPECT_EQ(messages.Texts()[0],
+                  "The default STA file is corrupted or missing (this is a backup file used when "
+                  "the user specified STATE file cannot be loaded. You can fix this by running "
+                  "Set-Up again, and this is recommended.");
         EXPECT_NE(w.FolderList->Color(), 12632256); // no low-colour look either
     }
     // No state file on a 256-colour screen: the low-colour look.
@@ -303,4 +314,56 @@ TEST_F(TZMMainTest, SaveAndLoadTheDisplayState)
     TMessageCapture messages;
     EXPECT_FALSE(w.SaveDisplayState(m_root + "/no/folder/x.sta"));
     EXPECT_EQ(messages.Texts(), QStringList{"Could not save the State file"});
+}
+
+TEST_F(TZMMainTest, TheWindowsOwnLookSavesAsTheKnownLines)
+{
+    m_host.Options.StateFileName = "NULL";
+    TZMMain w(&m_host);
+    const QString path = m_kit + "design.sta";
+    ASSERT_TRUE(w.SaveDisplayState(path));
+    const QStringList lines = QString::fromUtf8(ReadTestFile(path)).split("\r\n");
+    const QStringList expected = {
+        "[Outliners]", "BackgroundCellCopyMode=15597702", "BackgroundCopyMode=13369376",
+        "BackGroundStyle=1", "BitmapFile=Empty", "CellHiLightColour=12632256",
+        "CellOutlineWidth=1", "CellPaint=1", "[FilesList]", "CellHiLightColour=-2147483643",
+        "[Panel]", "[Vertical Splitter]", "BorderStyle=0", "Color=16777215", "DrawEdge=0",
+        "ShadowStyle=3", "ShThickness=8", "Width=6", "[Horizontal Splitter]", "BorderStyle=0",
+        "Color=16777215", "DrawEdge=0", "ShadowStyle=6", "ShThickness=8", "Height=7"};
+    // In this order, with the other keys of each section between them.
+    qsizetype at = 0;
+    for (const QString& line : expected) {
+        at = lines.indexOf(line, at);
+        ASSERT_GE(at, 0) << line.toStdString() << "\n" << lines.join("\n").toStdString();
+        ++at;
+    }
+    // The last section ends with its last key.
+    EXPECT_EQ(lines.mid(lines.indexOf("[Horizontal Splitter]")).filter("=").size(), 6);
+}
+
+TEST_F(TZMMainTest, TheDemoKitBrowses)
+{
+    const QString demo = QStringLiteral(ZELMORA_SOURCE_DIR "/demo/");
+    const QString web = demo + "webs/Harrowmere/";
+    TPath::SetExecutablePathOverride(demo + "zelmora");
+    m_host.Options.StartUpWeb = web;
+    m_host.Options.StateFileName = demo + "zelmora.STA";
+    m_host.Options.IntroductionFile = web + "intro.htm";
+    TMessageCapture messages;
+    TZMMain w(&m_host);
+    EXPECT_TRUE(messages.Messages().empty()) << messages.Texts().join("|").toStdString();
+    EXPECT_EQ(w.FolderList->Items(1)->Text(), "Harrowmere");
+    EXPECT_GE(w.FolderList->ItemCount(), 8);
+    EXPECT_EQ(QFileInfo(w.Viewer->CurrentFile()).fileName(), "intro.htm");
+    EXPECT_EQ(w.PanelPage->GradientLoLight(), 16777215); // from the kit's state file
+
+    SelectFolder(w, "Town");
+    EXPECT_EQ(Rows(w).size(), 5);
+    ClickRow(w, "streets");
+    EXPECT_EQ(QFileInfo(w.Viewer->CurrentFile()).fileName(), "Streets.htm");
+    ASSERT_GE(w.ReadOutliner->ItemCount(), 3);
+    EXPECT_EQ(w.ReadOutliner->Items(1)->Text(), "Streets");
+    EXPECT_EQ(w.ReadOutliner->Items(2)->Level(), 2);
+    EXPECT_FALSE(w.ReadPanel->isHidden());
+    EXPECT_TRUE(messages.Messages().empty()) << messages.Texts().join("|").toStdString();
 }

@@ -74,6 +74,11 @@ TEST(TPathTest, AtomicWriteReplacesOrKeepsTheOldFile)
     // A missing folder.
     EXPECT_FALSE(TPath::WriteFileAtomically(tmp.path() + "/missing/look.sta", "x"));
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"look.sta"});
+    // A read-only file stays, for every user.
+    ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    EXPECT_FALSE(TPath::WriteFileAtomically(file, "replaced"));
+    EXPECT_EQ(ReadTestFile(file), "new contents");
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"look.sta"});
 }
 
 TEST(TPathTest, CreateEmptyFileKeepsExistingContent)

@@ -164,6 +164,14 @@ TEST_F(TDisplayStateTest, ASaveThatCannotBeWrittenSaysSoAndLeavesTheOldFile)
     EXPECT_EQ(ReadTestFile(path), original);
     EXPECT_EQ(m_messages.Texts(), QStringList{"Could not save the State file"});
 
+    // A read-only file is not replaced, whoever runs the program.
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    m_messages.Clear();
+    EXPECT_FALSE(TDisplayState::SaveDisplayState(display.Controls(), path));
+    EXPECT_EQ(ReadTestFile(path), original);
+    EXPECT_EQ(m_messages.Texts(), QStringList{"Could not save the State file"});
+    ::chmod(QFile::encodeName(path).constData(), 0644);
+
     if (geteuid() != 0) {
         ASSERT_EQ(::chmod(QFile::encodeName(m_dir.path()).constData(), 0555), 0);
         m_messages.Clear();
@@ -225,6 +233,27 @@ TEST_F(TDisplayStateTest, LoadingReportsAFileThatIsMissingOrHasABadValue)
     EXPECT_EQ(display.FolderList.ItemHeight(), 30);
     EXPECT_EQ(display.GraphicSplit1.Width(), 9);
     EXPECT_EQ(display.PanelPage.LeaveSpaceAtTitle(), 3);
+}
+
+TEST_F(TDisplayStateTest, ASectionWithoutColorGivesEveryControlColourZero)
+{
+    TTestDisplay display;
+    display.StyleAsDesign();
+    display.FolderList.SetColor(5);
+    display.DocList.SetColor(6);
+    display.GraphicSplit1.SetColor(7);
+    const QString path = PathOf("nocolour.sta");
+    WriteTestFile(path, "[Outliners]\r\nItemHeight=20\r\n[FilesList]\r\nFontSize=9\r\n"
+                        "[Vertical Splitter]\r\nShThickness=4\r\n");
+    TKXIniFile ini(path);
+    EXPECT_TRUE(TOutlinerState::ReadOutlinerState(ini, &display.FolderList));
+    EXPECT_TRUE(TListViewState::ReadListViewState(ini, &display.DocList));
+    EXPECT_TRUE(TSplitterState::ReadSplitterState(ini, &display.GraphicSplit1, "Vertical Splitter"));
+    EXPECT_EQ(display.FolderList.Color(), 0);
+    EXPECT_EQ(display.DocList.Color(), 0);
+    EXPECT_EQ(display.GraphicSplit1.Color(), 0);
+    EXPECT_EQ(display.FolderList.ItemHeight(), 20);
+    EXPECT_EQ(display.GraphicSplit1.ShThickness(), 4);
 }
 
 TEST_F(TDisplayStateTest, LoadStateFileOnAMissingPathChangesNothing)

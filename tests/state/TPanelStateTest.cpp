@@ -88,6 +88,14 @@ TEST_F(TPanelStateTest, EveryWordReadsAsZeroAndTheBitmapRuleHolds)
     EXPECT_EQ(PixelOf(target.TileBitmap()), qRgb(0, 255, 0));
     EXPECT_TRUE(target.BitmapFileName().isEmpty());
 
+    // The gradient colours as words read as 0 as well (the high one also sets Color).
+    target.SetGradientLoLight(77);
+    TKXIniFile words = File({"Color=5", "GradientHiLight=white", "GradientLoLight=grey"});
+    ASSERT_TRUE(TPanelState::ReadPanelState(words, &target));
+    EXPECT_EQ(target.GradientHiLight(), 0);
+    EXPECT_EQ(target.GradientLoLight(), 0);
+    EXPECT_EQ(target.Color(), 0);
+
     TKXIniFile empty = File({"BackGroundStyle=2", "BitmapFile=Empty"});
     ASSERT_TRUE(TPanelState::ReadPanelState(empty, &target));
     EXPECT_EQ(PixelOf(target.TileBitmap()), qRgb(0, 255, 0));
