@@ -74,6 +74,14 @@ QString THtmlDecoder::Decode(const QByteArray& bytes, TEncoding* used)
         enc = TEncoding::Windows1252;
         return TTextCodec::DecodeWindows1252(bytes);
     }
+    if (!charset.isEmpty()) {
+        // Any other code page the system knows (Cyrillic, Central European, Japanese...).
+        QStringDecoder declared(charset.constData());
+        if (declared.isValid()) {
+            enc = TEncoding::Declared;
+            return declared.decode(bytes);
+        }
+    }
     if (TTextCodec::IsValidUtf8(bytes)) {
         enc = TEncoding::Utf8;
         return QString::fromUtf8(bytes);

@@ -79,6 +79,18 @@ TEST(THtmlDecoderTest, HonoursTheByteOrderMarkAndMetaCharsetAndFallsBackToWindow
 
     EXPECT_EQ(THtmlDecoder::Decode(QByteArray("\xFF\xFE<\0p\0>\0", 8), &used), QStringLiteral("<p>"));
     EXPECT_EQ(used, THtmlDecoder::TEncoding::Utf16LE);
+
+    // Other declared code pages, and a name nobody knows.
+    EXPECT_EQ(THtmlDecoder::Decode("<meta http-equiv=Content-Type content=\"text/html; "
+                                   "charset=windows-1251\"><p>\xC4\xEE\xEC", &used).right(3),
+              QString::fromUtf16(u"\u0414\u043E\u043C"));
+    EXPECT_EQ(used, THtmlDecoder::TEncoding::Declared);
+    EXPECT_EQ(THtmlDecoder::Decode("<meta charset=ISO-8859-2><p>\xB3\xF3" "d\xBC", &used).right(4),
+              QString::fromUtf16(u"\u0142\u00F3d\u017A"));
+    EXPECT_EQ(used, THtmlDecoder::TEncoding::Declared);
+    EXPECT_EQ(THtmlDecoder::Decode("<meta charset=no-such-page><p>caf\xE9", &used).right(4),
+              QStringLiteral("caf\u00E9"));
+    EXPECT_EQ(used, THtmlDecoder::TEncoding::Windows1252);
 }
 
 TEST(THtmlTokenizerTest, ReadsTagsAttributesAndRecoversFromBrokenMarkup)
