@@ -16,7 +16,7 @@ bool TZelmoraApplication::notify(QObject* receiver, QEvent* event)
     } catch (const std::exception& e) {
         ShowException(e);
     } catch (...) {
-        TMessageBox::Show(QStringLiteral("Unexpected error"), QStringLiteral("Error"));
+        ShowUnknownException();
     }
     return false;
 }
@@ -26,4 +26,9 @@ void TZelmoraApplication::ShowException(const std::exception& e)
     const auto* error = dynamic_cast<const EError*>(&e);
     TMessageBox::Show(error ? error->Message() : QString::fromLocal8Bit(e.what()),
                       QStringLiteral("Error"));
+}
+
+void TZelmoraApplication::ShowUnknownException()
+{
+    TMessageBox::Show(QStringLiteral("Unexpected error"), QStringLiteral("Error"));
 }

@@ -11,4 +11,6 @@ public:
 
     // Shows a failure that reached the application.
     static void ShowException(const std::exception& e);
+    // The same for a failure that carries no text.
+    static void ShowUnknownException();
 };

@@ -18,6 +18,9 @@ int main(int argc, char** argv)
     } catch (const std::exception& e) {
         TZelmoraApplication::ShowException(e);
         result = 1;
+    } catch (...) {
+        TZelmoraApplication::ShowUnknownException();
+        result = 1;
     }
     return result;
 }

@@ -11,14 +11,16 @@ namespace {
 const QString kStartUp = QStringLiteral("StartUp");
 const QString kWarnings = QStringLiteral("Warnings");
 
-// The file can be opened and holds text. Bytes no text file holds (NUL) mark it as
-// corrupted, so a damaged kit is reported instead of silently read as empty.
+// The file can be opened and holds text. Bytes no text file holds (NUL), or a size the ini
+// service refuses to read, mark it as corrupted, so a damaged kit is reported instead of
+// silently read as empty.
 bool IsReadableText(const QString& path)
 {
     // Only a regular file: opening a named pipe or a device would block the start.
     const QString resolved = TPath::Resolve(path);
     struct stat st;
-    if (::stat(QFile::encodeName(resolved).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::stat(QFile::encodeName(resolved).constData(), &st) != 0 || !S_ISREG(st.st_mode)
+        || st.st_size > TIniFile::MaxFileSize)
         return false;
     QFile f(resolved);
     if (!f.open(QIODevice::ReadOnly))

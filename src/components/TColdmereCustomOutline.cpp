@@ -374,6 +374,8 @@ void TColdmereCustomOutline::Delete(int index)
             break;
         }
     }
+    // The cache keeps its index: it comes to mean the item that moves up into that place.
+    const int cachedIndex = m_cache ? IndexOf(m_cache) : m_cacheIndex;
     m_cache = nullptr;
     MoveMarkBack(PreOrderPredecessor(node));
     if (parent->m_expanded)
@@ -395,6 +397,7 @@ void TColdmereCustomOutline::Delete(int index)
     }
     m_itemCount -= removed;
     delete node;
+    m_cacheIndex = cachedIndex <= m_itemCount ? cachedIndex : 0;
 
     UpdateRowCount();
     if (parent != m_root && !parent->HasItems()) {
@@ -417,6 +420,7 @@ void TColdmereCustomOutline::Clear()
     m_root = NewRoot();
     m_selected = m_root;
     m_cache = nullptr;
+    m_cacheIndex = 0;
     SetMark(m_root, 0);
     m_itemCount = 0;
     m_updateCount = 0;
@@ -437,7 +441,7 @@ TOutlineNode* TColdmereCustomOutline::Items(int index)
 
 int TColdmereCustomOutline::CurItem()
 {
-    return m_cache ? IndexOf(m_cache) : 0;
+    return m_cache ? IndexOf(m_cache) : m_cacheIndex;
 }
 
 void TColdmereCustomOutline::SetCurItem(int index)

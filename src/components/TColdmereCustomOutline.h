@@ -173,6 +173,7 @@ private:
     TOutlineNode* m_root = nullptr;
     TOutlineNode* m_selected = nullptr; // the root: the selection follows the current row
     TOutlineNode* m_cache = nullptr;    // the node last looked up by index
+    int m_cacheIndex = 0;               // without m_cache: the index it stood at (after a delete)
     TOutlineNode* m_mark = nullptr;     // every node up to here has its right Index
     int m_goodIndex = 0;                // the mark's Index
     std::vector<TOutlineNode*> m_markPath; // the root .. the mark, one node per level

@@ -13,7 +13,6 @@ namespace {
 
 // Ini files are a few kilobytes; anything this large is not one, and reading it whole
 // would only exhaust memory.
-constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 
 // The blanks that surround names and values. All of them are ASCII, so they can be
 // trimmed on the raw bytes of either encoding: no UTF-8 sequence and no Windows-1252
@@ -99,7 +98,7 @@ struct IniText
 bool LoadIniBytes(const QString& path, QByteArray* bytes)
 {
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxFileSize)
+    if (!info.isFile() || info.size() > TIniFile::MaxFileSize)
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.isSequential())

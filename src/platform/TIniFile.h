@@ -17,6 +17,8 @@ class TIniFile
 {
 public:
     static constexpr int MaxValueLength = 1023;
+    // A larger file is not read at all: every read gives its default, every write fails.
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
     explicit TIniFile(const QString& fileName);
     // Commits writes still pending from an unbalanced BeginUpdate.

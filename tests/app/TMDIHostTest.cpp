@@ -78,6 +78,8 @@ TEST_F(TMDIHostTest, ModesTable)
     EXPECT_TRUE(host.AdvertsRunning());
     EXPECT_TRUE(host.AdvertShowing());
     EXPECT_FALSE(host.Split_ToolBarRest()->isEnabled());
+    EXPECT_EQ(host.geometry(), TScreen::Geometry());
+    EXPECT_TRUE(host.windowState() & Qt::WindowMaximized);
 
     host.SetEditMode();
     EXPECT_FALSE(host.windowFlags() & Qt::FramelessWindowHint);
@@ -96,6 +98,8 @@ TEST_F(TMDIHostTest, ModesTable)
     EXPECT_FALSE(t->ExitButton->isHidden());
     EXPECT_TRUE(host.AdvertsRunning());
     EXPECT_FALSE(host.Split_ToolBarRest()->isEnabled());
+    EXPECT_EQ(host.geometry(), TScreen::Geometry());
+    EXPECT_TRUE(host.windowState() & Qt::WindowMaximized);
 }
 
 TEST_F(TMDIHostTest, RuntimeLockForcesReaderMode)

@@ -1,5 +1,6 @@
 #include "browse/TAppIniFile.h"
 #include "common/TestSupport.h"
+#include "platform/TIniFile.h"
 #include "platform/TPath.h"
 #include <QDir>
 #include <QFile>
@@ -156,4 +157,16 @@ TEST_F(TAppIniFileTest, BadFilesAreReportedOrReadWithoutHarm)
     WriteIni("[StartUp]\r\nStartUpMode=1\r\nJunk=" + QByteArray(100000, 'x') + "\r\n");
     TStartUpOptions o = Read();
     EXPECT_EQ(o.StartUpMode, 1);
+
+    // Text beyond the size the ini service reads is reported, not taken as all defaults.
+    {
+        QFile big(m_dir + "zelmora.INI");
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        big.write("[StartUp]\r\nStartUpMode=1\r\n");
+        const QByteArray comments = QByteArray("; padding\r\n").repeated(100000);
+        while (big.size() <= TIniFile::MaxFileSize)
+            big.write(comments);
+    }
+    Read(false);
+    QFile::remove(m_dir + "zelmora.INI");
 }

@@ -345,6 +345,14 @@ TEST(TColdmereCustomOutline, CurItemLooksUpAndCachesAnIndex)
     EXPECT_EQ(ErrorOf([&] { o.SetCurItem(8); }), "Outline index not found");
     o.Insert(2, "x"); // the cache follows the inserted item
     EXPECT_EQ(o.CurItem(), 2);
+    // A delete looks its item up, so the cache stays at that place: it now means the item
+    // that moved up into it, and nothing when the place is gone.
+    const QString next = o.Items(3)->Text();
+    o.Delete(2);
+    EXPECT_EQ(o.CurItem(), 2);
+    EXPECT_EQ(o.Items(o.CurItem())->Text(), next);
+    o.Delete(o.ItemCount());
+    EXPECT_EQ(o.CurItem(), 0);
 }
 
 TEST(TColdmereCustomOutline, LinesViewTheTreeAsIndentedStrings)
