@@ -6,6 +6,7 @@
 #include "platform/TMessageBox.h"
 #include "platform/TTextCodec.h"
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QIODevice>
@@ -714,17 +715,97 @@ bool TColdmereCustomOutline::ColumnFollowsClient() const
     return bars == ssNone || bars == ssVertical || (m_style == otOwnerDraw && OnDrawItem);
 }
 
+namespace {
+// A slice of measuring between events stays well inside one frame.
+constexpr qint64 kExtentSliceMs = 8;
+} // namespace
+
 int TColdmereCustomOutline::ColumnWidth() const
 {
     if (ColumnFollowsClient())
         return viewport()->width();
     // Measured on demand, so a paint never uses a width from before the last change.
-    return const_cast<TColdmereCustomOutline*>(this)->HorizontalExtent();
+    return const_cast<TColdmereCustomOutline*>(this)->ShownExtent();
+}
+
+int TColdmereCustomOutline::ShownExtent()
+{
+    if (!m_extentDirty)
+        return m_extent;
+    if (RowCount() <= MeasureAtOnceRows)
+        return HorizontalExtent();
+    if (!m_walk.running) {
+        StartExtentWalk();
+        StepExtentWalk(kExtentSliceMs);
+        if (!m_extentDirty)
+            return m_extent;
+        QTimer::singleShot(0, this, [this, walk = m_walk.generation] { ContinueExtentWalk(walk); });
+    }
+    // Nothing on screen is cut while the rest is measured.
+    if (m_onScreenTop != TopRow()) {
+        m_onScreenTop = TopRow();
+        const QFontMetrics metrics(font());
+        for (int row = TopRow(), end = std::min(RowCount(), TopRow() + VisibleRowCount() + 1); row < end; ++row)
+            if (TOutlineNode* node = GetVisibleNode(row))
+                m_onScreenWidest = std::max(m_onScreenWidest, RowWidth(node, metrics));
+    }
+    return std::max(m_walk.widest, m_onScreenWidest);
+}
+
+void TColdmereCustomOutline::StartExtentWalk()
+{
+    m_walk.stack.assign(1, {m_root, 0});
+    m_walk.widest = 0;
+    m_walk.running = true;
+    ++m_walk.generation;
+    m_onScreenWidest = 0;
+    m_onScreenTop = -1;
+}
+
+bool TColdmereCustomOutline::StepExtentWalk(qint64 budgetMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const QFontMetrics metrics(font());
+    auto& stack = m_walk.stack;
+    for (int measured = 1; !stack.empty(); ++measured) {
+        auto& [n, next] = stack.back();
+        if (!n->m_expanded || next >= n->ChildCount()) {
+            stack.pop_back();
+            continue;
+        }
+        TOutlineNode* child = n->m_children->nodes[size_t(next++)];
+        m_walk.widest = std::max(m_walk.widest, RowWidth(child, metrics));
+        if (child->m_expanded && child->HasItems())
+            stack.push_back({child, 0});
+        if (budgetMs >= 0 && (measured & 255) == 0 && clock.elapsed() >= budgetMs)
+            return false;
+    }
+    m_extent = m_walk.widest;
+    m_extentDirty = false;
+    m_walk.running = false;
+    return true;
+}
+
+void TColdmereCustomOutline::ContinueExtentWalk(int generation)
+{
+    if (!m_walk.running || m_walk.generation != generation)
+        return; // a change started over; the walk's own slices carry it on
+    if (StepExtentWalk(kExtentSliceMs)) {
+        UpdateScrollBars();
+        InvalidateGrid();
+        return;
+    }
+    UpdateScrollBars();
+    QTimer::singleShot(0, this, [this, generation] { ContinueExtentWalk(generation); });
 }
 
 void TColdmereCustomOutline::InvalidateExtent()
 {
     m_extentDirty = true;
+    // A walk in progress may hold nodes the change removed.
+    m_walk.running = false;
+    m_walk.stack.clear();
     ScheduleScrollRange();
 }
 
@@ -732,14 +813,14 @@ void TColdmereCustomOutline::InvalidateExtent()
 // alone instead of every visible row.
 void TColdmereCustomOutline::ExtentAddsRows(TOutlineNode* first, TOutlineNode* last)
 {
-    if (ColumnFollowsClient() || m_updating) {
-        m_extentDirty = true;
-    } else if (!m_extentDirty) {
-        const QFontMetrics metrics(font());
-        TOutlineNode::TChildTable& t = *first->m_parent->m_children;
-        for (int j = PositionOf(first), end = PositionOf(last); j <= end; ++j)
-            m_extent = std::max(m_extent, RowWidth(t.nodes[size_t(j)], metrics));
+    if (ColumnFollowsClient() || m_updating || m_extentDirty) {
+        InvalidateExtent();
+        return;
     }
+    const QFontMetrics metrics(font());
+    TOutlineNode::TChildTable& t = *first->m_parent->m_children;
+    for (int j = PositionOf(first), end = PositionOf(last); j <= end; ++j)
+        m_extent = std::max(m_extent, RowWidth(t.nodes[size_t(j)], metrics));
     ScheduleScrollRange();
 }
 
@@ -759,22 +840,9 @@ int TColdmereCustomOutline::HorizontalExtent()
 {
     if (!m_extentDirty)
         return m_extent;
-    int widest = 0;
-    const QFontMetrics metrics(font());
-    std::vector<std::pair<TOutlineNode*, int>> stack{{m_root, 0}};
-    while (!stack.empty()) {
-        auto& [n, next] = stack.back();
-        if (!n->m_expanded || next >= n->ChildCount()) {
-            stack.pop_back();
-            continue;
-        }
-        TOutlineNode* child = n->m_children->nodes[size_t(next++)];
-        widest = std::max(widest, RowWidth(child, metrics));
-        if (child->m_expanded && child->HasItems())
-            stack.push_back({child, 0});
-    }
-    m_extent = widest;
-    m_extentDirty = false;
+    if (!m_walk.running)
+        StartExtentWalk();
+    StepExtentWalk(-1);
     return m_extent;
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QFontMetrics;
@@ -93,9 +94,16 @@ public:
     void SetItemHeight(int height);
     // The font's pixel height used for vertical centring.
     int FontHeight() const { return m_fontHeight; }
-    // The width of the widest visible row (text, indentation and 1 pixel).
+    // The width of the widest visible row (text, indentation and 1 pixel), measured now.
     int HorizontalExtent();
+    // The column's width for painting and scrolling. Up to MeasureAtOnceRows visible rows
+    // it is HorizontalExtent; beyond that the rows are measured in slices between events
+    // (each text costs a shaping pass), and meanwhile the column is as wide as the widest
+    // row measured so far or on screen.
     int ColumnWidth() const override;
+    static constexpr int MeasureAtOnceRows = 10000;
+    // True while the slices are still measuring.
+    bool MeasuringExtent() const { return m_walk.running; }
 
     const QImage& PicturePlus() const { return m_pictures[0]; }
     const QImage& PictureMinus() const { return m_pictures[1]; }
@@ -165,6 +173,12 @@ private:
     void ExtentAddsRows(TOutlineNode* first, TOutlineNode* last);
     void ScheduleScrollRange();
     void ApplyExtent();
+    void StartExtentWalk();
+    // Measures rows of the walk for at most budgetMs (all of them when negative); true
+    // when the walk is complete and m_extent holds its result.
+    bool StepExtentWalk(qint64 budgetMs);
+    void ContinueExtentWalk(int generation);
+    int ShownExtent();
     int RowWidth(TOutlineNode* node, const QFontMetrics& metrics);
     void RecalcRowGeometry();
     void FinishLoad();
@@ -187,6 +201,17 @@ private:
     int m_fontHeight = 0;
     int m_extent = 0;
     bool m_extentDirty = true;
+    // The pre-order walk over the visible rows that measures the extent.
+    struct TExtentWalk
+    {
+        std::vector<std::pair<TOutlineNode*, int>> stack;
+        int widest = 0;
+        bool running = false;
+        int generation = 0; // tells the slices of an abandoned walk to stop
+    };
+    TExtentWalk m_walk;
+    int m_onScreenWidest = 0; // during a walk: the widest row shown so far
+    int m_onScreenTop = -1;   // the top row m_onScreenWidest last looked at
     bool m_extentPending = false;
     QImage m_pictures[5];
     std::unique_ptr<TOutlineStrings> m_lines;

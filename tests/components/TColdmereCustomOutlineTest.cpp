@@ -6,6 +6,7 @@
 #include "platform/TColorRef.h"
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -413,6 +414,46 @@ TEST(TColdmereCustomOutline, RowGeometryFollowsTheFontOrTheItemHeight)
     EXPECT_EQ(o.FontHeight(), 25);
     o.SetItemHeight(20);
     EXPECT_EQ(o.FontHeight(), 17); // 16.67 rounds up
+}
+
+TEST(TColdmereCustomOutline, ManyRowsAreMeasuredInSlicesBetweenEvents)
+{
+    TColdmereOutline o;
+    o.SetScrollBars(ssBoth);
+    o.resize(200, 300);
+    const int rows = 4 * TColdmereOutline::MeasureAtOnceRows;
+    const QString wide = QStringLiteral("a row far wider than every other row of the outline");
+    o.BeginUpdate();
+    for (int i = 0; i < rows; ++i)
+        o.AddChild(0, i == rows - 7 ? wide : QStringLiteral("row %1").arg(i));
+    o.EndUpdate();
+    ASSERT_EQ(o.RowCount(), rows);
+
+    // The rows on screen are measured at once; the wide row near the end comes later.
+    const QFontMetrics fm(o.font());
+    const int shownFirst = o.ColumnWidth();
+    EXPECT_GE(shownFirst, fm.horizontalAdvance(QStringLiteral("row 0")));
+    EXPECT_LT(shownFirst, fm.horizontalAdvance(wide));
+    EXPECT_TRUE(o.MeasuringExtent());
+    while (o.MeasuringExtent())
+        QCoreApplication::processEvents();
+    const int full = o.ColumnWidth();
+    EXPECT_GT(full, fm.horizontalAdvance(wide));
+    EXPECT_EQ(o.horizontalScrollBar()->maximum(), full - o.viewport()->width());
+
+    // A change during the slices starts them over and still ends with the right width.
+    o.AddChild(0, wide + wide);
+    o.Delete(o.GetTextItem(wide + wide));
+    o.Delete(o.GetTextItem(wide));
+    while (o.MeasuringExtent() || o.ColumnWidth() != o.HorizontalExtent())
+        QCoreApplication::processEvents();
+    EXPECT_LT(o.ColumnWidth(), fm.horizontalAdvance(wide));
+    const int expected = o.ColumnWidth();
+    TColdmereOutline plain; // the same rows measured in one go
+    for (int i = 0; i < rows; ++i)
+        if (i != rows - 7)
+            plain.AddChild(0, QStringLiteral("row %1").arg(i));
+    EXPECT_EQ(plain.HorizontalExtent(), expected);
 }
 
 TEST(TColdmereCustomOutline, HorizontalExtentIsTheWidestVisibleRow)
