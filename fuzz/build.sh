@@ -10,6 +10,7 @@
 # is the system's.
 set -e
 SRC=$(cd "$(dirname "$0")/.." && pwd)
+"$SRC/scripts/install-deps.sh" --fuzz
 OUT=${1:-$SRC/build-fuzz}
 MOC=/usr/lib/qt6/libexec/moc
 mkdir -p "$OUT/moc" "$OUT/corpus"

@@ -16,6 +16,7 @@ cd "$(dirname "$0")/.."
 SECONDS_EACH=${1:?usage: fuzz/run-fuzzers.sh SECONDS [TARGET...]}
 shift
 BUILD=${BUILD:-build-fuzz}
+scripts/install-deps.sh --fuzz
 JOBS=${JOBS:-2}
 
 TARGETS=("$@")

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and benchmarking Zelmora need.
 # Only missing packages are installed; when nothing is missing it returns at once.
+#
+#   scripts/install-deps.sh          what make run, make test and make bench need
+#   scripts/install-deps.sh --fuzz   the same and clang with libFuzzer (fuzz/*.sh)
 set -euo pipefail
 
 packages=(
@@ -9,8 +12,12 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
   xvfb xdotool imagemagick x11-utils
-  clang libclang-rt-14-dev
 )
+case "${1:-}" in
+  "") ;;
+  --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+  *) echo "install-deps: unknown option $1 (only --fuzz)" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
