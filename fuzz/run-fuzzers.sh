@@ -58,7 +58,7 @@ seed_corpus() {
         IniFileFuzz)     seed "$dir" demo/zelmora.INI demo/zelmora.STA demo/Looks/*.sta fuzz/findings/ini-* ;;
         OutlineLoadFuzz) seed "$dir" fuzz/seeds/outline/* fuzz/findings/outline-* ;;
         StateReaderFuzz) seed "$dir" demo/zelmora.STA demo/Looks/*.sta fuzz/findings/state-* ;;
-        HtmlLoadFuzz)    seed "$dir" $(find demo -iname '*.htm' -o -iname '*.html') ;;
+        HtmlLoadFuzz)    seed "$dir" $(find demo -iname '*.htm' -o -iname '*.html') fuzz/seeds/html/* ;;
     esac
 }
 
