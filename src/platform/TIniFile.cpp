@@ -11,9 +11,6 @@
 
 namespace {
 
-// Ini files are a few kilobytes; anything this large is not one, and reading it whole
-// would only exhaust memory.
-
 // The blanks that surround names and values. All of them are ASCII, so they can be
 // trimmed on the raw bytes of either encoding: no UTF-8 sequence and no Windows-1252
 // character other than these uses those byte values.

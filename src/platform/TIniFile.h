@@ -17,7 +17,9 @@ class TIniFile
 {
 public:
     static constexpr int MaxValueLength = 1023;
-    // A larger file is not read at all: every read gives its default, every write fails.
+    // Ini files are a few kilobytes; a larger file than this is not one, and reading it
+    // whole would only exhaust memory. It is not read at all: every read gives its default,
+    // every write fails.
     static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
     explicit TIniFile(const QString& fileName);
