@@ -3,8 +3,8 @@
 // of 10 000 documents until its list is painted.
 #include "browse/THostServices.h"
 #include "browse/TZMMain.h"
-#include "components/TClrListView.h"
-#include "components/TMDIOutline.h"
+#include "components/listview/TClrListView.h"
+#include "components/outline/TMDIOutline.h"
 #include "html/THtmlPane.h"
 #include <QDir>
 #include <QFile>

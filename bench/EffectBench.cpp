@@ -1,7 +1,7 @@
 // The strip effect of the advert picture: what one timed frame costs, what the whole
 // effect costs when run at once, and, for comparison, every strip copy made one by one.
-#include "components/TKXImage.h"
-#include "components/TStripEffect.h"
+#include "components/media/TKXImage.h"
+#include "components/media/TStripEffect.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>

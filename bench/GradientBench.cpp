@@ -1,6 +1,6 @@
 // The gradient background of a 300 x 1000 outliner, drawn at every paint.
-#include "components/TBackgroundPainter.h"
-#include "components/TGradientPainter.h"
+#include "components/paint/TBackgroundPainter.h"
+#include "components/paint/TGradientPainter.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // Sorting and painting the document list at the sizes a large web gives it.
-#include "components/TClrListView.h"
+#include "components/listview/TClrListView.h"
 
 #include <QImage>
 #include <QRandomGenerator>

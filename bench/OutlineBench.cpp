@@ -1,7 +1,7 @@
 // Outline tree costs: building a million items in one batch, finding items by index and
 // rows by number at growing sizes (random access, so the lookup cache does not help), and
 // painting the visible rows of a small and of a large outline.
-#include "components/TColdmereOutline.h"
+#include "components/outline/TColdmereOutline.h"
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>

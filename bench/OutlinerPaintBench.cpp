@@ -1,5 +1,5 @@
 // Painting the outliner and filling it from a heading list, at the sizes a large web gives.
-#include "components/TROutliner.h"
+#include "components/outline/TROutliner.h"
 
 #include <QImage>
 #include <QStringList>

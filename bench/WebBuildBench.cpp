@@ -2,8 +2,8 @@
 // document list of one crowded folder. The web is generated once per run.
 #include "GeneratedWeb.h"
 #include "browse/TWebBuilders.h"
-#include "components/TColdmereCustomOutline.h"
-#include "components/TSortListView.h"
+#include "components/outline/TColdmereCustomOutline.h"
+#include "components/listview/TSortListView.h"
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>

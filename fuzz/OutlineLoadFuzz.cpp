@@ -7,10 +7,10 @@
 // stream hands the loader its bytes in pieces of a size the input chooses, so reads that
 // stop short of the 4096-byte buffer are covered too. Built outside the default build;
 // see README.md.
-#include "components/EOutlineError.h"
-#include "components/TColdmereCustomOutline.h"
-#include "components/TOutlineNode.h"
-#include "components/TOutlineStrings.h"
+#include "components/outline/EOutlineError.h"
+#include "components/outline/TColdmereCustomOutline.h"
+#include "components/outline/TOutlineNode.h"
+#include "components/outline/TOutlineStrings.h"
 #include "platform/TMessageBox.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 // libFuzzer target: arbitrary bytes as a state file, read into a fresh set of the six
 // styled controls, which then paint. Whatever the file holds, reading and painting must
 // neither crash nor hang. Built outside the default build; see README.md.
-#include "components/TClrListView.h"
-#include "components/TGraphicSplitBar.h"
-#include "components/TKXPanelPage.h"
-#include "components/TMDIOutline.h"
+#include "components/listview/TClrListView.h"
+#include "components/panels/TGraphicSplitBar.h"
+#include "components/panels/TKXPanelPage.h"
+#include "components/outline/TMDIOutline.h"
 #include "platform/TMessageBox.h"
 #include "state/TDisplayState.h"
 #include "state/TKXIniFile.h"

@@ -1,5 +1,5 @@
 #include "TSplashForm.h"
-#include "components/TAssets.h"
+#include "components/paint/TAssets.h"
 #include <QTextBlockFormat>
 #include <QTextCursor>
 

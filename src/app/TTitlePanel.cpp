@@ -1,8 +1,8 @@
 #include "TTitlePanel.h"
-#include "components/TAssets.h"
-#include "components/TFlatButton.h"
-#include "components/TKXAniProgress.h"
-#include "components/TKXImage.h"
+#include "components/paint/TAssets.h"
+#include "components/panels/TFlatButton.h"
+#include "components/media/TKXAniProgress.h"
+#include "components/media/TKXImage.h"
 #include "platform/TColorRef.h"
 #include <QResizeEvent>
 

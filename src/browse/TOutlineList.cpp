@@ -1,7 +1,7 @@
 #include "TOutlineList.h"
-#include "components/TColdmereCustomOutline.h"
-#include "components/TOutlineNode.h"
-#include "components/TSortListView.h"
+#include "components/outline/TColdmereCustomOutline.h"
+#include "components/outline/TOutlineNode.h"
+#include "components/listview/TSortListView.h"
 #include "platform/TPath.h"
 #include <vector>
 

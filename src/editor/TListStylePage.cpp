@@ -1,7 +1,7 @@
 #include "TListStylePage.h"
 
-#include "components/TClrListView.h"
-#include "components/TGraphicSplitBar.h"
+#include "components/listview/TClrListView.h"
+#include "components/panels/TGraphicSplitBar.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
 #include "editor/TNumberField.h"

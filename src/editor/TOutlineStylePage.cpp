@@ -1,6 +1,6 @@
 #include "TOutlineStylePage.h"
 
-#include "components/TROutliner.h"
+#include "components/outline/TROutliner.h"
 #include "editor/TBitmapChoice.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"

@@ -1,6 +1,6 @@
 #include "TPanelStylePage.h"
 
-#include "components/TKXPanelPage.h"
+#include "components/panels/TKXPanelPage.h"
 #include "editor/TBitmapChoice.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"

@@ -1,6 +1,6 @@
 #include "TSplitterStylePage.h"
 
-#include "components/TGraphicSplitBar.h"
+#include "components/panels/TGraphicSplitBar.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
 #include "editor/TNumberField.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "components/TLookTypes.h"
+#include "components/paint/TLookTypes.h"
 #include <QStringList>
 #include <QtGlobal>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "components/TRect.h"
+#include "components/paint/TRect.h"
 #include "state/TDisplayControls.h"
 #include <QList>
 #include <QString>

@@ -1,5 +1,5 @@
 #pragma once
-#include "components/THeadingView.h"
+#include "components/outline/THeadingView.h"
 #include "html/THtmlImageCache.h"
 #include "html/THtmlSettings.h"
 #include "html/THtmlTypes.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "components/TGridTypes.h"
+#include "components/outline/TGridTypes.h"
 #include "platform/TColorRef.h"
 #include <QString>
 

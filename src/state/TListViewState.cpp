@@ -1,6 +1,6 @@
 #include "state/TListViewState.h"
 
-#include "components/TClrListView.h"
+#include "components/listview/TClrListView.h"
 #include "state/TIniBatch.h"
 #include "state/TSectionReader.h"
 #include "state/TSectionWriter.h"

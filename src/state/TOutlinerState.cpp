@@ -1,6 +1,6 @@
 #include "state/TOutlinerState.h"
 
-#include "components/TROutliner.h"
+#include "components/outline/TROutliner.h"
 #include "state/TBitmapFileKey.h"
 #include "state/TIniBatch.h"
 #include "state/TSectionReader.h"

@@ -1,6 +1,6 @@
 #include "state/TPanelState.h"
 
-#include "components/TKXPanelPage.h"
+#include "components/panels/TKXPanelPage.h"
 #include "state/TBitmapFileKey.h"
 #include "state/TIniBatch.h"
 #include "state/TSectionReader.h"

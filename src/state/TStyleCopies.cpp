@@ -1,9 +1,9 @@
 #include "state/TStyleCopies.h"
 
-#include "components/TClrListView.h"
-#include "components/TGraphicSplitBar.h"
-#include "components/TKXPanelPage.h"
-#include "components/TROutliner.h"
+#include "components/listview/TClrListView.h"
+#include "components/panels/TGraphicSplitBar.h"
+#include "components/panels/TKXPanelPage.h"
+#include "components/outline/TROutliner.h"
 
 #include <exception>
 

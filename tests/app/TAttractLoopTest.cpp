@@ -3,7 +3,7 @@
 #include "app/TRandDirListBox.h"
 #include "app/TTitlePanel.h"
 #include "common/TestSupport.h"
-#include "components/TKXImage.h"
+#include "components/media/TKXImage.h"
 #include "platform/TPath.h"
 #include "platform/TScreen.h"
 #include <QDir>

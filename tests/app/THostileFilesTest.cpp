@@ -5,9 +5,9 @@
 #include "app/TMDIHost.h"
 #include "app/TTitlePanel.h"
 #include "browse/TAppIniFile.h"
-#include "components/TKXImage.h"
-#include "components/TKXPanelPage.h"
-#include "components/TMDIOutline.h"
+#include "components/media/TKXImage.h"
+#include "components/panels/TKXPanelPage.h"
+#include "components/outline/TMDIOutline.h"
 #include "hostile/HostileKit.h"
 #include "state/TDisplayState.h"
 

@@ -5,9 +5,9 @@
 // is reported as one; the program must finish, keep working and show the design's message
 // or nothing.
 #include "app/TMDIHost.h"
-#include "components/TClrListView.h"
-#include "components/TMDIOutline.h"
-#include "components/TOutlineNode.h"
+#include "components/listview/TClrListView.h"
+#include "components/outline/TMDIOutline.h"
+#include "components/outline/TOutlineNode.h"
 #include "html/THtmlPane.h"
 #include "hostile/HostileKit.h"
 

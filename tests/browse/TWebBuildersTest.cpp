@@ -1,9 +1,9 @@
 #include "browse/TOutlineList.h"
 #include "browse/TWebBuilders.h"
 #include "common/TestSupport.h"
-#include "components/TColdmereCustomOutline.h"
-#include "components/TOutlineNode.h"
-#include "components/TSortListView.h"
+#include "components/outline/TColdmereCustomOutline.h"
+#include "components/outline/TOutlineNode.h"
+#include "components/listview/TSortListView.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>

@@ -2,10 +2,10 @@
 // Fakes and helpers shared by the layout editor tests: a host that records what it is
 // asked, dialogs answered from queues, and snapshots of every look property of a control.
 #include "browse/THostServices.h"
-#include "components/TClrListView.h"
-#include "components/TGraphicSplitBar.h"
-#include "components/TKXPanelPage.h"
-#include "components/TROutliner.h"
+#include "components/listview/TClrListView.h"
+#include "components/panels/TGraphicSplitBar.h"
+#include "components/panels/TKXPanelPage.h"
+#include "components/outline/TROutliner.h"
 #include "editor/TEditorDialogs.h"
 
 #include <QComboBox>

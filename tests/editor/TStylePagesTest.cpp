@@ -2,7 +2,7 @@
 // and bitmap buttons, and filling the fields.
 #include "EditorTestSupport.h"
 #include "common/TestSupport.h"
-#include "components/TMDIOutline.h"
+#include "components/outline/TMDIOutline.h"
 #include "editor/TEditorContext.h"
 #include "editor/TListStylePage.h"
 #include "editor/TOutlineStylePage.h"

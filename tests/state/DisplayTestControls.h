@@ -1,9 +1,9 @@
 #pragma once
 // The six styled controls of the browsing window, as the state file tests build them.
-#include "components/TClrListView.h"
-#include "components/TGraphicSplitBar.h"
-#include "components/TKXPanelPage.h"
-#include "components/TMDIOutline.h"
+#include "components/listview/TClrListView.h"
+#include "components/panels/TGraphicSplitBar.h"
+#include "components/panels/TKXPanelPage.h"
+#include "components/outline/TMDIOutline.h"
 #include "state/TDisplayControls.h"
 
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "state/TListViewState.h"
 
-#include "components/TClrListView.h"
+#include "components/listview/TClrListView.h"
 #include "state/StateTestSupport.h"
 
 using namespace statetest;

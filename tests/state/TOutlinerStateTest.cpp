@@ -1,6 +1,6 @@
 #include "state/TOutlinerState.h"
 
-#include "components/TROutliner.h"
+#include "components/outline/TROutliner.h"
 #include "state/StateTestSupport.h"
 
 #include <QFile>

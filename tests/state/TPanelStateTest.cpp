@@ -1,6 +1,6 @@
 #include "state/TPanelState.h"
 
-#include "components/TKXPanelPage.h"
+#include "components/panels/TKXPanelPage.h"
 #include "state/StateTestSupport.h"
 
 using namespace statetest;

@@ -1,6 +1,6 @@
 #include "state/TSplitterState.h"
 
-#include "components/TGraphicSplitBar.h"
+#include "components/panels/TGraphicSplitBar.h"
 #include "state/StateTestSupport.h"
 
 using namespace statetest;

@@ -1,6 +1,6 @@
 #include "state/TStateValue.h"
 
-#include "components/TLookTypes.h"
+#include "components/paint/TLookTypes.h"
 
 #include <gtest/gtest.h>
 

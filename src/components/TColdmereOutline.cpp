@@ -1,5 +1,0 @@
-#include "TColdmereOutline.h"
-
-TColdmereOutline::TColdmereOutline(QWidget* parent) : TColdmereCustomOutline(parent) {}
-
-TColdmereOutline::~TColdmereOutline() = default;

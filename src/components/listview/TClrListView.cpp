@@ -1,0 +1,178 @@
+#include "components/listview/TClrListView.h"
+
+#include "components/paint/TCellPainter.h"
+#include "components/paint/TRect.h"
+#include "components/paint/TTextPainter.h"
+#include "platform/TColorRef.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+constexpr int kTextOffset = 5;   // before each column's text
+constexpr int kImageOffset = 20; // after a small image
+constexpr int kImageLeft = 2;    // small image from the row's left edge
+constexpr int kTextInset = 2;    // text rectangle inside its column
+
+// A small image as the list shows it for a focused (a quarter) or selected (a half)
+// row: blended with the system highlight colour.
+QImage Tinted(const QImage& image, const QColor& highlight, qreal amount)
+{
+    QImage tinted = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&tinted);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+    painter.setOpacity(amount);
+    painter.fillRect(tinted.rect(), highlight);
+    return tinted;
+}
+
+} // namespace
+
+TClrListView::TClrListView(QWidget* parent)
+    : TSortListView(parent), m_cellPaintColour(Color())
+{
+    SetViewStyle(vsReport);
+    SetReadOnly(true);
+    SetStyle(lvOwnerDrawFixed);
+    SetShowColumnHeaders(false);
+}
+
+void TClrListView::SetCellPaintColour(qint32 colour)
+{
+    m_cellPaintColour = colour;
+    Repaint();
+}
+
+void TClrListView::SetCellHiLightColour(qint32 colour)
+{
+    m_cellHiLightColour = colour;
+    Repaint();
+}
+
+void TClrListView::SetDrawCellOutline(TCellStyle style)
+{
+    m_drawCellOutline = style;
+    if (style == rcsRoundRight || style == rcsRoundLeft)
+        m_doCellOutline = rlsNone;
+    Repaint();
+}
+
+void TClrListView::SetDoCellOutline(TKXLineStyle style)
+{
+    m_doCellOutline = style;
+    if (style == rlsUnderline) {
+        m_drawCellOutline = rcsNone;
+        m_cellHiLightColour = m_cellPaintColour;
+    }
+    Repaint();
+}
+
+void TClrListView::SetCellOutlineWidth(int width)
+{
+    m_cellOutlineWidth = std::clamp(width, 0, 5);
+    Repaint();
+}
+
+int TClrListView::ClampGap(int gap) const
+{
+    return std::clamp(gap, 0, std::max(0, width() / 4));
+}
+
+void TClrListView::SetHitGap(int gap)
+{
+    m_hitGap = ClampGap(gap);
+    Repaint();
+}
+
+void TClrListView::SetLeftGap(int gap)
+{
+    m_leftGap = ClampGap(gap);
+    Repaint();
+}
+
+void TClrListView::SetTextNormalCol(qint32 colour)
+{
+    m_textNormalCol = colour;
+    Repaint();
+}
+
+void TClrListView::SetTextHiLight(qint32 colour)
+{
+    m_textHiLight = colour;
+    Repaint();
+}
+
+void TClrListView::SetTextAsThreeD(bool embossed)
+{
+    m_textAsThreeD = embossed;
+    Repaint();
+}
+
+void TClrListView::BeforePaint()
+{
+    // The columns always share the client area equally, so the list never scrolls
+    // sideways and one column is as wide as the list.
+    const int count = ColumnCount();
+    if (count == 0)
+        return;
+    const int width = viewport()->width() / count;
+    for (int i = 0; i < count; ++i)
+        StoreColumnWidth(i, width);
+}
+
+void TClrListView::DrawItem(QPainter& canvas, int index, const QRect& rect, TOwnerDrawState state)
+{
+    const TListItem* item = Item(index);
+    if (index < 0 || !item)
+        return;
+    const TRect r = TRect::FromQRect(rect);
+    canvas.setFont(font());
+    canvas.setBrush(TColorRef::ToQColor(Color()));
+    canvas.fillRect(rect, TColorRef::ToQColor(Color()));
+
+    const bool highlighted = state & odSelected;
+    const qint32 outlineColour = highlighted ? m_textHiLight : m_cellPaintColour;
+    const qint32 fontColour = highlighted ? m_textHiLight : m_textNormalCol;
+
+    const TRect cell{r.Left + m_leftGap, r.Top, viewport()->width() - m_hitGap, r.Bottom};
+    int x = r.Left + m_leftGap;
+
+    if (m_cellPaint)
+        TCellPainter::FillShape(canvas, cell.ToQRect(), m_drawCellOutline, highlighted,
+                                m_cellPaintColour, m_cellHiLightColour);
+    if (m_drawCellOutline != rcsNone)
+        TCellPainter::DrawOutline(canvas, cell.ToQRect(), m_doCellOutline, m_cellOutlineWidth,
+                                  highlighted, outlineColour);
+    canvas.setBrush(Qt::NoBrush);
+
+    if (!SmallImages().isEmpty()) {
+        if (item->ImageIndex >= 0 && item->ImageIndex < SmallImages().size()) {
+            const QImage& image = SmallImages().at(item->ImageIndex);
+            const QColor hl = palette().color(QPalette::Highlight);
+            if (state & odFocused)
+                canvas.drawImage(r.Left + kImageLeft, r.Top, Tinted(image, hl, 0.25));
+            else if (highlighted)
+                canvas.drawImage(r.Left + kImageLeft, r.Top, Tinted(image, hl, 0.5));
+            else
+                canvas.drawImage(r.Left + kImageLeft, r.Top, image);
+        }
+        x += kImageOffset + m_leftGap;
+    } else {
+        x += kTextOffset + m_leftGap;
+    }
+
+    const QFont textFont = font();
+    int edge = r.Left + ColumnWidth(0);
+    const TRect caption{x + kTextInset, r.Top, std::min(edge, cell.Right - kTextInset), r.Bottom};
+    TTextPainter::Draw(canvas, caption.ToQRect(), item->Caption, textFont, fontColour, m_textAsThreeD);
+
+    for (int i = 0; i < item->SubItems.size() && i + 1 < ColumnCount(); ++i) {
+        x = edge;
+        edge = x + ColumnWidth(i + 1);
+        x += kTextOffset;
+        const TRect text{x + kTextInset, r.Top, std::min(edge, cell.Right - kTextInset), r.Bottom};
+        TTextPainter::Draw(canvas, text.ToQRect(), item->SubItems.at(i), textFont, fontColour,
+                           m_textAsThreeD);
+    }
+}

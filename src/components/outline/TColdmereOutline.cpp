@@ -1,0 +1,5 @@
+#include "components/outline/TColdmereOutline.h"
+
+TColdmereOutline::TColdmereOutline(QWidget* parent) : TColdmereCustomOutline(parent) {}
+
+TColdmereOutline::~TColdmereOutline() = default;

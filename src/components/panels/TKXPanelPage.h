@@ -1,0 +1,95 @@
+#pragma once
+#include "components/paint/TLookTypes.h"
+#include "components/paint/TRect.h"
+#include <QImage>
+#include <QList>
+#include <QPainter>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+// The panel behind the browsing window's content panels: paints a plain, tiled-bitmap or
+// gradient background and, on every paint, hands its visible children to OnPosition so
+// the window can lay them out inside the gaps and frame them.
+class TKXPanelPage : public QWidget
+{
+    Q_OBJECT
+public:
+    // Sender, the visible direct children in child order, the page rectangle (the client
+    // rectangle at this paint; not to be changed) and the page's canvas for this paint.
+    using TPositionEvent = std::function<void(QObject* sender, const QList<QWidget*>& itemsVisible,
+                                              const TRect& parentRectArea, QPainter* drawCanvas)>;
+
+    explicit TKXPanelPage(QWidget* parent = nullptr);
+
+    TKXBackStyle BackGroundStyle() const { return m_backGroundStyle; }
+    void SetBackGroundStyle(TKXBackStyle v) { m_backGroundStyle = v; } // callers repaint
+
+    const QImage& TileBitmap() const { return m_tileBitmap; }
+    void SetTileBitmap(const QImage& v); // no repaint
+
+    qint32 GradientHiLight() const { return m_gradientHiLight; }
+    void SetGradientHiLight(qint32 v); // also sets Color; repaints
+    qint32 GradientLoLight() const { return m_gradientLoLight; }
+    void SetGradientLoLight(qint32 v); // repaints
+
+    TKXCStyle ControlOutline() const { return m_controlOutline; }
+    void SetControlOutline(TKXCStyle v) { m_controlOutline = v; } // callers repaint
+
+    // Clamped to 0..width / 4 (left, right) or 0..height / 4 (top, bottom); no repaint.
+    int AlignLeftGap() const { return m_alignLeftGap; }
+    void SetAlignLeftGap(int v);
+    int AlignTopGap() const { return m_alignTopGap; }
+    void SetAlignTopGap(int v);
+    int AlignRightGap() const { return m_alignRightGap; }
+    void SetAlignRightGap(int v);
+    int AlignBottomGap() const { return m_alignBottomGap; }
+    void SetAlignBottomGap(int v);
+
+    // Stored only; they change neither drawing nor layout.
+    int LeaveSpaceAtBottom() const { return m_leaveSpaceAtBottom; }
+    void SetLeaveSpaceAtBottom(int v) { m_leaveSpaceAtBottom = v; }
+    int LeaveSpaceAtTitle() const { return m_leaveSpaceAtTitle; }
+    void SetLeaveSpaceAtTitle(int v) { m_leaveSpaceAtTitle = v; }
+
+    // The panel's own colour; also the brush a failed tiling falls back to.
+    qint32 Color() const { return m_color; }
+    void SetColor(qint32 v);
+
+    // The file last loaded into TileBitmap (empty until one is).
+    const QString& BitmapFileName() const { return m_bitmapFileName; }
+    void SetBitmapFileName(const QString& v) { m_bitmapFileName = v; }
+
+    // Loads a picture file into TileBitmap. On failure returns false and changes nothing;
+    // on success sets BitmapFileName and BackGroundStyle rbsBitmap, repaints, returns true.
+    bool LoadTileBitmap(const QString& fileName);
+
+    // The client rectangle at the last paint and the children handed to OnPosition then.
+    const TRect& PageRect() const { return m_pageRect; }
+    const QList<QWidget*>& ItemsVisible() const { return m_itemsVisible; }
+
+    TPositionEvent OnPosition;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QList<QWidget*> VisibleChildren() const;
+
+    TKXBackStyle m_backGroundStyle = rbsNone;
+    QImage m_tileBitmap;
+    qint32 m_gradientHiLight = 0;
+    qint32 m_gradientLoLight = 0;
+    TKXCStyle m_controlOutline = kxNoDraw;
+    int m_alignLeftGap = 10;
+    int m_alignTopGap = 10;
+    int m_alignRightGap = 10;
+    int m_alignBottomGap = 10;
+    int m_leaveSpaceAtBottom = 50;
+    int m_leaveSpaceAtTitle = 40;
+    qint32 m_color;
+    QString m_bitmapFileName;
+    TRect m_pageRect;
+    QList<QWidget*> m_itemsVisible;
+    bool m_positioning = false;
+};
