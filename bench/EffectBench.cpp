@@ -2,7 +2,6 @@
 // effect costs when run at once, and, for comparison, every strip copy made one by one.
 #include "components/media/TKXImage.h"
 #include "components/media/TStripEffect.h"
-
 #include <QImage>
 #include <benchmark/benchmark.h>
 
@@ -78,8 +77,8 @@ qint64 DrawnPixels(const TEffectPlan& plan, qint64 first, qint64 end, QSize pict
 void BM_EffectHeaviestFrame(benchmark::State& state)
 {
     const TCase& c = kCases[state.range(0)];
-    const QImage picture = Picture(c.Width, c.Height).convertToFormat(
-        QImage::Format_ARGB32_Premultiplied);
+    const QImage picture =
+        Picture(c.Width, c.Height).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const TEffectPlan plan(c.Effect, {0, 0, c.Width, c.Height}, 2);
     const int frames = TStripEffect::FramesFor(plan.CopyCount(), 10);
     qint64 first = 0, end = 0, most = 0;
@@ -126,8 +125,8 @@ BENCHMARK(BM_EffectWhole)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 void BM_EffectEveryCopy(benchmark::State& state)
 {
     const TCase& c = kCases[state.range(0)];
-    const QImage picture = Picture(c.Width, c.Height).convertToFormat(
-        QImage::Format_ARGB32_Premultiplied);
+    const QImage picture =
+        Picture(c.Width, c.Height).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const TEffectPlan plan(c.Effect, {0, 0, c.Width, c.Height}, 2);
     QImage surface(c.Width, c.Height, QImage::Format_ARGB32_Premultiplied);
     surface.fill(Qt::white);

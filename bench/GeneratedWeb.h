@@ -37,7 +37,8 @@ void MakeLargeWeb(const QByteArray& web, int folders, int documentsPerFolder, Bo
                 const QByteArray folder = parent + "Folder " + QByteArray::number(i) + "/";
                 ::mkdir(folder.constData(), 0755);
                 for (int d = 0; d < documentsPerFolder; ++d)
-                    WriteBenchFile(folder + "Page" + QByteArray::number(d) + ".htm", body(documents++));
+                    WriteBenchFile(folder + "Page" + QByteArray::number(d) + ".htm",
+                                   body(documents++));
                 next.push_back(folder);
             }
         }

@@ -1,7 +1,6 @@
 // The gradient background of a 300 x 1000 outliner, drawn at every paint.
 #include "components/paint/TBackgroundPainter.h"
 #include "components/paint/TGradientPainter.h"
-
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -18,7 +17,8 @@ void BM_Gradient_300x1000(benchmark::State& state)
         benchmark::DoNotOptimize(surface.constBits());
     }
     const double pixels = 300.0 * 1000.0;
-    state.counters["Mpx/s"] = benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["Mpx/s"] =
+        benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_Background_Tiled_300x1000(benchmark::State& state)
@@ -33,7 +33,8 @@ void BM_Background_Tiled_300x1000(benchmark::State& state)
         benchmark::DoNotOptimize(surface.constBits());
     }
     const double pixels = 300.0 * 1000.0;
-    state.counters["Mpx/s"] = benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["Mpx/s"] =
+        benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 } // namespace

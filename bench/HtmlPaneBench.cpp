@@ -2,7 +2,6 @@
 // and finding text through a long document.
 #include "html/THtmlPane.h"
 #include "html/THtmlView.h"
-
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QFile>
@@ -25,12 +24,16 @@ QString Document(qint64 bytes)
     QByteArray html = "<html><head><title>Bench</title></head><body bgcolor=white>\n";
     for (int n = 0; html.size() < bytes; ++n) {
         if (n % 40 == 0)
-            html += "<a name=\"Section " + QByteArray::number(n) + "#2\"></a><h2>Section " + QByteArray::number(n) + "</h2>\n";
-        html += "<p>Lorem ipsum <b>dolor</b> sit amet, <a href=\"page" + QByteArray::number(n % 97)
-                + ".htm\">consectetur</a> adipiscing elit, <font color=red size=4>sed do</font> eiusmod tempor "
-                  "incididunt ut labore et dolore magna aliqua &amp; more.</p>\n";
+            html += "<a name=\"Section " + QByteArray::number(n) + "#2\"></a><h2>Section " +
+                    QByteArray::number(n) + "</h2>\n";
+        html += "<p>Lorem ipsum <b>dolor</b> sit amet, <a href=\"page" +
+                QByteArray::number(n % 97) +
+                ".htm\">consectetur</a> adipiscing elit, <font color=red size=4>sed do</font> "
+                "eiusmod tempor "
+                "incididunt ut labore et dolore magna aliqua &amp; more.</p>\n";
         if (n % 25 == 0)
-            html += "<table border=1 cellpadding=2><tr><td>cell</td><td bgcolor=#ffffcc>cell</td></tr></table>\n";
+            html += "<table border=1 cellpadding=2><tr><td>cell</td><td "
+                    "bgcolor=#ffffcc>cell</td></tr></table>\n";
     }
     html += "<p>The closing word is zanzibar.</p></body></html>\n";
     const QString path = dir.path() + QStringLiteral("/doc%1.htm").arg(bytes);
@@ -65,10 +68,19 @@ void LoadRepeatedly(benchmark::State& state, bool layOut)
 
 void BM_LoadFile(benchmark::State& state) { LoadRepeatedly(state, false); }
 // 20 MB is above the view's limit: what a reader waits for before the beginning shows.
-BENCHMARK(BM_LoadFile)->Arg(100 * 1000)->Arg(1000 * 1000)->Arg(10 * 1000 * 1000)->Arg(20 * 1000 * 1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFile)
+    ->Arg(100 * 1000)
+    ->Arg(1000 * 1000)
+    ->Arg(10 * 1000 * 1000)
+    ->Arg(20 * 1000 * 1000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_LoadFileAndLayOut(benchmark::State& state) { LoadRepeatedly(state, true); }
-BENCHMARK(BM_LoadFileAndLayOut)->Arg(100 * 1000)->Arg(1000 * 1000)->Arg(10 * 1000 * 1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFileAndLayOut)
+    ->Arg(100 * 1000)
+    ->Arg(1000 * 1000)
+    ->Arg(10 * 1000 * 1000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_FindText_1MB(benchmark::State& state)
 {

@@ -1,6 +1,5 @@
 // The ini service on a file the size of a state file: five sections, 70 keys.
 #include "platform/TIniFile.h"
-
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>

@@ -1,6 +1,5 @@
 // Sorting and painting the document list at the sizes a large web gives it.
 #include "components/listview/TClrListView.h"
-
 #include <QImage>
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
@@ -14,7 +13,8 @@ void FillRows(TSortListView& view, int rows, quint32 seed)
     view.BeginUpdate();
     for (int i = 0; i < rows; ++i) {
         const quint32 n = random.bounded(1000000u);
-        TListItem* item = view.AddItem(QStringLiteral("chapter%1-page").arg(n, 6, 10, QLatin1Char('0')));
+        TListItem* item =
+            view.AddItem(QStringLiteral("chapter%1-page").arg(n, 6, 10, QLatin1Char('0')));
         item->SubItems << QString::number(random.bounded(5000u));
     }
     view.EndUpdate();

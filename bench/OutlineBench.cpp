@@ -127,7 +127,8 @@ void BM_ItemsRandom(benchmark::State& state)
         i = (i + 1) & 0xFFFF;
     }
 }
-BENCHMARK(BM_ItemsRandom)->ArgsProduct({benchmark::CreateRange(1000, 1000000, 10), {Flat, Folders}});
+BENCHMARK(BM_ItemsRandom)
+    ->ArgsProduct({benchmark::CreateRange(1000, 1000000, 10), {Flat, Folders}});
 
 void BM_GetVisibleNodeRandom(benchmark::State& state)
 {
@@ -140,7 +141,8 @@ void BM_GetVisibleNodeRandom(benchmark::State& state)
         i = (i + 1) & 0xFFFF;
     }
 }
-BENCHMARK(BM_GetVisibleNodeRandom)->ArgsProduct({benchmark::CreateRange(1000, 1000000, 10), {Flat, Folders}});
+BENCHMARK(BM_GetVisibleNodeRandom)
+    ->ArgsProduct({benchmark::CreateRange(1000, 1000000, 10), {Flat, Folders}});
 
 void BM_IndexAfterInsert(benchmark::State& state)
 {

@@ -1,6 +1,5 @@
 // Painting the outliner and filling it from a heading list, at the sizes a large web gives.
 #include "components/outline/TROutliner.h"
-
 #include <QImage>
 #include <QStringList>
 #include <benchmark/benchmark.h>
@@ -17,7 +16,8 @@ void FillFolders(TROutliner& outliner, int items)
         const int parent = outliner.AddChild(0, QStringLiteral("Folder %1").arg(folder));
         ++added;
         for (int i = 0; i < 99 && added < items; ++i, ++added)
-            outliner.AddChild(parent, QStringLiteral("chapter%1-page").arg(i, 3, 10, QLatin1Char('0')));
+            outliner.AddChild(parent,
+                              QStringLiteral("chapter%1-page").arg(i, 3, 10, QLatin1Char('0')));
     }
     outliner.EndUpdate();
     outliner.FullExpand();

@@ -1,6 +1,5 @@
 // Raster copies over a full-HD surface: the cost every styled control pays per paint.
 #include "platform/TRasterOp.h"
-
 #include <QImage>
 #include <benchmark/benchmark.h>
 
@@ -18,7 +17,8 @@ void RasterCopy(benchmark::State& state, quint32 code)
         benchmark::ClobberMemory();
     }
     const double pixels = double(dst.width()) * dst.height();
-    state.counters["Mpx/s"] = benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["Mpx/s"] =
+        benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsIterationInvariantRate);
     state.SetItemsProcessed(state.iterations() * int64_t(pixels));
 }
 

@@ -21,9 +21,9 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <malloc.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <memory>
 #include <vector>
 
 #ifndef ZELMORA_SOURCE_DIR
@@ -77,8 +77,9 @@ TKit& DemoKit()
 
 QByteArray Document(int number)
 {
-    return "<html><head><title>Page " + QByteArray::number(number) + "</title></head><body><h1>Page " +
-           QByteArray::number(number) + "</h1><p>" + QByteArray(400, 'x') + "</p></body></html>\r\n";
+    return "<html><head><title>Page " + QByteArray::number(number) +
+           "</title></head><body><h1>Page " + QByteArray::number(number) + "</h1><p>" +
+           QByteArray(400, 'x') + "</p></body></html>\r\n";
 }
 
 // The demo kit with its web replaced: StartUpWeb names "web/" beside the program, 10
@@ -87,7 +88,8 @@ struct TLargeKit : TKit
 {
     TLargeKit()
     {
-        bench::MakeLargeWeb(QFile::encodeName(root + "web/"), kFolders, kDocumentsPerFolder, Document);
+        bench::MakeLargeWeb(QFile::encodeName(root + "web/"), kFolders, kDocumentsPerFolder,
+                            Document);
         QFile ini(root + "zelmora.INI");
         if (ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
             ini.write("[StartUp]\r\nStateFileName=READERBASE\\zelmora.STA\r\n"
@@ -193,9 +195,8 @@ void StartUp(benchmark::State& state, const QString& kit)
         }
     }
     if (!session.messages.isEmpty())
-        state.SkipWithError(("start-up showed a message: " + session.messages.first())
-                                .toLocal8Bit()
-                                .constData());
+        state.SkipWithError(
+            ("start-up showed a message: " + session.messages.first()).toLocal8Bit().constData());
 }
 
 void BM_StartUpDemoKit(benchmark::State& state) { StartUp(state, DemoKit().root); }
@@ -231,8 +232,8 @@ double HeapMegabytes()
 QStringList DemoDocuments(const QString& kit)
 {
     QStringList files;
-    QDirIterator it(kit + "webs", {QStringLiteral("*.htm"), QStringLiteral("*.html")},
-                    QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(kit + "webs", {QStringLiteral("*.htm"), QStringLiteral("*.html")}, QDir::Files,
+                    QDirIterator::Subdirectories);
     while (it.hasNext())
         files.append(it.next());
     files.sort();
@@ -282,10 +283,12 @@ void BM_MemoryBrowsing1000Documents(benchmark::State& state)
         state.ResumeTiming();
     }
     if (!session.messages.isEmpty())
-        state.SkipWithError(("browsing showed a message: " + session.messages.first())
-                                .toLocal8Bit()
-                                .constData());
+        state.SkipWithError(
+            ("browsing showed a message: " + session.messages.first()).toLocal8Bit().constData());
 }
-BENCHMARK(BM_MemoryBrowsing1000Documents)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_MemoryBrowsing1000Documents)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 } // namespace

@@ -1,12 +1,11 @@
 // Saving and loading the look of the browsing window's six styled controls: the whole
 // state file is read once and replaced once per operation, whatever the number of keys.
 #include "components/listview/TClrListView.h"
+#include "components/outline/TMDIOutline.h"
 #include "components/panels/TGraphicSplitBar.h"
 #include "components/panels/TKXPanelPage.h"
-#include "components/outline/TMDIOutline.h"
 #include "platform/TMessageBox.h"
 #include "state/TDisplayState.h"
-
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

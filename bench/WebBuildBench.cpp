@@ -2,18 +2,18 @@
 // document list of one crowded folder. The web is generated once per run.
 #include "GeneratedWeb.h"
 #include "browse/TWebBuilders.h"
-#include "components/outline/TColdmereCustomOutline.h"
 #include "components/listview/TSortListView.h"
+#include "components/outline/TColdmereCustomOutline.h"
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -86,7 +86,10 @@ void BM_BuildFolderOutlineAgainstFind(benchmark::State& state)
     state.counters["build_ms"] = buildTotal / n * 1e3;
     state.counters["ratio"] = buildTotal / findTotal;
 }
-BENCHMARK(BM_BuildFolderOutlineAgainstFind)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_BuildFolderOutlineAgainstFind)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 void BM_FillDocumentList(benchmark::State& state)
 {

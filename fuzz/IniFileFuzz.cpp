@@ -15,9 +15,6 @@
 // build; see README.md.
 #include "platform/TIniFile.h"
 #include "platform/TTextCodec.h"
-
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
@@ -27,6 +24,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
 #include <vector>
 
 namespace {
@@ -60,8 +58,8 @@ void Check(bool condition, const char* what, const QString& detail = QString())
 // write of the service is flushed to disk, which would otherwise cost most of the time.
 QString WorkPath(const char* name)
 {
-    const QString folder = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
-                                                                       : QDir::tempPath();
+    const QString folder =
+        QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
     return QStringLiteral("%1/zelmora-ini-fuzz-%2-%3.ini")
         .arg(folder)
         .arg(QCoreApplication::applicationPid())
@@ -181,9 +179,23 @@ void CollectNames(const QByteArray& bytes, QStringList* sections, std::vector<Pa
 QString MakeText(FuzzedDataProvider& fdp, const QByteArray& pool, int maxLength)
 {
     static const char16_t* const kAwkward[] = {
-        u"", u" ", u"\"quoted\"", u"'single'", u"\"", u" padded value  ", u"caf\u00e9",
-        u"\u20ac price", u"\u017elu\u0165ou\u010dk\u00fd", u"\u4e2d\u6587", u"\U0001F600 smile",
-        u"a=b", u";comment", u"[section]", u"x]y", u"line\r\nbreak", u"tab\tinside",
+        u"",
+        u" ",
+        u"\"quoted\"",
+        u"'single'",
+        u"\"",
+        u" padded value  ",
+        u"caf\u00e9",
+        u"\u20ac price",
+        u"\u017elu\u0165ou\u010dk\u00fd",
+        u"\u4e2d\u6587",
+        u"\U0001F600 smile",
+        u"a=b",
+        u";comment",
+        u"[section]",
+        u"x]y",
+        u"line\r\nbreak",
+        u"tab\tinside",
     };
     const uint8_t how = fdp.ConsumeIntegral<uint8_t>();
     if (how < 48)
@@ -202,8 +214,8 @@ QString MakeText(FuzzedDataProvider& fdp, const QByteArray& pool, int maxLength)
 QString PickName(FuzzedDataProvider& fdp, const QStringList& found, const QByteArray& pool)
 {
     const uint8_t how = fdp.ConsumeIntegral<uint8_t>();
-    QString name = (how < 160 && !found.isEmpty()) ? found[how % found.size()]
-                                                    : MakeText(fdp, pool, 40);
+    QString name =
+        (how < 160 && !found.isEmpty()) ? found[how % found.size()] : MakeText(fdp, pool, 40);
     if (how & 0x20)
         name = name.toUpper();
     if (how & 0x40)
@@ -262,16 +274,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const bool fileUtf8 = TTextCodec::IsValidUtf8(fileBytes);
     const QString sectionName = Trim(section), keyName = Trim(key), newValue = DropLeading(value);
-    const bool structural = HasLineEnd(sectionName) || HasLineEnd(keyName) || HasLineEnd(newValue) ||
-                            keyName.contains(u'=') || keyName.startsWith(u';') ||
-                            keyName.startsWith(u'[');
+    const bool structural = HasLineEnd(sectionName) || HasLineEnd(keyName) ||
+                            HasLineEnd(newValue) || keyName.contains(u'=') ||
+                            keyName.startsWith(u';') || keyName.startsWith(u'[');
 
     const bool ok = ini.WriteString(section, key, value);
     const QByteArray after = ReadBytes(path);
     const QString detail = QStringLiteral("[%1] %2 = %3").arg(section, key, value.left(80));
 
-    Check(ok != structural, structural ? "write that would break the file succeeded" : "write failed",
-          detail);
+    Check(ok != structural,
+          structural ? "write that would break the file succeeded" : "write failed", detail);
     if (!ok) {
         Check(after == fileBytes, "failed write changed the file", detail);
         return 0;
@@ -292,7 +304,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         ++suffix;
     const int removedEnds =
         CountLineEndBytes(original.constData() + prefix, original.size() - suffix - prefix);
-    const int addedEnds = CountLineEndBytes(after.constData() + prefix, after.size() - suffix - prefix);
+    const int addedEnds =
+        CountLineEndBytes(after.constData() + prefix, after.size() - suffix - prefix);
     Check(removedEnds == 0, "a line end was removed", detail);
     Check(keyExisted ? addedEnds == 0 : addedEnds <= 6, "lines added", detail);
     if (keyExisted)
@@ -301,7 +314,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const QString expected = ExpectedReadBack(value);
     const QString readBack = ini.ReadString(section, key, absent);
-    Check(readBack == expected, "value read back differs", detail + QStringLiteral(" -> ") + readBack.left(80));
+    Check(readBack == expected, "value read back differs",
+          detail + QStringLiteral(" -> ") + readBack.left(80));
     for (size_t i = 0; i < pairs.size(); ++i) {
         const QString now = ini.ReadString(pairs[i].section, pairs[i].key, absent);
         if (SameName(pairs[i].section, section) && SameName(pairs[i].key, key))

@@ -12,7 +12,6 @@
 #include "components/outline/TOutlineNode.h"
 #include "components/outline/TOutlineStrings.h"
 #include "platform/TMessageBox.h"
-
 #include <QApplication>
 #include <QBuffer>
 #include <QByteArray>
@@ -191,7 +190,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     Check(second.ItemCount() == count, "item count changed by saving and loading",
-          QStringLiteral("%1 -> %2 (first load: %3)").arg(count).arg(second.ItemCount()).arg(refusal));
+          QStringLiteral("%1 -> %2 (first load: %3)")
+              .arg(count)
+              .arg(second.ItemCount())
+              .arg(refusal));
     Check(Save(second) == saved, "saved text changed by saving and loading");
     CheckTree(second);
     return 0;

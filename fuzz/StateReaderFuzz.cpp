@@ -2,15 +2,14 @@
 // styled controls, which then paint. Whatever the file holds, reading and painting must
 // neither crash nor hang. Built outside the default build; see README.md.
 #include "components/listview/TClrListView.h"
+#include "components/outline/TMDIOutline.h"
 #include "components/panels/TGraphicSplitBar.h"
 #include "components/panels/TKXPanelPage.h"
-#include "components/outline/TMDIOutline.h"
 #include "platform/TMessageBox.h"
 #include "state/TDisplayState.h"
 #include "state/TKXIniFile.h"
 #include "state/TOutlinerState.h"
 #include "state/TSplitterState.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>

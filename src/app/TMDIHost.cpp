@@ -5,29 +5,29 @@
 #include "TSplashForm.h"
 #include "TTitlePanel.h"
 #include "browse/TAppIniFile.h"
-#include "components/panels/TAlignLayout.h"
-#include "components/panels/TFlatButton.h"
 #include "browse/TFolderTests.h"
 #include "browse/TZMMain.h"
-#include "editor/TZMEditor.h"
-#include "components/outline/TMDIOutline.h"
 #include "components/listview/TClrListView.h"
-#include "components/panels/TKXPanelPage.h"
-#include "state/TDisplayControls.h"
-#include "html/THtmlPane.h"
-#include <QApplication>
-#include <QKeyEvent>
-#include "components/panels/TGraphicSplitBar.h"
 #include "components/media/TKXImage.h"
-#include "platform/TPath.h"
-#include <QAbstractEventDispatcher>
-#include <QMouseEvent>
+#include "components/outline/TMDIOutline.h"
+#include "components/panels/TAlignLayout.h"
+#include "components/panels/TFlatButton.h"
+#include "components/panels/TGraphicSplitBar.h"
+#include "components/panels/TKXPanelPage.h"
+#include "editor/TZMEditor.h"
+#include "html/THtmlPane.h"
 #include "platform/TBitmapFile.h"
 #include "platform/TColorRef.h"
 #include "platform/TMessageBox.h"
+#include "platform/TPath.h"
 #include "platform/TScreen.h"
 #include "platform/TUpdateLock.h"
+#include "state/TDisplayControls.h"
+#include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QShowEvent>
 #include <climits>
 
@@ -314,8 +314,8 @@ void TMDIHost::OpenEditor()
         TDesktopUpdateLock lock;
         if (!m_viewer)
             throw std::runtime_error("no browsing window");
-        const TDisplayControls live{m_viewer->FolderList,   m_viewer->ReadOutliner,
-                                    m_viewer->DocList,      m_viewer->PanelPage,
+        const TDisplayControls live{m_viewer->FolderList,    m_viewer->ReadOutliner,
+                                    m_viewer->DocList,       m_viewer->PanelPage,
                                     m_viewer->GraphicSplit1, m_viewer->GraphicSplit2};
         auto* editor = new TZMEditor(this, live, m_client);
         // A closed editor is released; every opening starts afresh from the live styles.
@@ -340,7 +340,8 @@ void TMDIHost::openwebbuttonClick()
     OpenDialog1.Filter = QStringLiteral("All Files (*.*)|*.*");
     OpenDialog1.DefaultExt.clear();
     OpenDialog1.InitialDir = TPath::ProgramDirectory();
-    OpenDialog1.Title = QStringLiteral("Please choose any file in the target directory and click Ok");
+    OpenDialog1.Title =
+        QStringLiteral("Please choose any file in the target directory and click Ok");
     const std::optional<QString> chosen = OpenDialog1.Execute();
     OpenDialog1.Title.clear();
     if (!chosen)
@@ -381,7 +382,8 @@ void TMDIHost::FindDialogFind()
 
 void TMDIHost::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (!(modifiers & Qt::ControlModifier) || (modifiers & Qt::KeypadModifier) || !ModeChangeAllowed())
+    if (!(modifiers & Qt::ControlModifier) || (modifiers & Qt::KeypadModifier) ||
+        !ModeChangeAllowed())
         return;
     if (key == Qt::Key_E)
         SetEditMode();
@@ -447,8 +449,8 @@ void TMDIHost::StartAttractLoop()
     if (!WebFolderExists(m_advertsDir))
         return;
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
-        m_idleConnection = connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
-                                   &TMDIHost::AppIdle);
+        m_idleConnection =
+            connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TMDIHost::AppIdle);
     m_titlePanel->TB_PageControl->setCurrentWidget(m_titlePanel->TB_TabSheet_Advert);
     m_timer->start();
     NextAdvert();

@@ -1,7 +1,7 @@
 #pragma once
+#include "app/TFileDialog.h"
 #include "browse/THostServices.h"
 #include "browse/TStartUpOptions.h"
-#include "app/TFileDialog.h"
 #include "browse/TZMMain.h"
 #include <QPointer>
 #include <QTimer>
@@ -33,7 +33,10 @@ public:
     void ShowAdvertPage() override;
     const TStartUpOptions& StartUpOptions() const override { return m_options; }
     int NumColours() const override { return m_numColours; }
-    void SetYourLogoHereBitmap(const QString& path) override { m_options.YourLogoHereBitmap = path; }
+    void SetYourLogoHereBitmap(const QString& path) override
+    {
+        m_options.YourLogoHereBitmap = path;
+    }
     bool LoadLogo() override;
     void SetTitlePanelEnabled(bool enabled) override;
 

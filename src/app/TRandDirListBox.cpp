@@ -7,10 +7,12 @@
 TRandDirListBox::TRandDirListBox()
     // Seeded from the clock, so readers do not see the same sequence in every run.
     : m_random(quint32(QDateTime::currentMSecsSinceEpoch()))
-{
-}
+{}
 
-int TRandDirListBox::Next(int bound) { return bound > 0 ? int(m_random.bounded(quint32(bound))) : 0; }
+int TRandDirListBox::Next(int bound)
+{
+    return bound > 0 ? int(m_random.bounded(quint32(bound))) : 0;
+}
 
 void TRandDirListBox::SetDirectory(const QString& directory)
 {

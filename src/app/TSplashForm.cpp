@@ -115,10 +115,12 @@ void TSplashForm::FillAboutText()
     const QStringList lines = {
         QString(),
         QStringLiteral(" "),
-        QStringLiteral(" Zelmora 1.0, an offline browser for kiosks and e-books, by the Zelmora team."),
+        QStringLiteral(
+            " Zelmora 1.0, an offline browser for kiosks and e-books, by the Zelmora team."),
         QStringLiteral(" "),
         QStringLiteral(" The documents you read belong to their authors. ") +
-            QStringLiteral("Thanks for your interest. If you have the time tell us what you think of Zelmora."),
+            QStringLiteral("Thanks for your interest. If you have the time tell us what you think "
+                           "of Zelmora."),
         QStringLiteral(" "),
         QString(),
     };

@@ -1,8 +1,8 @@
 #include "TTitlePanel.h"
-#include "components/paint/TAssets.h"
-#include "components/panels/TFlatButton.h"
 #include "components/media/TKXAniProgress.h"
 #include "components/media/TKXImage.h"
+#include "components/paint/TAssets.h"
+#include "components/panels/TFlatButton.h"
 #include "platform/TColorRef.h"
 #include <QResizeEvent>
 
@@ -84,8 +84,8 @@ TTitlePanel::TTitlePanel(QWidget* parent) : QWidget(parent)
                                "Choose a new directory", sans);
     ToolBarButton_Read = MakeButton(TB_Edit_Panel, "ToolBarButton_Read", {115, 6, 63, 27}, "load",
                                     "Load a state file", sans);
-    EditorButton_Save = MakeButton(TB_Edit_Panel, "EditorButton_Save", {115, 34, 63, 27},
-                                   "save as", "Save display to state file", sans);
+    EditorButton_Save = MakeButton(TB_Edit_Panel, "EditorButton_Save", {115, 34, 63, 27}, "save as",
+                                   "Save display to state file", sans);
 
     TB_PageControl = new QStackedWidget(this);
     TB_PageControl->setObjectName(QStringLiteral("TB_PageControl"));
@@ -104,7 +104,8 @@ TTitlePanel::TTitlePanel(QWidget* parent) : QWidget(parent)
     Advert->SetCenter(true);
     Advert->SetEffect(efTopDown);
     Advert->SetEffectDelay(10);
-    Advert->SetPicture(QImage(QStringLiteral(":/assets/advert.bmp")).convertToFormat(QImage::Format_RGB32));
+    Advert->SetPicture(
+        QImage(QStringLiteral(":/assets/advert.bmp")).convertToFormat(QImage::Format_RGB32));
     Advert->setToolTip(QStringLiteral("Click for more (if available)"));
     Image2 = MakePicture(TB_TabSheet_TextDisplay, "Image2", ":/assets/textpage.png");
     Progress_TextLabel = new QLabel(TB_TabSheet_TextDisplay);

@@ -38,7 +38,7 @@ public:
     QWidget* TB_TabSheet_Advert = nullptr;
     QWidget* TB_TabSheet_TextDisplay = nullptr;
     QWidget* TB_TabSheet_ProgressDisplay = nullptr;
-    TKXImage* Advert = nullptr;        // the advert picture; clicks open its page
+    TKXImage* Advert = nullptr; // the advert picture; clicks open its page
     QLabel* Image2 = nullptr;
     QLabel* Progress_TextLabel = nullptr;
     TKXAniProgress* ProgressControl = nullptr;

@@ -19,8 +19,8 @@ bool IsReadableText(const QString& path)
     // Only a regular file: opening a named pipe or a device would block the start.
     const QString resolved = TPath::Resolve(path);
     struct stat st;
-    if (::stat(QFile::encodeName(resolved).constData(), &st) != 0 || !S_ISREG(st.st_mode)
-        || st.st_size > TIniFile::MaxFileSize)
+    if (::stat(QFile::encodeName(resolved).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_size > TIniFile::MaxFileSize)
         return false;
     QFile f(resolved);
     if (!f.open(QIODevice::ReadOnly))
@@ -53,7 +53,8 @@ bool TAppIniFile::ReadIniFile(TStartUpOptions& options)
     options.StateFileName = TPath::FromNative(ini.ReadString(kStartUp, "StateFileName", none));
     options.StartUpWeb = TPath::FromNative(ini.ReadString(kStartUp, "StartUpWeb", none));
     options.AdvertsFolder = TPath::FromNative(ini.ReadString(kStartUp, "AdvertsFolder", none));
-    options.IntroductionFile = TPath::FromNative(ini.ReadString(kStartUp, "IntroductionFile", none));
+    options.IntroductionFile =
+        TPath::FromNative(ini.ReadString(kStartUp, "IntroductionFile", none));
     options.YourLogoHereBitmap =
         TPath::FromNative(ini.ReadString(kStartUp, "YourLogoHereBitmap", none));
     options.RuntimeLock = ini.ReadBool(kStartUp, "kxItem2", false);
@@ -100,8 +101,9 @@ bool WriteKey(Write write)
 {
     const QString path = TAppIniFile::FileName();
     if (!TPath::FileExists(path)) {
-        TMessageBox::Show(QStringLiteral("Your default ini file has been lost or corrupted, run setup again."),
-                          QStringLiteral("Error"));
+        TMessageBox::Show(
+            QStringLiteral("Your default ini file has been lost or corrupted, run setup again."),
+            QStringLiteral("Error"));
         return false;
     }
     TKXIniFile ini(path);

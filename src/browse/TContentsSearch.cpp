@@ -132,9 +132,8 @@ bool TContentsSearch::SearchFolder(const QString& folder, bool stopAtFirst)
 
     if (m_recursive) {
         // With the all-entries mask the listing just read is the sub-folder listing too.
-        const bool found = m_mask == kAllEntries
-                               ? WalkSubFolders(folder, stopAtFirst, entries)
-                               : SearchSubFolders(folder, stopAtFirst);
+        const bool found = m_mask == kAllEntries ? WalkSubFolders(folder, stopAtFirst, entries)
+                                                 : SearchSubFolders(folder, stopAtFirst);
         if (found)
             matched = true;
     }
@@ -144,8 +143,9 @@ bool TContentsSearch::SearchFolder(const QString& folder, bool stopAtFirst)
 bool TContentsSearch::SearchSubFolders(const QString& folder, bool stopAtFirst)
 {
     TWalkLevel level(*this);
-    return WalkSubFolders(folder, stopAtFirst,
-                          TDirEnumerator::List(folder + kAllEntries, TDirEnumerator::NamesAndKinds));
+    return WalkSubFolders(
+        folder, stopAtFirst,
+        TDirEnumerator::List(folder + kAllEntries, TDirEnumerator::NamesAndKinds));
 }
 
 bool TContentsSearch::WalkSubFolders(const QString& folder, bool stopAtFirst,

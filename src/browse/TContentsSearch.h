@@ -77,7 +77,8 @@ private:
 
     bool RunSearch(bool stopAtFirst);
     bool FirstVisit(const QString& pattern);
-    bool WalkSubFolders(const QString& folder, bool stopAtFirst, const std::vector<TDirEntry>& entries);
+    bool WalkSubFolders(const QString& folder, bool stopAtFirst,
+                        const std::vector<TDirEntry>& entries);
 
     QString m_mask;
     QString m_startFolder;

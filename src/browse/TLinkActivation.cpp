@@ -36,8 +36,7 @@ TLinkAction Dispatch(const QString& Snew, const QString& S, const QString& param
 bool TLinkActivation::IsFileForm(const QString& SRC)
 {
     const int colon = SRC.indexOf(u':'); // 0-based: a drive letter puts it at 1
-    return colon == 0 || colon == 1 || SRC.contains(QLatin1String("FILE:")) ||
-           SRC.startsWith(u'/');
+    return colon == 0 || colon == 1 || SRC.contains(QLatin1String("FILE:")) || SRC.startsWith(u'/');
 }
 
 TLinkAction TLinkActivation::Decide(const QString& SRC, const Expand& expand, const Exists& exists)

@@ -10,10 +10,10 @@ struct TLinkAction
 {
     enum Kind { None, Heading, Document, Sound, Program, MediaPlayer };
     Kind kind = None;
-    QString heading;        // Heading: the text after "#"
-    QString document;       // Document: the expanded target, "#" destination kept
-    QString file;           // Sound, Program, MediaPlayer: the file without destination
-    QStringList arguments;  // Program: its parameters, split like a command line
+    QString heading;       // Heading: the text after "#"
+    QString document;      // Document: the expanded target, "#" destination kept
+    QString file;          // Sound, Program, MediaPlayer: the file without destination
+    QStringList arguments; // Program: its parameters, split like a command line
 };
 
 class TLinkActivation

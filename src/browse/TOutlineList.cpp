@@ -1,12 +1,13 @@
 #include "TOutlineList.h"
+#include "components/listview/TSortListView.h"
 #include "components/outline/TColdmereCustomOutline.h"
 #include "components/outline/TOutlineNode.h"
-#include "components/listview/TSortListView.h"
 #include "platform/TPath.h"
 #include <vector>
 
-
-TOutlineList::TOutlineList(TColdmereCustomOutline* outline) : m_outline(outline), m_foldersMode(true) {}
+TOutlineList::TOutlineList(TColdmereCustomOutline* outline)
+    : m_outline(outline), m_foldersMode(true)
+{}
 
 TOutlineList::TOutlineList(TSortListView* listView) : m_listView(listView), m_foldersMode(false) {}
 
@@ -70,7 +71,8 @@ int TOutlineList::AddFolderNode(const QString& name, const QString& path)
     const TParentCache& cache = m_parentCache;
 
     const QString key = cache.keyPrefix + PathKey(name);
-    if (cache.refused || (cache.parent && cache.parent->Level() >= TColdmereCustomOutline::MaxLevel)) {
+    if (cache.refused ||
+        (cache.parent && cache.parent->Level() >= TColdmereCustomOutline::MaxLevel)) {
         m_refused.insert(key);
         return 0;
     }

@@ -15,7 +15,7 @@ class TOutlineList : public TContentsSearch
 {
 public:
     explicit TOutlineList(TColdmereCustomOutline* outline); // folder mode
-    explicit TOutlineList(TSortListView* listView);          // file mode
+    explicit TOutlineList(TSortListView* listView);         // file mode
 
     void FolderFound(std::unique_ptr<TFoundFile> record) override;
     void FileFound(std::unique_ptr<TFoundFile> record) override;
@@ -49,10 +49,10 @@ private:
     struct TParentCache
     {
         bool valid = false;
-        QString path;             // the scanned folder
+        QString path; // the scanned folder
         TOutlineNode* parent = nullptr;
-        bool refused = false;     // the folder itself was refused for depth
-        QString keyPrefix;        // the parent's key and a separator, or empty
+        bool refused = false; // the folder itself was refused for depth
+        QString keyPrefix;    // the parent's key and a separator, or empty
     };
 
     static QString PathKey(const QString& outlinePath);

@@ -9,7 +9,7 @@ struct TStartUpOptions
     QString AdvertsFolder = QStringLiteral("0");
     QString IntroductionFile = QStringLiteral("0");
     QString YourLogoHereBitmap = QStringLiteral("0");
-    int StartUpMode = 0;       // 0 Edit, 1 Display, 2 Reader
-    bool RuntimeLock = false;  // kxItem2
+    int StartUpMode = 0;      // 0 Edit, 1 Display, 2 Reader
+    bool RuntimeLock = false; // kxItem2
     bool ColourWarning = true;
 };

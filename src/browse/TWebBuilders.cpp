@@ -1,7 +1,7 @@
 #include "TWebBuilders.h"
 #include "TOutlineList.h"
-#include "components/outline/TColdmereCustomOutline.h"
 #include "components/listview/TSortListView.h"
+#include "components/outline/TColdmereCustomOutline.h"
 #include "platform/TPath.h"
 #include "platform/TUpdateLock.h"
 

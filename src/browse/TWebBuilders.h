@@ -23,8 +23,8 @@ inline QString BuildFolderOutline(const QString& webFolder, const QString& subPa
     return TWebBuilders::BuildFolderOutline(webFolder, subPath, foldersMode, outline);
 }
 
-inline QString FillDocumentList(const QString& webFolder, const QString& subPath,
-                                bool foldersMode, TSortListView* listView)
+inline QString FillDocumentList(const QString& webFolder, const QString& subPath, bool foldersMode,
+                                TSortListView* listView)
 {
     return TWebBuilders::FillDocumentList(webFolder, subPath, foldersMode, listView);
 }

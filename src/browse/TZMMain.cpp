@@ -1,16 +1,16 @@
 #include "TZMMain.h"
 #include "browse/TFolderTests.h"
-#include "browse/TLinkActivation.h"
 #include "browse/THostServices.h"
+#include "browse/TLinkActivation.h"
 #include "browse/TWebBuilders.h"
-#include "components/panels/TAlignLayout.h"
-#include "components/paint/TAssets.h"
 #include "components/listview/TClrListView.h"
+#include "components/outline/TMDIOutline.h"
+#include "components/paint/TAssets.h"
+#include "components/panels/TAlignLayout.h"
 #include "components/panels/TFlatButton.h"
 #include "components/panels/TGapPlacer.h"
 #include "components/panels/TGraphicSplitBar.h"
 #include "components/panels/TKXPanelPage.h"
-#include "components/outline/TMDIOutline.h"
 #include "components/panels/TTransparentPanel.h"
 #include "html/THtmlPane.h"
 #include "platform/TColorRef.h"
@@ -251,9 +251,10 @@ void TZMMain::ApplyStartState()
                                           ReadOutliner, GraphicSplit2, GraphicSplit1, PanelPage,
                                           DocList)) {
             TMessageBox::Show(
-                QStringLiteral("The default STA file is corrupted or missing (this is a backup file "
-                               "used when the user specified STATE file cannot be loaded. You can "
-                               "fix this by running Set-Up again, and this is recommended."),
+                QStringLiteral(
+                    "The default STA file is corrupted or missing (this is a backup file "
+                    "used when the user specified STATE file cannot be loaded. You can "
+                    "fix this by running Set-Up again, and this is recommended."),
                 QStringLiteral("System Error"));
         }
     } else if (m_host->NumColours() <= 256) {
@@ -457,23 +458,12 @@ void TZMMain::ViewerHotSpotClick(QObject*, const QString& SRC, bool& Handled)
         SRC, [this](const QString& target) { return Viewer->HTMLExpandFilename(target); },
         [](const QString& file) { return TPath::FileExists(file); });
     switch (action.kind) {
-    case TLinkAction::None:
-        return;
-    case TLinkAction::Heading:
-        Handled = ReadOutliner->GoToHeading(action.heading);
-        return;
-    case TLinkAction::Document:
-        OpenDocument(action.document, kNone);
-        break;
-    case TLinkAction::Sound:
-        TLauncher::PlaySound(action.file);
-        break;
-    case TLinkAction::Program:
-        TLauncher::StartProgram(action.file, action.arguments);
-        break;
-    case TLinkAction::MediaPlayer:
-        TLauncher::OpenInMediaPlayer(action.file);
-        break;
+    case TLinkAction::None: return;
+    case TLinkAction::Heading: Handled = ReadOutliner->GoToHeading(action.heading); return;
+    case TLinkAction::Document: OpenDocument(action.document, kNone); break;
+    case TLinkAction::Sound: TLauncher::PlaySound(action.file); break;
+    case TLinkAction::Program: TLauncher::StartProgram(action.file, action.arguments); break;
+    case TLinkAction::MediaPlayer: TLauncher::OpenInMediaPlayer(action.file); break;
     }
     Handled = true;
 }

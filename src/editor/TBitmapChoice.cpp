@@ -1,5 +1,4 @@
 #include "TBitmapChoice.h"
-
 #include "editor/TEditorDialogs.h"
 #include "platform/TPath.h"
 

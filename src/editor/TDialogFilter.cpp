@@ -56,7 +56,8 @@ QStringList TDialogFilter::IgnoringCase(const QStringList& qtFilters)
             continue;
         }
         QStringList patterns;
-        for (const QString& p : entry.mid(open + 1, entry.size() - open - 2).split(u' ', Qt::SkipEmptyParts))
+        for (const QString& p :
+             entry.mid(open + 1, entry.size() - open - 2).split(u' ', Qt::SkipEmptyParts))
             patterns << CaseFreePattern(p);
         result << entry.left(open + 1) + patterns.join(u' ') + u')';
     }

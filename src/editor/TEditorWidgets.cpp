@@ -1,5 +1,4 @@
 #include "TEditorWidgets.h"
-
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>

@@ -12,13 +12,14 @@ class TFontColourDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TFontColourDialog(const TEditorDialogs::TFontChoice& initial, QWidget* parent = nullptr);
+    explicit TFontColourDialog(const TEditorDialogs::TFontChoice& initial,
+                               QWidget* parent = nullptr);
 
     TEditorDialogs::TFontChoice Choice() const;
 
     // Runs the dialog; the confirmed font, or nothing when cancelled.
-    static std::optional<TEditorDialogs::TFontChoice> Choose(const TEditorDialogs::TFontChoice& initial,
-                                                             QWidget* parent);
+    static std::optional<TEditorDialogs::TFontChoice>
+    Choose(const TEditorDialogs::TFontChoice& initial, QWidget* parent);
 
 private:
     QFontDialog* m_font = nullptr;

@@ -1,5 +1,4 @@
 #include "TListStylePage.h"
-
 #include "components/listview/TClrListView.h"
 #include "components/panels/TGraphicSplitBar.h"
 #include "editor/TEditorContext.h"
@@ -7,7 +6,6 @@
 #include "editor/TNumberField.h"
 #include "editor/TStyleTables.h"
 #include "platform/TUpdateLock.h"
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,7 +24,8 @@ TListStylePage::TListStylePage(TEditorContext& context, QWidget* parent)
 
     QGroupBox* colours = W::Group(this, "CLVColourGroup", QStringLiteral("Colours"),
                                   QStringLiteral("Set colours of control"));
-    CLVColour = W::Button(colours, "CLVColour", QStringLiteral("Colour"), QString(), [this] { CLVColourClick(); });
+    CLVColour = W::Button(colours, "CLVColour", QStringLiteral("Colour"), QString(),
+                          [this] { CLVColourClick(); });
     CLVCPColour = W::Button(colours, "CLVCPColour", QStringLiteral("Cell Paint "), QString(),
                             [this] { CLVCPColourClick(); });
     CLVCHColour = W::Button(colours, "CLVCHColour", QStringLiteral("Cell HiLight "), QString(),
@@ -36,28 +35,39 @@ TListStylePage::TListStylePage(TEditorContext& context, QWidget* parent)
     colourBox->addWidget(CLVCPColour);
     colourBox->addWidget(CLVCHColour);
 
-    QGroupBox* text = W::Group(this, "CLVTextGroup", QStringLiteral("Text"), QStringLiteral("Set text colours"));
-    CLVNText = W::Button(text, "CLVNText", QStringLiteral("Normal Text"), QString(), [this] { CLVNTextClick(); });
-    CLVHText = W::Button(text, "CLVHText", QStringLiteral("Hilight Text"), QString(), [this] { CLVHTextClick(); });
+    QGroupBox* text =
+        W::Group(this, "CLVTextGroup", QStringLiteral("Text"), QStringLiteral("Set text colours"));
+    CLVNText = W::Button(text, "CLVNText", QStringLiteral("Normal Text"), QString(),
+                         [this] { CLVNTextClick(); });
+    CLVHText = W::Button(text, "CLVHText", QStringLiteral("Hilight Text"), QString(),
+                         [this] { CLVHTextClick(); });
     auto* textBox = new QVBoxLayout(text);
     textBox->addWidget(CLVNText);
     textBox->addWidget(CLVHText);
 
-    QGroupBox* style = W::Group(this, "CLVStyleGroup", QStringLiteral("Style"), QStringLiteral("Set text style"));
-    CVThDText = W::Button(style, "CVThDText", QStringLiteral("Three D Text"), QString(), [this] { CVThDTextClick(); });
-    CVFont = W::Button(style, "CVFont", QStringLiteral("Font"), QString(), [this] { CVFontClick(); });
+    QGroupBox* style =
+        W::Group(this, "CLVStyleGroup", QStringLiteral("Style"), QStringLiteral("Set text style"));
+    CVThDText = W::Button(style, "CVThDText", QStringLiteral("Three D Text"), QString(),
+                          [this] { CVThDTextClick(); });
+    CVFont =
+        W::Button(style, "CVFont", QStringLiteral("Font"), QString(), [this] { CVFontClick(); });
     auto* styleBox = new QVBoxLayout(style);
     styleBox->addWidget(CVThDText);
     styleBox->addWidget(CVFont);
 
     QGroupBox* cells = W::Group(this, "CLVCellGroup", QStringLiteral("Cells"));
-    CLVSDStyle = W::Combo(cells, "CLVSDStyle", TStyleTables::CellDrawItems(TPage::DocumentList), QString(),
-                          QStringLiteral("Set shape of cell fill"), [this] { CLVSDStyleChange(); });
-    CVNCStyle = W::Combo(cells, "CVNCStyle", TStyleTables::CellOutlineItems(TPage::DocumentList), QString(),
-                         QStringLiteral("Set shape of cell highlight"), [this] { CVNCStyleChange(); });
-    CVNLGap = W::NumberEdit(cells, "CVNLGap", QStringLiteral("0"), QStringLiteral("Set gap on left of cell"));
-    CVNRGap = W::NumberEdit(cells, "CVNRGap", QStringLiteral("0"), QStringLiteral("Set gap on right of cell"));
-    Button7 = W::Button(cells, "Button7", QStringLiteral("Set Gaps"), QString(), [this] { Button7Click(); });
+    CLVSDStyle =
+        W::Combo(cells, "CLVSDStyle", TStyleTables::CellDrawItems(TPage::DocumentList), QString(),
+                 QStringLiteral("Set shape of cell fill"), [this] { CLVSDStyleChange(); });
+    CVNCStyle =
+        W::Combo(cells, "CVNCStyle", TStyleTables::CellOutlineItems(TPage::DocumentList), QString(),
+                 QStringLiteral("Set shape of cell highlight"), [this] { CVNCStyleChange(); });
+    CVNLGap = W::NumberEdit(cells, "CVNLGap", QStringLiteral("0"),
+                            QStringLiteral("Set gap on left of cell"));
+    CVNRGap = W::NumberEdit(cells, "CVNRGap", QStringLiteral("0"),
+                            QStringLiteral("Set gap on right of cell"));
+    Button7 = W::Button(cells, "Button7", QStringLiteral("Set Gaps"), QString(),
+                        [this] { Button7Click(); });
     auto* cellGrid = new QGridLayout(cells);
     cellGrid->addWidget(W::Label(cells, QStringLiteral("Cell Draw Style")), 0, 0);
     cellGrid->addWidget(CLVSDStyle, 0, 1);

@@ -28,7 +28,7 @@ public:
     void CVFontClick();      // "Font"
     void CLVSDStyleChange();
     void CVNCStyleChange();
-    void Button7Click();     // "Set Gaps"
+    void Button7Click(); // "Set Gaps"
 
     QPushButton* CLVColour = nullptr;
     QPushButton* CLVCPColour = nullptr;

@@ -1,5 +1,4 @@
 #include "TNumberField.h"
-
 #include <limits>
 
 namespace {
@@ -41,8 +40,8 @@ int TNumberField::Value(const QString& text)
 
     // Decimal numbers must fit a signed 32-bit integer; hexadecimal ones may use all 32
     // bits, so "$FFFFFFFF" reads as -1, as a colour number would.
-    const quint64 limit = base == 16 ? 0xFFFFFFFFull
-                                     : quint64(std::numeric_limits<int>::max()) + (negative ? 1 : 0);
+    const quint64 limit =
+        base == 16 ? 0xFFFFFFFFull : quint64(std::numeric_limits<int>::max()) + (negative ? 1 : 0);
     quint64 value = 0;
     for (; i < n; ++i) {
         const int digit = DigitValue(text[i], base);

@@ -1,12 +1,10 @@
 #include "TOutlineStylePage.h"
-
 #include "components/outline/TROutliner.h"
 #include "editor/TBitmapChoice.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
 #include "editor/TNumberField.h"
 #include "editor/TStyleTables.h"
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,8 +13,9 @@
 #include <QPushButton>
 #include <exception>
 
-const QString TOutlineStylePage::StitchingText = QStringLiteral(
-    "Some modes may\ncause \"stitching\" to\nappear in\nthe cells. The only\nsolution is to try\nanother mode.");
+const QString TOutlineStylePage::StitchingText =
+    QStringLiteral("Some modes may\ncause \"stitching\" to\nappear in\nthe cells. The "
+                   "only\nsolution is to try\nanother mode.");
 
 namespace {
 
@@ -44,25 +43,33 @@ TOutlineStylePage::TOutlineStylePage(TEditorContext& context, QWidget* parent)
 
     QGroupBox* colours = W::Group(this, "OLColourGroup", QStringLiteral("Colours"),
                                   QStringLiteral("Set colours for control"));
-    Button25 = W::Button(colours, "Button25", QStringLiteral("Foreground"), QString(), [this] { Button25Click(); });
-    Button17 = W::Button(colours, "Button17", QStringLiteral("Normal Cells"), QString(), [this] { Button17Click(); });
-    Button18 = W::Button(colours, "Button18", QStringLiteral("HiLight Cell"), QString(), [this] { Button18Click(); });
+    Button25 = W::Button(colours, "Button25", QStringLiteral("Foreground"), QString(),
+                         [this] { Button25Click(); });
+    Button17 = W::Button(colours, "Button17", QStringLiteral("Normal Cells"), QString(),
+                         [this] { Button17Click(); });
+    Button18 = W::Button(colours, "Button18", QStringLiteral("HiLight Cell"), QString(),
+                         [this] { Button18Click(); });
     auto* colourBox = new QVBoxLayout(colours);
     colourBox->addWidget(Button25);
     colourBox->addWidget(Button17);
     colourBox->addWidget(Button18);
 
-    QGroupBox* text = W::Group(this, "OLTextGroup", QStringLiteral("Text"), QStringLiteral("Set text colours"));
-    Button21 = W::Button(text, "Button21", QStringLiteral("Normal Text"), QString(), [this] { Button21Click(); });
-    Button22 = W::Button(text, "Button22", QStringLiteral("HilightText"), QString(), [this] { Button22Click(); });
+    QGroupBox* text =
+        W::Group(this, "OLTextGroup", QStringLiteral("Text"), QStringLiteral("Set text colours"));
+    Button21 = W::Button(text, "Button21", QStringLiteral("Normal Text"), QString(),
+                         [this] { Button21Click(); });
+    Button22 = W::Button(text, "Button22", QStringLiteral("HilightText"), QString(),
+                         [this] { Button22Click(); });
     auto* textBox = new QVBoxLayout(text);
     textBox->addWidget(Button21);
     textBox->addWidget(Button22);
 
     QGroupBox* font = W::Group(this, "OLFontGroup", QStringLiteral("Cells"),
                                QStringLiteral("Set font and height of cell options"));
-    Button23 = W::Button(font, "Button23", QStringLiteral("Three D Text"), QString(), [this] { Button23Click(); });
-    Button24 = W::Button(font, "Button24", QStringLiteral("Font"), QString(), [this] { Button24Click(); });
+    Button23 = W::Button(font, "Button23", QStringLiteral("Three D Text"), QString(),
+                         [this] { Button23Click(); });
+    Button24 =
+        W::Button(font, "Button24", QStringLiteral("Font"), QString(), [this] { Button24Click(); });
     Edit9 = W::NumberEdit(font, "Edit9", QStringLiteral("20"));
     // Every change of the field is taken over at once, also when the pages are filled.
     connect(Edit9, &QLineEdit::textChanged, this, [this] { Edit9Change(); });
@@ -76,24 +83,30 @@ TOutlineStylePage::TOutlineStylePage(TEditorContext& context, QWidget* parent)
                                QStringLiteral("Set gaps either side of cells"));
     Edit7 = W::NumberEdit(gaps, "Edit7", QStringLiteral("10"));
     Edit8 = W::NumberEdit(gaps, "Edit8", QStringLiteral("10"));
-    Button19 = W::Button(gaps, "Button19", QStringLiteral("Gaps"), QString(), [this] { Button19Click(); });
+    Button19 =
+        W::Button(gaps, "Button19", QStringLiteral("Gaps"), QString(), [this] { Button19Click(); });
     auto* gapRow = new QHBoxLayout(gaps);
     gapRow->addWidget(Edit7);
     gapRow->addWidget(Edit8);
     gapRow->addWidget(Button19);
 
     QGroupBox* cells = W::Group(this, "OLStyleGroup", QStringLiteral("Styles"));
-    OLCDSCombo = W::Combo(cells, "OLCDSCombo", TStyleTables::CellDrawItems(TPage::Outline), QString(),
-                          QStringLiteral("Set the shape of the cell fill"), [this] { OLCDSComboChange(); });
-    OLCOCombo = W::Combo(cells, "OLCOCombo", TStyleTables::CellOutlineItems(TPage::Outline), QString(),
-                         QStringLiteral("Set the highlight shape for cells"), [this] { OLCOComboChange(); });
-    OLMMCombo = W::Combo(cells, "OLMMCombo", TStyleTables::MergeBackgroundItems(), QStringLiteral("Merge - 1"),
+    OLCDSCombo =
+        W::Combo(cells, "OLCDSCombo", TStyleTables::CellDrawItems(TPage::Outline), QString(),
+                 QStringLiteral("Set the shape of the cell fill"), [this] { OLCDSComboChange(); });
+    OLCOCombo = W::Combo(cells, "OLCOCombo", TStyleTables::CellOutlineItems(TPage::Outline),
+                         QString(), QStringLiteral("Set the highlight shape for cells"),
+                         [this] { OLCOComboChange(); });
+    OLMMCombo = W::Combo(cells, "OLMMCombo", TStyleTables::MergeBackgroundItems(),
+                         QStringLiteral("Merge - 1"),
                          QStringLiteral("Combine foreground colour and background colours"),
                          [this] { OLMMComboChange(); });
-    OLCMCombo = W::Combo(cells, "OLCMCombo", TStyleTables::CellBackgroundItems(), QStringLiteral("Merge - 1"),
-                         QStringLiteral("Merge cell and background colours"), [this] { OLCMComboChange(); });
+    OLCMCombo = W::Combo(
+        cells, "OLCMCombo", TStyleTables::CellBackgroundItems(), QStringLiteral("Merge - 1"),
+        QStringLiteral("Merge cell and background colours"), [this] { OLCMComboChange(); });
     OLBSCombo = W::Combo(cells, "OLBSCombo", TStyleTables::BackStyleItems(), QString(),
-                         QStringLiteral("Choose how to draw background fill"), [this] { OLBSComboChange(); });
+                         QStringLiteral("Choose how to draw background fill"),
+                         [this] { OLBSComboChange(); });
     StitchingNote = new QLabel(StitchingText, cells);
     StitchingNote->setObjectName(QStringLiteral("StitchingNote"));
     StitchingNote->setAlignment(Qt::AlignCenter);
@@ -176,11 +189,26 @@ void TOutlineStylePage::Colour(const std::function<void(TROutliner&, qint32)>& s
         Change([&](TROutliner& o) { set(o, *colour); });
 }
 
-void TOutlineStylePage::Button25Click() { Colour([](TROutliner& o, qint32 c) { o.SetColor(c); }); }
-void TOutlineStylePage::Button17Click() { Colour([](TROutliner& o, qint32 c) { o.SetCellPaintColour(c); }); }
-void TOutlineStylePage::Button18Click() { Colour([](TROutliner& o, qint32 c) { o.SetCellHiLightColour(c); }); }
-void TOutlineStylePage::Button21Click() { Colour([](TROutliner& o, qint32 c) { o.SetTextNormalCol(c); }); }
-void TOutlineStylePage::Button22Click() { Colour([](TROutliner& o, qint32 c) { o.SetTextHiLight(c); }); }
+void TOutlineStylePage::Button25Click()
+{
+    Colour([](TROutliner& o, qint32 c) { o.SetColor(c); });
+}
+void TOutlineStylePage::Button17Click()
+{
+    Colour([](TROutliner& o, qint32 c) { o.SetCellPaintColour(c); });
+}
+void TOutlineStylePage::Button18Click()
+{
+    Colour([](TROutliner& o, qint32 c) { o.SetCellHiLightColour(c); });
+}
+void TOutlineStylePage::Button21Click()
+{
+    Colour([](TROutliner& o, qint32 c) { o.SetTextNormalCol(c); });
+}
+void TOutlineStylePage::Button22Click()
+{
+    Colour([](TROutliner& o, qint32 c) { o.SetTextHiLight(c); });
+}
 
 void TOutlineStylePage::Button23Click()
 {

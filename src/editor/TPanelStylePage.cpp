@@ -1,11 +1,9 @@
 #include "TPanelStylePage.h"
-
 #include "components/panels/TKXPanelPage.h"
 #include "editor/TBitmapChoice.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
 #include "editor/TNumberField.h"
-
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,22 +18,28 @@ TPanelStylePage::TPanelStylePage(TEditorContext& context, QWidget* parent)
     setObjectName(QStringLiteral("PanelSheet"));
     setWindowTitle(QStringLiteral("Panel Style"));
 
-    QGroupBox* colours = TEditorWidgets::Group(this, "GradientGroup", QStringLiteral("Gradient Colours"));
-    Button2 = TEditorWidgets::Button(colours, "Button2", QStringLiteral("Highlight"),
-                                     QStringLiteral("Left Gradient Colour"), [this] { Button2Click(); });
-    Button4 = TEditorWidgets::Button(colours, "Button4", QStringLiteral("LoLight"),
-                                     QStringLiteral("Right Gradient Colour"), [this] { Button4Click(); });
+    QGroupBox* colours =
+        TEditorWidgets::Group(this, "GradientGroup", QStringLiteral("Gradient Colours"));
+    Button2 =
+        TEditorWidgets::Button(colours, "Button2", QStringLiteral("Highlight"),
+                               QStringLiteral("Left Gradient Colour"), [this] { Button2Click(); });
+    Button4 =
+        TEditorWidgets::Button(colours, "Button4", QStringLiteral("LoLight"),
+                               QStringLiteral("Right Gradient Colour"), [this] { Button4Click(); });
     auto* colourRow = new QHBoxLayout(colours);
     colourRow->addWidget(Button2);
     colourRow->addWidget(Button4);
 
-    QGroupBox* bitmap = TEditorWidgets::Group(this, "BitmapGroup", QStringLiteral("Bitmap Selection"));
+    QGroupBox* bitmap =
+        TEditorWidgets::Group(this, "BitmapGroup", QStringLiteral("Bitmap Selection"));
     Button1 = TEditorWidgets::Button(bitmap, "Button1", QStringLiteral("BitmapStyle"),
-                                     QStringLiteral("Tile a bitmap in background"), [this] { Button1Click(); });
+                                     QStringLiteral("Tile a bitmap in background"),
+                                     [this] { Button1Click(); });
     (new QHBoxLayout(bitmap))->addWidget(Button1);
 
-    QGroupBox* gaps = TEditorWidgets::Group(this, "GapsGroup", QStringLiteral("Gaps"),
-                                            QStringLiteral("Set gaps around the edges of panel, expect a pause"));
+    QGroupBox* gaps =
+        TEditorWidgets::Group(this, "GapsGroup", QStringLiteral("Gaps"),
+                              QStringLiteral("Set gaps around the edges of panel, expect a pause"));
     Edit2 = TEditorWidgets::NumberEdit(gaps, "Edit2", QStringLiteral("20"));
     Edit1 = TEditorWidgets::NumberEdit(gaps, "Edit1", QStringLiteral("20"));
     Edit3 = TEditorWidgets::NumberEdit(gaps, "Edit3", QStringLiteral("20"));

@@ -1,9 +1,7 @@
 #include "TQtEditorDialogs.h"
-
 #include "editor/TDialogFilter.h"
 #include "editor/TFontColourDialog.h"
 #include "platform/TColorRef.h"
-
 #include <QColorDialog>
 #include <QFileDialog>
 

@@ -1,5 +1,4 @@
 #include "TRadioGroup.h"
-
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QRadioButton>

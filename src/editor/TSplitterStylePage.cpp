@@ -1,5 +1,4 @@
 #include "TSplitterStylePage.h"
-
 #include "components/panels/TGraphicSplitBar.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
@@ -8,7 +7,6 @@
 #include "platform/TBitmapFile.h"
 #include "platform/TMessageBox.h"
 #include "platform/TPath.h"
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,7 +16,8 @@
 #include <QPushButton>
 #include <exception>
 
-const QString TSplitterStylePage::PictureErrorText = QStringLiteral("Could not load a picture from ");
+const QString TSplitterStylePage::PictureErrorText =
+    QStringLiteral("Could not load a picture from ");
 const QString TSplitterStylePage::PictureErrorCaption = QStringLiteral("Error");
 
 TSplitterStylePage::TSplitterStylePage(TEditorContext& context, QWidget* parent)
@@ -34,28 +33,36 @@ TSplitterStylePage::TSplitterStylePage(TEditorContext& context, QWidget* parent)
 QWidget* TSplitterStylePage::Column(bool vertical)
 {
     using W = TEditorWidgets;
-    QGroupBox* g = vertical ? W::Group(this, "VerticalGroup", QStringLiteral("Vertical Splitter Bar"))
-                            : W::Group(this, "HorizontalGroup", QStringLiteral("Horizontal Splitter Bar"));
-    QLineEdit* size = W::NumberEdit(g, vertical ? "SplitterWidth" : "HSplitWidth", QStringLiteral("10"),
-                                    vertical ? QStringLiteral("Set width of splitter")
-                                             : QStringLiteral("Set height of splitter"));
-    QLineEdit* shadow = W::NumberEdit(g, vertical ? "SplitShadThickness" : "HSplitShThick", QStringLiteral("10"),
-                                      vertical ? QStringLiteral("Set width of shadow(s)")
-                                               : QStringLiteral("Set height of shadow(s)"));
-    QPushButton* set = W::Button(g, vertical ? "VSB_Button" : "HSB_Button", QStringLiteral("Set"), QString(),
-                                 [this, vertical] { vertical ? VSB_ButtonClick() : HSB_ButtonClick(); });
-    QComboBox* combo = W::Combo(g, vertical ? "SplitterCombo" : "HSplitterCombo", TStyleTables::ShadowItems(),
-                                QStringLiteral("No Shadow"), QStringLiteral("Set a type of shadow"),
-                                [this, vertical] { vertical ? SplitterComboChange() : HSplitterComboChange(); });
-    QPushButton* colour = W::Button(g, vertical ? "SplitterColour" : "HSplitColor", QStringLiteral("Colour"),
-                                    QStringLiteral("Choose a colour instead of a shadow style"),
-                                    [this, vertical] { vertical ? SplitterColourClick() : HSplitColorClick(); });
-    QPushButton* picture = W::Button(g, vertical ? "SplitterPicture" : "HSplitPicture", QStringLiteral("Picture"),
-                                     QStringLiteral("Choose a bitmap instead of a shadow style"),
-                                     [this, vertical] { vertical ? SplitterPictureClick() : HSplitPictureClick(); });
+    QGroupBox* g =
+        vertical ? W::Group(this, "VerticalGroup", QStringLiteral("Vertical Splitter Bar"))
+                 : W::Group(this, "HorizontalGroup", QStringLiteral("Horizontal Splitter Bar"));
+    QLineEdit* size =
+        W::NumberEdit(g, vertical ? "SplitterWidth" : "HSplitWidth", QStringLiteral("10"),
+                      vertical ? QStringLiteral("Set width of splitter")
+                               : QStringLiteral("Set height of splitter"));
+    QLineEdit* shadow =
+        W::NumberEdit(g, vertical ? "SplitShadThickness" : "HSplitShThick", QStringLiteral("10"),
+                      vertical ? QStringLiteral("Set width of shadow(s)")
+                               : QStringLiteral("Set height of shadow(s)"));
+    QPushButton* set =
+        W::Button(g, vertical ? "VSB_Button" : "HSB_Button", QStringLiteral("Set"), QString(),
+                  [this, vertical] { vertical ? VSB_ButtonClick() : HSB_ButtonClick(); });
+    QComboBox* combo =
+        W::Combo(g, vertical ? "SplitterCombo" : "HSplitterCombo", TStyleTables::ShadowItems(),
+                 QStringLiteral("No Shadow"), QStringLiteral("Set a type of shadow"),
+                 [this, vertical] { vertical ? SplitterComboChange() : HSplitterComboChange(); });
+    QPushButton* colour =
+        W::Button(g, vertical ? "SplitterColour" : "HSplitColor", QStringLiteral("Colour"),
+                  QStringLiteral("Choose a colour instead of a shadow style"),
+                  [this, vertical] { vertical ? SplitterColourClick() : HSplitColorClick(); });
+    QPushButton* picture =
+        W::Button(g, vertical ? "SplitterPicture" : "HSplitPicture", QStringLiteral("Picture"),
+                  QStringLiteral("Choose a bitmap instead of a shadow style"),
+                  [this, vertical] { vertical ? SplitterPictureClick() : HSplitPictureClick(); });
 
     auto* grid = new QGridLayout(g);
-    grid->addWidget(W::Label(g, vertical ? QStringLiteral("Width") : QStringLiteral("Height")), 0, 0);
+    grid->addWidget(W::Label(g, vertical ? QStringLiteral("Width") : QStringLiteral("Height")), 0,
+                    0);
     grid->addWidget(size, 0, 1);
     grid->addWidget(W::Label(g, QStringLiteral("Shadow")), 1, 0);
     grid->addWidget(shadow, 1, 1);
@@ -132,8 +139,14 @@ void TSplitterStylePage::ComboChange(TGraphicSplitBar* bar, QComboBox* combo)
     bar->update();
 }
 
-void TSplitterStylePage::SplitterComboChange() { ComboChange(m_context.Targets().VertSplitter, SplitterCombo); }
-void TSplitterStylePage::HSplitterComboChange() { ComboChange(m_context.Targets().HorzSplitter, HSplitterCombo); }
+void TSplitterStylePage::SplitterComboChange()
+{
+    ComboChange(m_context.Targets().VertSplitter, SplitterCombo);
+}
+void TSplitterStylePage::HSplitterComboChange()
+{
+    ComboChange(m_context.Targets().HorzSplitter, HSplitterCombo);
+}
 
 void TSplitterStylePage::Colour(TGraphicSplitBar* bar, QComboBox* combo)
 {
@@ -148,8 +161,14 @@ void TSplitterStylePage::Colour(TGraphicSplitBar* bar, QComboBox* combo)
     bar->update();
 }
 
-void TSplitterStylePage::SplitterColourClick() { Colour(m_context.Targets().VertSplitter, SplitterCombo); }
-void TSplitterStylePage::HSplitColorClick() { Colour(m_context.Targets().HorzSplitter, HSplitterCombo); }
+void TSplitterStylePage::SplitterColourClick()
+{
+    Colour(m_context.Targets().VertSplitter, SplitterCombo);
+}
+void TSplitterStylePage::HSplitColorClick()
+{
+    Colour(m_context.Targets().HorzSplitter, HSplitterCombo);
+}
 
 void TSplitterStylePage::Picture(TGraphicSplitBar* bar, QComboBox* combo)
 {
@@ -170,5 +189,11 @@ void TSplitterStylePage::Picture(TGraphicSplitBar* bar, QComboBox* combo)
     bar->update();
 }
 
-void TSplitterStylePage::SplitterPictureClick() { Picture(m_context.Targets().VertSplitter, SplitterCombo); }
-void TSplitterStylePage::HSplitPictureClick() { Picture(m_context.Targets().HorzSplitter, HSplitterCombo); }
+void TSplitterStylePage::SplitterPictureClick()
+{
+    Picture(m_context.Targets().VertSplitter, SplitterCombo);
+}
+void TSplitterStylePage::HSplitPictureClick()
+{
+    Picture(m_context.Targets().HorzSplitter, HSplitterCombo);
+}

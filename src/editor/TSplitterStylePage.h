@@ -22,14 +22,14 @@ public:
     // failed.
     bool Fill();
 
-    void VSB_ButtonClick();        // "Set", vertical
-    void HSB_ButtonClick();        // "Set", horizontal
+    void VSB_ButtonClick(); // "Set", vertical
+    void HSB_ButtonClick(); // "Set", horizontal
     void SplitterComboChange();
     void HSplitterComboChange();
-    void SplitterColourClick();    // "Colour", vertical
-    void HSplitColorClick();       // "Colour", horizontal
-    void SplitterPictureClick();   // "Picture", vertical
-    void HSplitPictureClick();     // "Picture", horizontal
+    void SplitterColourClick();  // "Colour", vertical
+    void HSplitColorClick();     // "Colour", horizontal
+    void SplitterPictureClick(); // "Picture", vertical
+    void HSplitPictureClick();   // "Picture", horizontal
 
     // Vertical column.
     QLineEdit* SplitterWidth = nullptr;

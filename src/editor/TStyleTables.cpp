@@ -1,17 +1,15 @@
 #include "TStyleTables.h"
-
 #include "platform/TRasterOp.h"
-
 #include <array>
 
 namespace {
 
 constexpr std::array<quint32, 15> kCopyModes = {
-    TCopyMode::cmBlackness,  TCopyMode::cmDstInvert,   TCopyMode::cmMergeCopy,
-    TCopyMode::cmMergePaint, TCopyMode::cmNotSrcCopy,  TCopyMode::cmNotSrcErase,
-    TCopyMode::cmPatCopy,    TCopyMode::cmPatInvert,   TCopyMode::cmPatPaint,
-    TCopyMode::cmSrcAnd,     TCopyMode::cmSrcCopy,     TCopyMode::cmSrcErase,
-    TCopyMode::cmSrcInvert,  TCopyMode::cmSrcPaint,    TCopyMode::cmWhiteness,
+    TCopyMode::cmBlackness,  TCopyMode::cmDstInvert,  TCopyMode::cmMergeCopy,
+    TCopyMode::cmMergePaint, TCopyMode::cmNotSrcCopy, TCopyMode::cmNotSrcErase,
+    TCopyMode::cmPatCopy,    TCopyMode::cmPatInvert,  TCopyMode::cmPatPaint,
+    TCopyMode::cmSrcAnd,     TCopyMode::cmSrcCopy,    TCopyMode::cmSrcErase,
+    TCopyMode::cmSrcInvert,  TCopyMode::cmSrcPaint,   TCopyMode::cmWhiteness,
 };
 
 // Items stand for the enumeration's ordinals in order; an index outside maps to the first.

@@ -1,5 +1,4 @@
 #include "TWriterPage.h"
-
 #include "browse/TAppIniFile.h"
 #include "browse/THostServices.h"
 #include "editor/TEditorContext.h"
@@ -7,7 +6,6 @@
 #include "editor/TRadioGroup.h"
 #include "platform/TMessageBox.h"
 #include "platform/TPath.h"
-
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,7 +13,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
-const QString TWriterPage::WriteFailedText = QStringLiteral("Could not write to the application ini file");
+const QString TWriterPage::WriteFailedText =
+    QStringLiteral("Could not write to the application ini file");
 const QString TWriterPage::ErrorCaption = QStringLiteral("Error");
 const QString TWriterPage::StaFileText = QStringLiteral("Please choose a valid .sta file");
 const QString TWriterPage::HtmlFileText = QStringLiteral("Please choose a html file");
@@ -34,7 +33,8 @@ const QString kWarnings = QStringLiteral("Warnings");
 
 } // namespace
 
-TWriterPage::TWriterPage(TEditorContext& context, QWidget* parent) : QWidget(parent), m_context(context)
+TWriterPage::TWriterPage(TEditorContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context)
 {
     setObjectName(QStringLiteral("ReadWriter"));
     setWindowTitle(QStringLiteral("Writer"));
@@ -42,12 +42,14 @@ TWriterPage::TWriterPage(TEditorContext& context, QWidget* parent) : QWidget(par
 
     StartUpGroup = W::Group(this, "StartUpGroup", QStringLiteral(" Start Up Options "),
                             QStringLiteral("Edit the application Ini file"));
-    W_Btn_Sta = W::Button(StartUpGroup, "W_Btn_Sta", QStringLiteral("\".Sta\" File"),
-                          QStringLiteral("load a State file on startup"), [this] { W_Btn_StaClick(); });
+    W_Btn_Sta =
+        W::Button(StartUpGroup, "W_Btn_Sta", QStringLiteral("\".Sta\" File"),
+                  QStringLiteral("load a State file on startup"), [this] { W_Btn_StaClick(); });
     W_Btn_SUW = W::Button(StartUpGroup, "W_Btn_SUW", QStringLiteral("Start Up Web"),
                           QStringLiteral("Initial folder"), [this] { W_Btn_SUWClick(); });
-    W_Btn_IFile = W::Button(StartUpGroup, "W_Btn_IFile", QStringLiteral("Introduction File"),
-                            QStringLiteral("Load a cover page on startup"), [this] { W_Btn_IFileClick(); });
+    W_Btn_IFile =
+        W::Button(StartUpGroup, "W_Btn_IFile", QStringLiteral("Introduction File"),
+                  QStringLiteral("Load a cover page on startup"), [this] { W_Btn_IFileClick(); });
     W_Btn_AFolder = W::Button(StartUpGroup, "W_Btn_AFolder", QStringLiteral("Adverts Folder"),
                               QStringLiteral("Select a folder for attract loop files"),
                               [this] { W_Btn_AFolderClick(); });
@@ -67,12 +69,13 @@ TWriterPage::TWriterPage(TEditorContext& context, QWidget* parent) : QWidget(par
     dw->addWidget(W_Btn_IRTime);
 
     GroupBox1 = W::Group(StartUpGroup, "GroupBox1", QStringLiteral(" Start Up Mode "));
-    SUM_RadioGroup = new TRadioGroup({QStringLiteral("Edit"), QStringLiteral("Display"), QStringLiteral("Reader")},
-                                     GroupBox1);
+    SUM_RadioGroup = new TRadioGroup(
+        {QStringLiteral("Edit"), QStringLiteral("Display"), QStringLiteral("Reader")}, GroupBox1);
     SUM_RadioGroup->setObjectName(QStringLiteral("SUM_RadioGroup"));
     SUM_RadioGroup->setToolTip(QStringLiteral("Choose to start in Edit, Display or Reader Mode"));
     W_Btn_StaUpMode = W::Button(GroupBox1, "W_Btn_StaUpMode", QStringLiteral("Start Up Mode"),
-                                QStringLiteral("Write Start Up Mode to Ini file"), [this] { W_Btn_StaUpModeClick(); });
+                                QStringLiteral("Write Start Up Mode to Ini file"),
+                                [this] { W_Btn_StaUpModeClick(); });
     auto* mode = new QVBoxLayout(GroupBox1);
     mode->addWidget(SUM_RadioGroup);
     mode->addWidget(W_Btn_StaUpMode);
@@ -156,7 +159,8 @@ std::optional<QString> TWriterPage::ChooseFolder()
 
 void TWriterPage::W_Btn_StaClick()
 {
-    const std::optional<QString> file = ChooseFile(QStringLiteral("State Files (*.sta)|*.sta"), QStringLiteral("STA"));
+    const std::optional<QString> file =
+        ChooseFile(QStringLiteral("State Files (*.sta)|*.sta"), QStringLiteral("STA"));
     if (!file)
         return;
     // The dialog's test: does the chosen extension differ from the default one, in any case?
@@ -203,7 +207,8 @@ void TWriterPage::W_Btn_AFolderClick()
 
 void TWriterPage::W_Btn_YLFileClick()
 {
-    const std::optional<QString> file = ChooseFile(QStringLiteral("Bitmap Files (*.BMP)|*.bmp"), QStringLiteral("BMP"));
+    const std::optional<QString> file =
+        ChooseFile(QStringLiteral("Bitmap Files (*.BMP)|*.bmp"), QStringLiteral("BMP"));
     if (!file)
         return;
     if (TPath::ExtractFileExt(*file) != QStringLiteral(".bmp")) {
@@ -217,23 +222,28 @@ void TWriterPage::W_Btn_YLFileClick()
     host->SetYourLogoHereBitmap(*file);
     if (!host->LoadLogo())
         return;
-    if (!Written(TAppIniFile::WriteIniString(kStartUp, QStringLiteral("YourLogoHereBitmap"), *file)))
+    if (!Written(
+            TAppIniFile::WriteIniString(kStartUp, QStringLiteral("YourLogoHereBitmap"), *file)))
         host->SetYourLogoHereBitmap(QStringLiteral("0"));
 }
 
 void TWriterPage::W_Btn_StaUpModeClick()
 {
-    Written(TAppIniFile::WriteIniInteger(kStartUp, QStringLiteral("StartUpMode"), SUM_RadioGroup->ItemIndex()));
+    Written(TAppIniFile::WriteIniInteger(kStartUp, QStringLiteral("StartUpMode"),
+                                         SUM_RadioGroup->ItemIndex()));
 }
 
 void TWriterPage::W_Btn_IRTimeClick()
 {
-    Written(TAppIniFile::WriteIniBool(kStartUp, QStringLiteral("kxItem2"), RTLockCheckBox->isChecked()));
+    Written(TAppIniFile::WriteIniBool(kStartUp, QStringLiteral("kxItem2"),
+                                      RTLockCheckBox->isChecked()));
 }
 
 void TWriterPage::W_Btn_DisWarnClick()
 {
     const bool warn = ColWarnCheckBox->isChecked();
-    if (Written(TAppIniFile::WriteIniBool(kWarnings, QStringLiteral("ColourWarning"), warn)) && !warn)
-        TMessageBox::Show(LowColourText, InformationCaption, TMsgButtons::Ok, TMsgIcon::Information);
+    if (Written(TAppIniFile::WriteIniBool(kWarnings, QStringLiteral("ColourWarning"), warn)) &&
+        !warn)
+        TMessageBox::Show(LowColourText, InformationCaption, TMsgButtons::Ok,
+                          TMsgIcon::Information);
 }

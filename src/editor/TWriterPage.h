@@ -15,14 +15,14 @@ class TWriterPage : public QWidget
 {
     Q_OBJECT
 public:
-    static const QString WriteFailedText;   // "Could not write to the application ini file"
-    static const QString ErrorCaption;      // "Error"
-    static const QString StaFileText;       // "Please choose a valid .sta file"
-    static const QString HtmlFileText;      // "Please choose a html file"
-    static const QString BmpFileText;       // "Please choose a Windows BMP file"
-    static const QString LowColourText;     // the notice after switching the precautions off
+    static const QString WriteFailedText; // "Could not write to the application ini file"
+    static const QString ErrorCaption;    // "Error"
+    static const QString StaFileText;     // "Please choose a valid .sta file"
+    static const QString HtmlFileText;    // "Please choose a html file"
+    static const QString BmpFileText;     // "Please choose a Windows BMP file"
+    static const QString LowColourText;   // the notice after switching the precautions off
     static const QString InformationCaption;
-    static const QString FolderTitle;       // the open dialog's title when choosing a folder
+    static const QString FolderTitle; // the open dialog's title when choosing a folder
 
     TWriterPage(TEditorContext& context, QWidget* parent = nullptr);
 

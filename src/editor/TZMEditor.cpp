@@ -1,13 +1,12 @@
 #include "TZMEditor.h"
-
 #include "browse/THostServices.h"
-#include "components/panels/TAlignLayout.h"
 #include "components/listview/TClrListView.h"
+#include "components/outline/TMDIOutline.h"
+#include "components/panels/TAlignLayout.h"
 #include "components/panels/TFlatButton.h"
 #include "components/panels/TGapPlacer.h"
 #include "components/panels/TGraphicSplitBar.h"
 #include "components/panels/TKXPanelPage.h"
-#include "components/outline/TMDIOutline.h"
 #include "components/panels/TTransparentPanel.h"
 #include "editor/TEditorContext.h"
 #include "editor/TListStylePage.h"
@@ -20,7 +19,6 @@
 #include "platform/TMessageBox.h"
 #include "state/TDefaultState.h"
 #include "state/TStyleCopies.h"
-
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -32,8 +30,9 @@
 #include <array>
 #include <exception>
 
-const QString TZMEditor::RestoreFailedText = QStringLiteral(
-    "Some elements could not be restored from the system backups. Re-install strongly recommended.");
+const QString TZMEditor::RestoreFailedText =
+    QStringLiteral("Some elements could not be restored from the system backups. Re-install "
+                   "strongly recommended.");
 const QString TZMEditor::SystemErrorCaption = QStringLiteral("System Error");
 const QString TZMEditor::AlterFailedText = QStringLiteral("Could not alter screen elements");
 const QString TZMEditor::EditErrorCaption = QStringLiteral("Edit Error");
@@ -73,7 +72,10 @@ TZMEditor::~TZMEditor() = default;
 
 TEditorDialogs& TZMEditor::Dialogs() { return m_context->Dialogs(); }
 
-void TZMEditor::SetDialogs(std::unique_ptr<TEditorDialogs> dialogs) { m_context->SetDialogs(std::move(dialogs)); }
+void TZMEditor::SetDialogs(std::unique_ptr<TEditorDialogs> dialogs)
+{
+    m_context->SetDialogs(std::move(dialogs));
+}
 
 TEditorTargets& TZMEditor::Targets() { return m_context->Targets(); }
 
@@ -90,7 +92,8 @@ void TZMEditor::BuildToolBar()
     auto* row = new QHBoxLayout(Editor_ToolBar);
     row->setContentsMargins(2, 2, 4, 2);
     row->setSpacing(2);
-    auto button = [&](const char* name, const QString& caption, const QString& hint, void (TZMEditor::*click)()) {
+    auto button = [&](const char* name, const QString& caption, const QString& hint,
+                      void (TZMEditor::*click)()) {
         auto* b = new TFlatButton(Editor_ToolBar);
         b->setObjectName(QLatin1String(name));
         b->SetCaption(caption);
@@ -103,24 +106,31 @@ void TZMEditor::BuildToolBar()
         row->addWidget(b);
         return b;
     };
-    EditorButton_Close = button("EditorButton_Close", QStringLiteral("Close"), QStringLiteral("Close and apply changes"),
-                                &TZMEditor::EditorButton_CloseClick);
-    EditorButton_Cancel = button("EditorButton_Cancel", QStringLiteral("Cancel"),
-                                 QStringLiteral("Close without changes"), &TZMEditor::EditorButton_CancelClick);
+    EditorButton_Close =
+        button("EditorButton_Close", QStringLiteral("Close"),
+               QStringLiteral("Close and apply changes"), &TZMEditor::EditorButton_CloseClick);
+    EditorButton_Cancel =
+        button("EditorButton_Cancel", QStringLiteral("Cancel"),
+               QStringLiteral("Close without changes"), &TZMEditor::EditorButton_CancelClick);
     QFont bold = EditorButton_Cancel->font();
     bold.setBold(true);
     EditorButton_Cancel->setFont(bold);
     EditorButton_Cancel->SetFontColour(TColours::clRed);
-    Toolbutton_panelStyle = button("Toolbutton_panelStyle", QStringLiteral("Panel"),
-                                   QStringLiteral("Change background panel"), &TZMEditor::Toolbutton_panelStyleClick);
-    Toolbutton_outlinerStyle = button("Toolbutton_outlinerStyle", QStringLiteral("Folders"),
-                                      QStringLiteral("Change Folder List"), &TZMEditor::Toolbutton_outlinerStyleClick);
-    Toolbutton_listStyle = button("Toolbutton_listStyle", QStringLiteral("Documents"),
-                                  QStringLiteral("Change Document List"), &TZMEditor::Toolbutton_listStyleClick);
-    Toolbutton_splitterStyle = button("Toolbutton_splitterStyle", QStringLiteral("Splitters"),
-                                      QStringLiteral("Change Splitters"), &TZMEditor::Toolbutton_splitterStyleClick);
-    Toolbutton_writer = button("Toolbutton_writer", QStringLiteral("Writer"), QStringLiteral("Save Changes to File"),
-                               &TZMEditor::Toolbutton_writerClick);
+    Toolbutton_panelStyle =
+        button("Toolbutton_panelStyle", QStringLiteral("Panel"),
+               QStringLiteral("Change background panel"), &TZMEditor::Toolbutton_panelStyleClick);
+    Toolbutton_outlinerStyle =
+        button("Toolbutton_outlinerStyle", QStringLiteral("Folders"),
+               QStringLiteral("Change Folder List"), &TZMEditor::Toolbutton_outlinerStyleClick);
+    Toolbutton_listStyle =
+        button("Toolbutton_listStyle", QStringLiteral("Documents"),
+               QStringLiteral("Change Document List"), &TZMEditor::Toolbutton_listStyleClick);
+    Toolbutton_splitterStyle =
+        button("Toolbutton_splitterStyle", QStringLiteral("Splitters"),
+               QStringLiteral("Change Splitters"), &TZMEditor::Toolbutton_splitterStyleClick);
+    Toolbutton_writer =
+        button("Toolbutton_writer", QStringLiteral("Writer"),
+               QStringLiteral("Save Changes to File"), &TZMEditor::Toolbutton_writerClick);
     row->addStretch();
     ModeCaption = new QLabel(QStringLiteral("Editor  "), Editor_ToolBar);
     ModeCaption->setObjectName(QStringLiteral("ModeCaption"));
@@ -155,8 +165,10 @@ void TZMEditor::BuildPreview()
     DummyPanelPage->SetGradientLoLight(kPreviewGradientEnd);
     DummyPanelPage->SetBackGroundStyle(rbsGradient);
     DummyPanelPage->SetLeaveSpaceAtTitle(15);
-    DummyPanelPage->OnPosition = [this](QObject* sender, const QList<QWidget*>& items, const TRect& rect,
-                                        QPainter* canvas) { DummyPanelPagePosition(sender, items, rect, canvas); };
+    DummyPanelPage->OnPosition = [this](QObject* sender, const QList<QWidget*>& items,
+                                        const TRect& rect, QPainter* canvas) {
+        DummyPanelPagePosition(sender, items, rect, canvas);
+    };
     TAlignLayout::SetAlign(DummyPanelPage, alClient);
 
     HomePanel = new TTransparentPanel(DummyPanelPage);
@@ -236,7 +248,8 @@ void TZMEditor::BuildStyleArea()
     ListViewPage = new TListStylePage(*m_context, ComponentStylePage);
     ReadOther = new TSplitterStylePage(*m_context, ComponentStylePage);
     ReadWriter = new TWriterPage(*m_context, ComponentStylePage);
-    for (QWidget* page : std::array<QWidget*, 5>{PanelSheet, ControlSheet, ListViewPage, ReadOther, ReadWriter})
+    for (QWidget* page :
+         std::array<QWidget*, 5>{PanelSheet, ControlSheet, ListViewPage, ReadOther, ReadWriter})
         ComponentStylePage->addWidget(page);
     ComponentStylePage->setFixedSize(kStylePageSize.expandedTo(ComponentStylePage->sizeHint()));
 }
@@ -258,7 +271,8 @@ void TZMEditor::LayOutNow()
     // The preview's gaps are limited by its size, so it must have its size before the
     // live styles are copied onto it.
     TAlignLayout::RealignParentOf(this);
-    for (QWidget* container : {static_cast<QWidget*>(this), LeftPanel, static_cast<QWidget*>(HomePanel)})
+    for (QWidget* container :
+         {static_cast<QWidget*>(this), LeftPanel, static_cast<QWidget*>(HomePanel)})
         if (TAlignLayout* layout = TAlignLayout::Of(container))
             layout->Realign();
     FormResize();
@@ -296,10 +310,12 @@ bool TZMEditor::CopyStyles(bool toLive)
     const TDisplayControls& live = m_live;
     auto outline = [&](TROutliner* liveOutline) {
         if (toLive)
-            return TStep{[=, this] { return TStyleCopies::CopyOutlinerStyle(liveOutline, DummyFolderList); },
-                         [=] { return TDefaultState::RestoreOutlinerFromDefault(liveOutline); }};
-        return TStep{[=, this] { return TStyleCopies::CopyOutlinerStyle(DummyFolderList, liveOutline); },
-                     [this] { return TDefaultState::RestoreOutlinerFromDefault(DummyFolderList); }};
+            return TStep{
+                [=, this] { return TStyleCopies::CopyOutlinerStyle(liveOutline, DummyFolderList); },
+                [=] { return TDefaultState::RestoreOutlinerFromDefault(liveOutline); }};
+        return TStep{
+            [=, this] { return TStyleCopies::CopyOutlinerStyle(DummyFolderList, liveOutline); },
+            [this] { return TDefaultState::RestoreOutlinerFromDefault(DummyFolderList); }};
     };
     auto splitter = [&](TGraphicSplitBar* liveBar, TGraphicSplitBar* preview) {
         if (toLive)
@@ -323,8 +339,12 @@ bool TZMEditor::CopyStyles(bool toLive)
     // The folder outline is copied after the page outline, so the preview shows the
     // folder outline's look, and on "Close" both outlines take the preview's look.
     const std::array<TStep, 6> steps = {
-        outline(live.ReadOutliner), outline(live.FolderList), list, panel,
-        splitter(live.GraphicSplit1, DummyVertSplitter), splitter(live.GraphicSplit2, DummyHorzSplitter),
+        outline(live.ReadOutliner),
+        outline(live.FolderList),
+        list,
+        panel,
+        splitter(live.GraphicSplit1, DummyVertSplitter),
+        splitter(live.GraphicSplit2, DummyHorzSplitter),
     };
     try {
         for (const TStep& step : steps)
@@ -365,8 +385,8 @@ void TZMEditor::FormResize()
     ComponentStylePage->move(std::max(0, left), std::max(0, top));
 }
 
-void TZMEditor::DummyPanelPagePosition(QObject*, const QList<QWidget*>&, const TRect& parentRectArea,
-                                       QPainter* drawCanvas)
+void TZMEditor::DummyPanelPagePosition(QObject*, const QList<QWidget*>&,
+                                       const TRect& parentRectArea, QPainter* drawCanvas)
 {
     const TKXPanelPage* page = DummyPanelPage;
     TGapPlacer::PlaceInGaps(HomePanel, drawCanvas, page->AlignLeftGap(), page->AlignTopGap() + 10,
@@ -386,11 +406,20 @@ void TZMEditor::Toolbutton_panelStyleClick()
     ShowMode(PanelSheet, QStringLiteral("Panel Mode"));
 }
 
-void TZMEditor::Toolbutton_outlinerStyleClick() { ShowMode(ControlSheet, QStringLiteral("Folder List Mode")); }
+void TZMEditor::Toolbutton_outlinerStyleClick()
+{
+    ShowMode(ControlSheet, QStringLiteral("Folder List Mode"));
+}
 
-void TZMEditor::Toolbutton_listStyleClick() { ShowMode(ListViewPage, QStringLiteral("Document List Mode")); }
+void TZMEditor::Toolbutton_listStyleClick()
+{
+    ShowMode(ListViewPage, QStringLiteral("Document List Mode"));
+}
 
-void TZMEditor::Toolbutton_splitterStyleClick() { ShowMode(ReadOther, QStringLiteral("Splitters Mode")); }
+void TZMEditor::Toolbutton_splitterStyleClick()
+{
+    ShowMode(ReadOther, QStringLiteral("Splitters Mode"));
+}
 
 void TZMEditor::Toolbutton_writerClick() { ShowMode(ReadWriter, QStringLiteral("Writer Mode ")); }
 

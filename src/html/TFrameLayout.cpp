@@ -72,7 +72,8 @@ int TFrameLayout::Count(const QString& list)
 QVector<int> TFrameLayout::Sizes(const QString& list, int total)
 {
     total = std::max(total, 0);
-    const QVector<TEntry> entries = list.trimmed().isEmpty() ? QVector<TEntry>{TEntry()} : Parse(list);
+    const QVector<TEntry> entries =
+        list.trimmed().isEmpty() ? QVector<TEntry>{TEntry()} : Parse(list);
     QVector<double> wanted(entries.size(), 0.0);
     double fixed = 0, shares = 0;
     for (int i = 0; i < entries.size(); ++i) {

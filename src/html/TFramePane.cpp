@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <numeric>
 
-TFramePane::TFramePane(THtmlPane* pane, THtmlFrame* context, const TFrameSetInfo& info, const QString& baseFile,
-                       QWidget* parent)
+TFramePane::TFramePane(THtmlPane* pane, THtmlFrame* context, const TFrameSetInfo& info,
+                       const QString& baseFile, QWidget* parent)
     : QWidget(parent), m_info(info)
 {
     setMouseTracking(true);

@@ -16,8 +16,8 @@ class TFramePane : public QWidget
 public:
     static constexpr int kDefaultBorder = 4;
 
-    TFramePane(THtmlPane* pane, THtmlFrame* context, const TFrameSetInfo& info, const QString& baseFile,
-               QWidget* parent);
+    TFramePane(THtmlPane* pane, THtmlFrame* context, const TFrameSetInfo& info,
+               const QString& baseFile, QWidget* parent);
 
     const QVector<int>& RowSizes() const { return m_rowSizes; }
     const QVector<int>& ColumnSizes() const { return m_colSizes; }

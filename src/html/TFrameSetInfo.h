@@ -8,7 +8,7 @@ struct TFrameSetInfo
 {
     QString rows;
     QString cols;
-    int border = -1;        // BORDER or FRAMESPACING in pixels, -1 when not given
+    int border = -1; // BORDER or FRAMESPACING in pixels, -1 when not given
     bool frameBorder = true;
     std::vector<TFrameInfo> frames;
 };

@@ -53,8 +53,7 @@ QWidget* THtmlControlFactory::Create(const THtmlObjectInfo& info, QWidget* paren
     QWidget* w = nullptr;
     switch (info.kind) {
     case THtmlObjectInfo::Image:
-    case THtmlObjectInfo::ImageButton:
-        return nullptr;
+    case THtmlObjectInfo::ImageButton: return nullptr;
     case THtmlObjectInfo::TextInput:
     case THtmlObjectInfo::Password: {
         auto* edit = new QLineEdit(parent);
@@ -89,9 +88,7 @@ QWidget* THtmlControlFactory::Create(const THtmlObjectInfo& info, QWidget* paren
         w = button;
         break;
     }
-    case THtmlObjectInfo::File:
-        w = MakeFileChooser(info, parent);
-        break;
+    case THtmlObjectInfo::File: w = MakeFileChooser(info, parent); break;
     case THtmlObjectInfo::Select: {
         if (info.multiple || info.size > 1) {
             auto* list = new QListWidget(parent);
@@ -158,7 +155,6 @@ void THtmlControlFactory::Reset(QWidget* w, const THtmlObjectInfo& info)
         if (auto* e = qobject_cast<QPlainTextEdit*>(w))
             e->setPlainText(info.text);
         break;
-    default:
-        break;
+    default: break;
     }
 }

@@ -8,15 +8,15 @@ constexpr int kMetaScanLength = 1024;
 
 bool IsCharsetChar(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.'
-        || c == ':';
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.' ||
+           c == ':';
 }
 
 bool NamesWindows1252(const QByteArray& cs)
 {
-    return cs == "iso-8859-1" || cs == "iso8859-1" || cs == "latin1" || cs == "latin-1"
-        || cs == "l1" || cs == "windows-1252" || cs == "cp1252" || cs == "x-ansi"
-        || cs == "us-ascii" || cs == "ascii" || cs == "iso_8859-1" || cs == "ansi_x3.4-1968";
+    return cs == "iso-8859-1" || cs == "iso8859-1" || cs == "latin1" || cs == "latin-1" ||
+           cs == "l1" || cs == "windows-1252" || cs == "cp1252" || cs == "x-ansi" ||
+           cs == "us-ascii" || cs == "ascii" || cs == "iso_8859-1" || cs == "ansi_x3.4-1968";
 }
 
 } // namespace
@@ -37,7 +37,8 @@ QByteArray THtmlDecoder::MetaCharset(const QByteArray& bytes)
                 ++i;
             if (i < tag.size() && tag[i] == '=') {
                 ++i;
-                while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t' || tag[i] == '"' || tag[i] == '\''))
+                while (i < tag.size() &&
+                       (tag[i] == ' ' || tag[i] == '\t' || tag[i] == '"' || tag[i] == '\''))
                     ++i;
                 const qsizetype start = i;
                 while (i < tag.size() && IsCharsetChar(tag[i]))

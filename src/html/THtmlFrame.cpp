@@ -4,15 +4,16 @@
 #include "html/THtmlPane.h"
 #include "html/THtmlView.h"
 
-THtmlFrame::THtmlFrame(THtmlPane* pane, THtmlFrame* parentContext, const QString& name, int depth, QWidget* parent)
+THtmlFrame::THtmlFrame(THtmlPane* pane, THtmlFrame* parentContext, const QString& name, int depth,
+                       QWidget* parent)
     : QWidget(parent), m_pane(pane), m_parentContext(parentContext), m_name(name), m_depth(depth)
-{
-}
+{}
 
 THtmlView* THtmlFrame::View() const { return m_view; }
 TFramePane* THtmlFrame::FrameSet() const { return m_frameSet; }
 
-void THtmlFrame::Load(const QString& path, const QString& destination, const QString& nameForMessage)
+void THtmlFrame::Load(const QString& path, const QString& destination,
+                      const QString& nameForMessage)
 {
     THtmlPage page = THtmlPageLoader::Load(path, nameForMessage, m_pane->Settings());
     Show(std::move(page), path);
@@ -53,7 +54,8 @@ THtmlView* THtmlFrame::EnsureView()
 
 void THtmlFrame::SetContent(QWidget* content)
 {
-    for (QWidget* old : {static_cast<QWidget*>(m_view.data()), static_cast<QWidget*>(m_frameSet.data())}) {
+    for (QWidget* old :
+         {static_cast<QWidget*>(m_view.data()), static_cast<QWidget*>(m_frameSet.data())}) {
         if (old && old != content) {
             old->hide();
             old->deleteLater(); // it may be the view whose click brought us here

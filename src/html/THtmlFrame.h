@@ -18,7 +18,8 @@ class THtmlFrame : public QWidget
 public:
     static constexpr int kMaxDepth = 4; // frame sets inside frames inside frame sets...
 
-    THtmlFrame(THtmlPane* pane, THtmlFrame* parentContext, const QString& name, int depth, QWidget* parent);
+    THtmlFrame(THtmlPane* pane, THtmlFrame* parentContext, const QString& name, int depth,
+               QWidget* parent);
 
     // Reads and shows the document in path (an existing, case-resolved file name) and
     // goes to destination. Throws EInOutError when the file cannot be read.

@@ -10,11 +10,11 @@
 struct THtmlObject
 {
     THtmlObjectInfo info;
-    QImage image;          // pictures: the decoded picture; null shows the ALT frame
-    QSize size;            // the whole box: content, border and HSPACE/VSPACE
+    QImage image;             // pictures: the decoded picture; null shows the ALT frame
+    QSize size;               // the whole box: content, border and HSPACE/VSPACE
     QPointer<QWidget> widget; // form controls
-    int position = -1;     // the character that stands for it in the document
-    QRectF drawn;          // where it was last drawn, in document coordinates
+    int position = -1;        // the character that stands for it in the document
+    QRectF drawn;             // where it was last drawn, in document coordinates
     bool wasDrawn = false;
 
     bool IsPicture() const

@@ -10,8 +10,7 @@ constexpr int kEmptyAltSide = 20;
 
 THtmlObjectHandler::THtmlObjectHandler(std::vector<THtmlObject>* objects, QObject* parent)
     : QObject(parent), m_objects(objects)
-{
-}
+{}
 
 int THtmlObjectHandler::ObjectIndex(const QTextFormat& format)
 {
@@ -41,14 +40,17 @@ QSize THtmlObjectHandler::PictureSize(const THtmlObject& object, const QFont& al
             w = natural.width();
             h = natural.height();
         } else if (w < 0) {
-            w = natural.height() > 0 ? int(qint64(natural.width()) * h / natural.height()) : natural.width();
+            w = natural.height() > 0 ? int(qint64(natural.width()) * h / natural.height())
+                                     : natural.width();
         } else if (h < 0) {
-            h = natural.width() > 0 ? int(qint64(natural.height()) * w / natural.width()) : natural.height();
+            h = natural.width() > 0 ? int(qint64(natural.height()) * w / natural.width())
+                                    : natural.height();
         }
     } else {
         const QFontMetrics fm(altFont);
         if (w < 0)
-            w = s.alt.isEmpty() ? kEmptyAltSide : std::min(fm.horizontalAdvance(s.alt) + 2 * kAltPadding, 4000);
+            w = s.alt.isEmpty() ? kEmptyAltSide
+                                : std::min(fm.horizontalAdvance(s.alt) + 2 * kAltPadding, 4000);
         if (h < 0)
             h = s.alt.isEmpty() ? kEmptyAltSide : fm.height() + 2 * kAltPadding;
     }
@@ -84,7 +86,8 @@ void THtmlObjectHandler::DrawAltFrame(QPainter* p, const QRectF& r, const THtmlO
     p->restore();
 }
 
-void THtmlObjectHandler::drawObject(QPainter* p, const QRectF& rect, QTextDocument*, int, const QTextFormat& format)
+void THtmlObjectHandler::drawObject(QPainter* p, const QRectF& rect, QTextDocument*, int,
+                                    const QTextFormat& format)
 {
     THtmlObject* o = Object(format);
     if (!o)

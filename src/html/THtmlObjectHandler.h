@@ -23,7 +23,11 @@ public:
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* doc, int posInDocument,
                     const QTextFormat& format) override;
 
-    void SetColours(const QColor& text, const QColor& link) { m_text = text; m_link = link; }
+    void SetColours(const QColor& text, const QColor& link)
+    {
+        m_text = text;
+        m_link = link;
+    }
     // Called when a control's room is drawn somewhere else than before.
     std::function<void()> OnControlMoved;
     void SetAltFont(const QFont& font) { m_font = font; }

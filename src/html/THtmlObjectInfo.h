@@ -24,21 +24,21 @@ struct THtmlObjectInfo
 
     Kind kind = Image;
     // Pictures (and image buttons).
-    QString src;         // as written
+    QString src; // as written
     QString alt;
-    int width = -1;      // -1: the picture's own size
+    int width = -1; // -1: the picture's own size
     int height = -1;
-    int border = -1;     // -1: none, or 2 inside a link
+    int border = -1; // -1: none, or 2 inside a link
     int hspace = 0;
     int vspace = 0;
-    QString mapName;     // USEMAP without "#", lower case
-    int linkIndex = -1;  // the link the object stands in, or -1
+    QString mapName;    // USEMAP without "#", lower case
+    int linkIndex = -1; // the link the object stands in, or -1
     // Form controls.
-    int form = -1;       // index of the enclosing form, or -1
+    int form = -1; // index of the enclosing form, or -1
     QString name;
     QString value;
     bool checked = false;
-    int size = -1;       // characters of a text field, visible rows of a list
+    int size = -1; // characters of a text field, visible rows of a list
     int maxLength = -1;
     int rows = -1;
     int cols = -1;
@@ -46,5 +46,5 @@ struct THtmlObjectInfo
     QStringList options;
     QStringList optionValues;
     QList<bool> optionSelected;
-    QString text;        // the initial text of a TEXTAREA
+    QString text; // the initial text of a TEXTAREA
 };

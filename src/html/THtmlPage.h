@@ -19,16 +19,16 @@ struct THtmlPage
 {
     QString html;
     QString title;
-    QStringList anchors;                 // names of the named anchors in document order
+    QStringList anchors; // names of the named anchors in document order
     std::vector<THtmlLink> links;
     std::vector<THtmlObjectInfo> objects;
-    QHash<QString, TImageMap> maps;      // by lower-case name
+    QHash<QString, TImageMap> maps;          // by lower-case name
     std::shared_ptr<TFrameSetInfo> frameSet; // set for a frame-set document
-    QColor background;                   // BODY colours; invalid when not given
+    QColor background;                       // BODY colours; invalid when not given
     QColor text;
     QColor link;
-    QString backgroundImage;             // BODY BACKGROUND as written
-    QString baseTarget;                  // BASE TARGET
+    QString backgroundImage; // BODY BACKGROUND as written
+    QString baseTarget;      // BASE TARGET
     int formCount = 0;
-    bool isImage = false;                // a picture shown as a document of its own
+    bool isImage = false; // a picture shown as a document of its own
 };

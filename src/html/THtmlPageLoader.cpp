@@ -38,7 +38,8 @@ THtmlPage THtmlPageLoader::MessagePage(const QString& message, const THtmlSettin
     return FromText(QStringLiteral("<p>") + escaped + QStringLiteral("</p>"), settings);
 }
 
-THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessage, const THtmlSettings& settings)
+THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessage,
+                                const THtmlSettings& settings)
 {
     // Only a regular file is read: opening a named pipe or a device would block the view.
     if (!QFileInfo(path).isFile())
@@ -49,7 +50,8 @@ THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessa
     if (THtmlPath::IsImageExtension(THtmlPath::UpperExtension(path)))
         return PicturePage(path);
     // read(n) reserves n bytes first; only an oversized file is read that way.
-    QByteArray bytes = file.size() > kMaxDocumentBytes ? file.read(kMaxDocumentBytes + 1) : file.readAll();
+    QByteArray bytes =
+        file.size() > kMaxDocumentBytes ? file.read(kMaxDocumentBytes + 1) : file.readAll();
     if (bytes.isEmpty() && file.error() != QFileDevice::NoError)
         throw EInOutError(QStringLiteral("Can't locate file: ") + nameForMessage);
     const bool shortened = bytes.size() > kMaxDocumentBytes;
@@ -65,7 +67,8 @@ THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessa
     }
     QString text = THtmlDecoder::Decode(bytes);
     if (shortened)
-        text += QStringLiteral("<hr><p><i>This document is longer than %1 MB; only its beginning is shown.</i></p>")
+        text += QStringLiteral("<hr><p><i>This document is longer than %1 MB; only its beginning "
+                               "is shown.</i></p>")
                     .arg(kMaxDocumentBytes / (1024 * 1024));
     return FromText(text, settings);
 }

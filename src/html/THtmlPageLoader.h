@@ -16,7 +16,8 @@ public:
     // path must name an existing file (case already resolved); nameForMessage is what a
     // failure names. Throws EInOutError ("Can't locate file: " + nameForMessage) when the
     // file cannot be read.
-    static THtmlPage Load(const QString& path, const QString& nameForMessage, const THtmlSettings& settings);
+    static THtmlPage Load(const QString& path, const QString& nameForMessage,
+                          const THtmlSettings& settings);
 
     // The markup of a document, rewritten with the settings' fonts and colours.
     static THtmlPage FromText(const QString& text, const THtmlSettings& settings);

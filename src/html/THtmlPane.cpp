@@ -240,15 +240,16 @@ THtmlFrame* THtmlPane::TargetFrame(THtmlFrame* frame, const QString& target) con
         return frame;
     if (t.compare(QLatin1String("_parent"), Qt::CaseInsensitive) == 0)
         return frame->ParentContext() ? frame->ParentContext() : m_root;
-    if (t.compare(QLatin1String("_top"), Qt::CaseInsensitive) == 0
-        || t.compare(QLatin1String("_blank"), Qt::CaseInsensitive) == 0)
+    if (t.compare(QLatin1String("_top"), Qt::CaseInsensitive) == 0 ||
+        t.compare(QLatin1String("_blank"), Qt::CaseInsensitive) == 0)
         return m_root; // one window only: a new one would hide the kiosk
     if (THtmlFrame* named = m_root->Find(t))
         return named;
     return m_root;
 }
 
-void THtmlPane::FollowLinkItself(THtmlFrame* frame, THtmlView* view, const QString& src, const QString& target)
+void THtmlPane::FollowLinkItself(THtmlFrame* frame, THtmlView* view, const QString& src,
+                                 const QString& target)
 {
     if (src.isEmpty())
         return;
@@ -295,7 +296,9 @@ void THtmlPane::LoadIntoFrame(THtmlFrame* frame, const QString& src, const QStri
         return;
     }
     if (!TPath::FileExists(file)) {
-        frame->Show(THtmlPageLoader::MessagePage(QStringLiteral("Can't locate file: ") + file, m_settings), file);
+        frame->Show(
+            THtmlPageLoader::MessagePage(QStringLiteral("Can't locate file: ") + file, m_settings),
+            file);
         return;
     }
     const QString path = AbsolutePath(TPath::Resolve(file));

@@ -102,7 +102,8 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    void FollowLinkItself(THtmlFrame* frame, THtmlView* view, const QString& src, const QString& target);
+    void FollowLinkItself(THtmlFrame* frame, THtmlView* view, const QString& src,
+                          const QString& target);
     THtmlFrame* TargetFrame(THtmlFrame* frame, const QString& target) const;
     void LoadIntoTarget(THtmlFrame* target, const QString& file, const QString& destination);
     void ApplySettingsToViews();

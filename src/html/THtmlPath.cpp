@@ -28,8 +28,8 @@ bool THtmlPath::IsHtmlExtension(const QString& e)
 
 bool THtmlPath::IsImageExtension(const QString& e)
 {
-    return e == QLatin1String(".BMP") || e == QLatin1String(".GIF") || e == QLatin1String(".JPG")
-        || e == QLatin1String(".JPEG") || e == QLatin1String(".PNG");
+    return e == QLatin1String(".BMP") || e == QLatin1String(".GIF") || e == QLatin1String(".JPG") ||
+           e == QLatin1String(".JPEG") || e == QLatin1String(".PNG");
 }
 
 QString THtmlPath::Expand(const QString& target, const QString& baseFile)

@@ -29,12 +29,14 @@ bool IsTableInner(const QString& t) { return IsOneOf(t, {"tr", "td", "th", "capt
 // Phrase and font elements the engine knows by the same name.
 bool IsSimpleInline(const QString& t)
 {
-    return IsOneOf(t, {"b", "i", "u", "em", "strong", "cite", "dfn", "var", "sub", "sup", "big", "small"});
+    return IsOneOf(
+        t, {"b", "i", "u", "em", "strong", "cite", "dfn", "var", "sub", "sup", "big", "small"});
 }
 bool IsTeletype(const QString& t) { return IsOneOf(t, {"tt", "code", "kbd", "samp"}); }
 bool IsInlineTag(const QString& t)
 {
-    return IsSimpleInline(t) || IsTeletype(t) || IsOneOf(t, {"s", "strike", "font", "a", "basefont"});
+    return IsSimpleInline(t) || IsTeletype(t) ||
+           IsOneOf(t, {"s", "strike", "font", "a", "basefont"});
 }
 
 // Elements that say nothing about whether a document is a frame set.
@@ -135,7 +137,8 @@ QString ToRoman(int n, bool upper)
     if (n <= 0 || n >= 4000)
         return QString::number(n);
     static const int values[] = {1000, 900, 500, 400, 100, 90, 50, 40, 10, 9, 5, 4, 1};
-    static const char* numerals[] = {"m", "cm", "d", "cd", "c", "xc", "l", "xl", "x", "ix", "v", "iv", "i"};
+    static const char* numerals[] = {"m",  "cm", "d",  "cd", "c",  "xc", "l",
+                                     "xl", "x",  "ix", "v",  "iv", "i"};
     QString r;
     for (int i = 0; i < 13; ++i)
         while (n >= values[i]) {
@@ -223,17 +226,13 @@ THtmlPage THtmlRewriter::Rewrite(const QString& source)
             }
         }
         switch (t.kind) {
-        case THtmlToken::Text:
-            Text(t.text);
-            break;
+        case THtmlToken::Text: Text(t.text); break;
         case THtmlToken::StartTag:
             if (IsRawTag(t.name))
                 m_rawElement = t.name;
             StartTag(t);
             break;
-        case THtmlToken::EndTag:
-            EndTag(t);
-            break;
+        case THtmlToken::EndTag: EndTag(t); break;
         }
     }
     EndSelect();
@@ -366,8 +365,8 @@ int THtmlRewriter::FindBlock(const QStringList& tags, bool crossTables) const
         const QString& tag = m_blocks[k].tag;
         if (tags.contains(tag))
             return k;
-        if (!crossTables && (tag == QLatin1String("table") || tag == QLatin1String("td")
-                             || tag == QLatin1String("th") || tag == QLatin1String("caption")))
+        if (!crossTables && (tag == QLatin1String("table") || tag == QLatin1String("td") ||
+                             tag == QLatin1String("th") || tag == QLatin1String("caption")))
             return -1;
     }
     return -1;
@@ -474,7 +473,8 @@ QString THtmlRewriter::FontStyle(const THtmlToken& t, bool withSize) const
 {
     QString css;
     int v;
-    if (withSize && t.Has(QStringLiteral("size")) && LeadingInt(t.Attr(QStringLiteral("size")), &v)) {
+    if (withSize && t.Has(QStringLiteral("size")) &&
+        LeadingInt(t.Attr(QStringLiteral("size")), &v)) {
         const QString raw = t.Attr(QStringLiteral("size")).trimmed();
         const bool relative = raw.startsWith(u'+') || raw.startsWith(u'-');
         const int size = std::clamp(relative ? m_baseFont + v : v, 1, 7);
@@ -491,8 +491,10 @@ void THtmlRewriter::StartFont(const THtmlToken& t)
 {
     TInline inl;
     inl.tag = t.name;
-    inl.open = QStringLiteral("<span style=\"") + Escape(FontStyle(t, true)) + QStringLiteral("\">");
-    inl.openNoSize = QStringLiteral("<span style=\"") + Escape(FontStyle(t, false)) + QStringLiteral("\">");
+    inl.open =
+        QStringLiteral("<span style=\"") + Escape(FontStyle(t, true)) + QStringLiteral("\">");
+    inl.openNoSize =
+        QStringLiteral("<span style=\"") + Escape(FontStyle(t, false)) + QStringLiteral("\">");
     inl.close = QStringLiteral("</span>");
     PushInline(inl);
 }
@@ -510,7 +512,8 @@ void THtmlRewriter::StartAnchor(const THtmlToken& t)
         // The engine tells formats with anchor names apart by comparing them one by one,
         // so a name per anchor would make loading quadratic. Anchors alternate between two
         // names instead (neighbours never merge) and are told apart by their order.
-        m_pendingAnchors << (m_page.anchors.size() % 2 ? QStringLiteral("zan1") : QStringLiteral("zan0"));
+        m_pendingAnchors << (m_page.anchors.size() % 2 ? QStringLiteral("zan1")
+                                                       : QStringLiteral("zan0"));
         m_page.anchors << name;
     }
     if (!t.Has(QStringLiteral("href")))
@@ -521,7 +524,8 @@ void THtmlRewriter::StartAnchor(const THtmlToken& t)
     const QColor colour = m_page.link.isValid() ? m_page.link : m_options.linkColour;
     TInline inl;
     inl.tag = QStringLiteral("a");
-    inl.open = QStringLiteral("<a href=\"zlk:%1\" style=\"color:%2;\">").arg(link).arg(ColourCss(colour));
+    inl.open =
+        QStringLiteral("<a href=\"zlk:%1\" style=\"color:%2;\">").arg(link).arg(ColourCss(colour));
     inl.openNoSize = inl.open;
     inl.close = QStringLiteral("</a>");
     inl.linkIndex = link;
@@ -588,10 +592,12 @@ void THtmlRewriter::StartTag(const THtmlToken& t)
 
     if (n == QLatin1String("p")) {
         CloseParagraph();
-        PushBlock(n, QStringLiteral("<p") + AlignAttr(t.Attr(QStringLiteral("align"))) + u'>', QStringLiteral("</p>"));
+        PushBlock(n, QStringLiteral("<p") + AlignAttr(t.Attr(QStringLiteral("align"))) + u'>',
+                  QStringLiteral("</p>"));
     } else if (n == QLatin1String("div")) {
         CloseParagraph();
-        PushBlock(n, QStringLiteral("<div") + AlignAttr(t.Attr(QStringLiteral("align"))) + u'>', QStringLiteral("</div>"));
+        PushBlock(n, QStringLiteral("<div") + AlignAttr(t.Attr(QStringLiteral("align"))) + u'>',
+                  QStringLiteral("</div>"));
     } else if (n == QLatin1String("center")) {
         CloseParagraph();
         PushBlock(n, QStringLiteral("<div align=\"center\">"), QStringLiteral("</div>"));
@@ -599,7 +605,8 @@ void THtmlRewriter::StartTag(const THtmlToken& t)
         CloseParagraph();
         if (IsHeadingTag(m_blocks.back().tag))
             PopBlock();
-        PushBlock(n, u'<' + n + AlignAttr(t.Attr(QStringLiteral("align"))) + u'>', QStringLiteral("</") + n + u'>');
+        PushBlock(n, u'<' + n + AlignAttr(t.Attr(QStringLiteral("align"))) + u'>',
+                  QStringLiteral("</") + n + u'>');
     } else if (n == QLatin1String("blockquote")) {
         CloseParagraph();
         PushBlock(n, QStringLiteral("<blockquote>"), QStringLiteral("</blockquote>"));
@@ -609,7 +616,9 @@ void THtmlRewriter::StartTag(const THtmlToken& t)
         PushBlock(n, QStringLiteral("<div style=\"font-style:italic\">"), QStringLiteral("</div>"));
     } else if (IsPreTag(n)) {
         CloseParagraph();
-        PushBlock(n, QStringLiteral("<pre style=\"") + Escape(FontFamilyCss(m_options.preFontName)) + QStringLiteral("\">"),
+        PushBlock(n,
+                  QStringLiteral("<pre style=\"") + Escape(FontFamilyCss(m_options.preFontName)) +
+                      QStringLiteral("\">"),
                   QStringLiteral("</pre>"));
     } else if (IsListTag(n)) {
         StartList(t);
@@ -642,7 +651,8 @@ void THtmlRewriter::StartTag(const THtmlToken& t)
     } else if (n == QLatin1String("s") || n == QLatin1String("strike")) {
         PushInline({n, QStringLiteral("<s>"), QStringLiteral("<s>"), QStringLiteral("</s>"), -1});
     } else if (IsTeletype(n)) {
-        const QString open = QStringLiteral("<span style=\"") + Escape(FontFamilyCss(m_options.preFontName)) + QStringLiteral("\">");
+        const QString open = QStringLiteral("<span style=\"") +
+                             Escape(FontFamilyCss(m_options.preFontName)) + QStringLiteral("\">");
         PushInline({n, open, open, QStringLiteral("</span>"), -1});
     } else if (n == QLatin1String("font")) {
         StartFont(t);
@@ -652,7 +662,8 @@ void THtmlRewriter::StartTag(const THtmlToken& t)
             const QString raw = t.Attr(QStringLiteral("size")).trimmed();
             const bool relative = raw.startsWith(u'+') || raw.startsWith(u'-');
             m_baseFont = std::clamp(relative ? m_baseFont + v : v, 1, 7);
-            const QString open = QStringLiteral("<span style=\"font-size:%1pt;\">").arg(FontPoints(m_baseFont, m_options.fontSize));
+            const QString open = QStringLiteral("<span style=\"font-size:%1pt;\">")
+                                     .arg(FontPoints(m_baseFont, m_options.fontSize));
             PushInline({n, open, QStringLiteral("<span>"), QStringLiteral("</span>"), -1});
         }
     } else if (n == QLatin1String("a")) {
@@ -730,8 +741,8 @@ void THtmlRewriter::EndTag(const THtmlToken& t)
 
     if (n == QLatin1String("p")) {
         CloseParagraph();
-    } else if (IsOneOf(n, {"div", "center", "blockquote", "address", "pre", "xmp", "listing"})
-               || IsListTag(n) || IsOneOf(n, {"dl", "li", "dt", "dd"})) {
+    } else if (IsOneOf(n, {"div", "center", "blockquote", "address", "pre", "xmp", "listing"}) ||
+               IsListTag(n) || IsOneOf(n, {"dl", "li", "dt", "dd"})) {
         const int i = FindBlock({n});
         if (i > 0)
             PopTo(i);
@@ -837,9 +848,11 @@ void THtmlRewriter::StartCell(const THtmlToken& t)
     if (row.tag != QLatin1String("tr"))
         return;
     QString open = u'<' + t.name;
-    const QString align = t.Has(QStringLiteral("align")) ? t.Attr(QStringLiteral("align")) : row.trAlign;
+    const QString align =
+        t.Has(QStringLiteral("align")) ? t.Attr(QStringLiteral("align")) : row.trAlign;
     open += AlignAttr(align);
-    const QString valign = t.Has(QStringLiteral("valign")) ? t.Attr(QStringLiteral("valign")) : row.trValign;
+    const QString valign =
+        t.Has(QStringLiteral("valign")) ? t.Attr(QStringLiteral("valign")) : row.trValign;
     open += ValignAttr(valign.isEmpty() ? QStringLiteral("middle") : valign);
     const QColor bg = THtmlColour::Parse(t.Attr(QStringLiteral("bgcolor")));
     if (bg.isValid())
@@ -874,7 +887,9 @@ void THtmlRewriter::StartCaption(const THtmlToken& t)
     QString align = t.Attr(QStringLiteral("align")).trimmed().toLower();
     if (!IsOneOf(align, {"left", "right"}))
         align = QStringLiteral("center");
-    PushBlock(QStringLiteral("caption"), QStringLiteral("<div align=\"") + align + QStringLiteral("\">"), QStringLiteral("</div>"));
+    PushBlock(QStringLiteral("caption"),
+              QStringLiteral("<div align=\"") + align + QStringLiteral("\">"),
+              QStringLiteral("</div>"));
 }
 
 void THtmlRewriter::StartList(const THtmlToken& t)
@@ -888,11 +903,13 @@ void THtmlRewriter::StartList(const THtmlToken& t)
         EnsureTextContext();
     const QString type = t.Attr(QStringLiteral("type")).trimmed();
     if (t.name == QLatin1String("ol")) {
-        const QString olType = IsOneOf(type, {"1", "a", "A", "i", "I"}) ? type : QStringLiteral("1");
+        const QString olType =
+            IsOneOf(type, {"1", "a", "A", "i", "I"}) ? type : QStringLiteral("1");
         const int start = IntAttr(t, QStringLiteral("start"), 1, -1000000, 1000000);
         if (start != 1) {
             // The engine always counts from 1: the numbers are written as text instead.
-            PushBlock(t.name, QStringLiteral("<ul style=\"list-style-type:none\">"), QStringLiteral("</ul>"));
+            PushBlock(t.name, QStringLiteral("<ul style=\"list-style-type:none\">"),
+                      QStringLiteral("</ul>"));
             TBlock& list = m_blocks.back();
             if (list.tag == t.name) {
                 list.emulatedList = true;
@@ -901,7 +918,8 @@ void THtmlRewriter::StartList(const THtmlToken& t)
             }
             return;
         }
-        PushBlock(t.name, QStringLiteral("<ol type=\"") + olType + QStringLiteral("\">"), QStringLiteral("</ol>"));
+        PushBlock(t.name, QStringLiteral("<ol type=\"") + olType + QStringLiteral("\">"),
+                  QStringLiteral("</ol>"));
         return;
     }
     const QString ulType = type.toLower();
@@ -990,9 +1008,11 @@ void THtmlRewriter::StartImage(const THtmlToken& t)
     info.src = t.Attr(QStringLiteral("src")).trimmed();
     info.alt = t.Attr(QStringLiteral("alt"));
     int v;
-    if (LeadingInt(t.Attr(QStringLiteral("width")), &v) && !t.Attr(QStringLiteral("width")).contains(u'%'))
+    if (LeadingInt(t.Attr(QStringLiteral("width")), &v) &&
+        !t.Attr(QStringLiteral("width")).contains(u'%'))
         info.width = std::clamp(v, 0, 4000);
-    if (LeadingInt(t.Attr(QStringLiteral("height")), &v) && !t.Attr(QStringLiteral("height")).contains(u'%'))
+    if (LeadingInt(t.Attr(QStringLiteral("height")), &v) &&
+        !t.Attr(QStringLiteral("height")).contains(u'%'))
         info.height = std::clamp(v, 0, 4000);
     info.linkIndex = CurrentLink();
     info.border = IntAttr(t, QStringLiteral("border"), info.linkIndex >= 0 ? 2 : -1, 0, 50);
@@ -1072,7 +1092,8 @@ void THtmlRewriter::StartOption(const THtmlToken& t)
         return;
     m_option = int(s.options.size());
     s.options << QString();
-    s.optionValues << (t.Has(QStringLiteral("value")) ? t.Attr(QStringLiteral("value")) : QString());
+    s.optionValues << (t.Has(QStringLiteral("value")) ? t.Attr(QStringLiteral("value"))
+                                                      : QString());
     s.optionSelected << t.Has(QStringLiteral("selected"));
     m_optionHasValue = t.Has(QStringLiteral("value"));
     m_optionText.clear();
@@ -1114,8 +1135,8 @@ void THtmlRewriter::StartArea(const THtmlToken& t)
     int link = -1;
     if (t.Has(QStringLiteral("href")) && !t.Has(QStringLiteral("nohref")))
         link = AddLink(t.Attr(QStringLiteral("href")), t.Attr(QStringLiteral("target")));
-    m_page.maps[m_map].AddArea(t.Attr(QStringLiteral("shape")), t.Attr(QStringLiteral("coords")), link,
-                                t.Attr(QStringLiteral("alt")));
+    m_page.maps[m_map].AddArea(t.Attr(QStringLiteral("shape")), t.Attr(QStringLiteral("coords")),
+                               link, t.Attr(QStringLiteral("alt")));
 }
 
 void THtmlRewriter::StartIsIndex(const THtmlToken& t)
@@ -1123,7 +1144,8 @@ void THtmlRewriter::StartIsIndex(const THtmlToken& t)
     CloseParagraph();
     Emit(QStringLiteral("<hr>"));
     EnsureTextContext();
-    EmitText(t.Attr(QStringLiteral("prompt"), QStringLiteral("This is a searchable index. Enter search keywords: ")));
+    EmitText(t.Attr(QStringLiteral("prompt"),
+                    QStringLiteral("This is a searchable index. Enter search keywords: ")));
     THtmlObjectInfo info;
     info.kind = THtmlObjectInfo::TextInput;
     info.size = 30;

@@ -18,7 +18,7 @@ class THtmlRewriter
 public:
     struct TOptions
     {
-        int fontSize = 12;                 // points of FONT SIZE=3
+        int fontSize = 12; // points of FONT SIZE=3
         QString preFontName = QStringLiteral("Courier New");
         QColor linkColour = QColor(0, 0, 255);
     };
@@ -48,21 +48,21 @@ private:
     };
     struct TBlock
     {
-        QString tag;          // as the document wrote it (menu, dir, center...)
+        QString tag; // as the document wrote it (menu, dir, center...)
         QString close;
         QVector<TInline> inlines; // formatting in effect, emitted or pending
         int emitted = 0;          // how many of inlines have been written
         QVector<TInline> restore; // a table puts back what was in effect around it
         bool heading = false;
-        qsizetype startPos = 0;   // tables: where the table starts in the output
+        qsizetype startPos = 0;    // tables: where the table starts in the output
         qsizetype captionPos = -1; // captions: where their text starts in the output
-        int listCounter = 0;      // emulated ordered lists: the last number used
-        QString listType;         // emulated ordered lists: the TYPE
+        int listCounter = 0;       // emulated ordered lists: the last number used
+        QString listType;          // emulated ordered lists: the TYPE
         bool emulatedList = false;
-        QString pendingMarker;    // list items of an emulated list: their number text
+        QString pendingMarker;                // list items of an emulated list: their number text
         QString trAlign, trValign, trBgcolor; // rows: defaults for their cells
-        int cells = 0;            // tables and rows: cells closed inside them
-        bool hadChildBlock = false; // text from now on needs a block of its own
+        int cells = 0;                        // tables and rows: cells closed inside them
+        bool hadChildBlock = false;           // text from now on needs a block of its own
     };
 
     void StartTag(const THtmlToken& t);
@@ -126,26 +126,26 @@ private:
     THtmlPage m_page;
     QString m_out;
     std::vector<TBlock> m_blocks;
-    QHash<QString, int> m_ignored;     // end tags still owed for starts dropped by depth limits
-    int m_suppressedTables = 0;        // tables beyond the depth limit, read as plain text
+    QHash<QString, int> m_ignored; // end tags still owed for starts dropped by depth limits
+    int m_suppressedTables = 0;    // tables beyond the depth limit, read as plain text
     int m_baseFont = 3;
     int m_form = -1;
-    int m_select = -1;                 // the SELECT whose options are being read
+    int m_select = -1; // the SELECT whose options are being read
     int m_option = -1;
     QString m_optionText;
-    QString m_map;                     // the MAP whose areas are being read
-    int m_skipDepth = 0;               // inside NOFRAMES
-    QString m_rawElement;              // the element whose raw text comes next
-    bool m_preStart = false;           // a leading line break after PRE is dropped
+    QString m_map;           // the MAP whose areas are being read
+    int m_skipDepth = 0;     // inside NOFRAMES
+    QString m_rawElement;    // the element whose raw text comes next
+    bool m_preStart = false; // a leading line break after PRE is dropped
     int m_preDepth = 0;
-    bool m_sawContent = false;         // body content seen: FRAMESET no longer counts
+    bool m_sawContent = false; // body content seen: FRAMESET no longer counts
     bool m_sawBody = false;
     std::vector<std::shared_ptr<TFrameSetInfo>> m_frameSets; // open FRAMESETs
     bool m_frameSetDone = false;
-    QStringList m_pendingAnchors;      // named anchors waiting for the next text
+    QStringList m_pendingAnchors; // named anchors waiting for the next text
     int m_controls = 0;
     int m_frameCount = 0;
-    int m_textArea = -1;               // the TEXTAREA whose text comes next
+    int m_textArea = -1; // the TEXTAREA whose text comes next
     bool m_optionHasValue = false;
-    bool m_inlineContent = false;      // the current block has text: a blank is a space
+    bool m_inlineContent = false; // the current block has text: a blank is a space
 };

@@ -19,9 +19,9 @@ bool IsAsciiLetter(QChar c)
 bool IsRawTextElement(const QString& name, bool* decode)
 {
     *decode = name == QLatin1String("title") || name == QLatin1String("textarea");
-    return *decode || name == QLatin1String("script") || name == QLatin1String("style")
-        || name == QLatin1String("xmp") || name == QLatin1String("listing")
-        || name == QLatin1String("plaintext");
+    return *decode || name == QLatin1String("script") || name == QLatin1String("style") ||
+           name == QLatin1String("xmp") || name == QLatin1String("listing") ||
+           name == QLatin1String("plaintext");
 }
 
 // Characters no page means to show: controls other than tab and line ends, and the
@@ -69,8 +69,8 @@ bool THtmlTokenizer::Next(THtmlToken& token)
             return true;
         if (m_pos >= m_source.size())
             return false;
-        if (m_source[m_pos] == u'<' && m_pos + 1 < m_source.size()
-            && (m_source[m_pos + 1] == u'!' || m_source[m_pos + 1] == u'?')) {
+        if (m_source[m_pos] == u'<' && m_pos + 1 < m_source.size() &&
+            (m_source[m_pos + 1] == u'!' || m_source[m_pos + 1] == u'?')) {
             SkipMarkupDeclaration();
             continue;
         }
@@ -107,21 +107,23 @@ void THtmlTokenizer::ReadText(THtmlToken& token)
         }
         if (end + 1 < m_source.size()) {
             const QChar next = m_source[end + 1];
-            if (IsAsciiLetter(next) || next == u'!' || next == u'?'
-                || (next == u'/' && end + 2 < m_source.size() && IsAsciiLetter(m_source[end + 2])))
+            if (IsAsciiLetter(next) || next == u'!' || next == u'?' ||
+                (next == u'/' && end + 2 < m_source.size() && IsAsciiLetter(m_source[end + 2])))
                 break;
         }
         ++end;
     }
     token.kind = THtmlToken::Text;
-    token.text = WithoutControls(THtmlEntities::Decode(QStringView(m_source).mid(m_pos, end - m_pos)));
+    token.text =
+        WithoutControls(THtmlEntities::Decode(QStringView(m_source).mid(m_pos, end - m_pos)));
     m_pos = end;
 }
 
 bool THtmlTokenizer::ReadRawText(THtmlToken& token)
 {
     const QString close = QStringLiteral("</") + m_rawEnd;
-    qsizetype end = m_rawEnd == QLatin1String("plaintext") ? -1 : Find(close, m_pos, Qt::CaseInsensitive);
+    qsizetype end =
+        m_rawEnd == QLatin1String("plaintext") ? -1 : Find(close, m_pos, Qt::CaseInsensitive);
     if (end < 0)
         end = m_source.size();
     const QStringView raw = QStringView(m_source).mid(m_pos, end - m_pos);
@@ -144,8 +146,8 @@ bool THtmlTokenizer::ReadTag(THtmlToken& token)
     if (i >= n || !IsAsciiLetter(m_source[i]))
         return false;
     const qsizetype nameStart = i;
-    while (i < n && !IsSpace(m_source[i]) && m_source[i] != u'>' && m_source[i] != u'/'
-           && m_source[i] != u'<')
+    while (i < n && !IsSpace(m_source[i]) && m_source[i] != u'>' && m_source[i] != u'/' &&
+           m_source[i] != u'<')
         ++i;
     token.kind = end ? THtmlToken::EndTag : THtmlToken::StartTag;
     token.name = m_source.mid(nameStart, i - nameStart).toLower();
@@ -163,8 +165,8 @@ bool THtmlTokenizer::ReadTag(THtmlToken& token)
         if (m_source[i] == u'<')
             break;
         const qsizetype attrStart = i;
-        while (i < n && !IsSpace(m_source[i]) && m_source[i] != u'=' && m_source[i] != u'>'
-               && m_source[i] != u'<')
+        while (i < n && !IsSpace(m_source[i]) && m_source[i] != u'=' && m_source[i] != u'>' &&
+               m_source[i] != u'<')
             ++i;
         if (i == attrStart) { // a lone "=": skip it
             ++i;
@@ -202,7 +204,8 @@ bool THtmlTokenizer::ReadTag(THtmlToken& token)
             i = j;
         }
         if (!end && token.attributes.size() < 256)
-            token.attributes.append({attrName, WithoutControls(THtmlEntities::Decode(value, true))});
+            token.attributes.append(
+                {attrName, WithoutControls(THtmlEntities::Decode(value, true))});
     }
     m_pos = i;
     if (!end && IsRawTextElement(token.name, &m_rawDecode))

@@ -1,7 +1,7 @@
 #pragma once
 #include "html/THtmlToken.h"
-#include <QVarLengthArray>
 #include <QString>
+#include <QVarLengthArray>
 
 // Splits a document into text runs and tags, forgiving whatever a hand-written page of the
 // nineties contains: unclosed quotes and tags, stray "<", unterminated comments. Every
@@ -23,7 +23,7 @@ private:
 
     QString m_source;
     qsizetype m_pos = 0;
-    QString m_rawEnd;    // the element whose content is read as raw text, or empty
+    QString m_rawEnd; // the element whose content is read as raw text, or empty
     bool m_rawDecode = false;
     struct TFailedSearch
     {

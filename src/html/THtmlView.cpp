@@ -37,8 +37,10 @@ QString EntryName(const QString& entry)
 } // namespace
 
 THtmlView::THtmlView(const THtmlSettings* settings, THtmlImageCache* images, QWidget* parent)
-    : QTextBrowser(parent), m_settings(settings), m_images(images),
-      m_handler(new THtmlObjectHandler(&m_objects, this))
+    : QTextBrowser(parent)
+    , m_settings(settings)
+    , m_images(images)
+    , m_handler(new THtmlObjectHandler(&m_objects, this))
 {
     setOpenLinks(false);
     setOpenExternalLinks(false);
@@ -112,7 +114,8 @@ void THtmlView::BuildObjects(const QFont& font)
         if (o.IsPicture()) {
             if (m_settings->viewImages && !o.info.src.isEmpty()) {
                 QString file, destination;
-                THtmlPath::SplitDestination(THtmlPath::Expand(o.info.src, m_fileName), &file, &destination);
+                THtmlPath::SplitDestination(THtmlPath::Expand(o.info.src, m_fileName), &file,
+                                            &destination);
                 o.image = m_images->Load(file);
             }
             o.size = THtmlObjectHandler::PictureSize(o, font);
@@ -149,10 +152,13 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
     m_page = std::move(page);
     m_fileName = fileName;
 
-    const QColor text = m_page.text.isValid() ? m_page.text : TColorRef::ToQColor(m_settings->defFontColor);
-    const QColor link = m_page.link.isValid() ? m_page.link : TColorRef::ToQColor(m_settings->defHotSpotColor);
-    const QColor background = m_page.background.isValid() ? m_page.background
-                                                          : TColorRef::ToQColor(m_settings->defBackground);
+    const QColor text =
+        m_page.text.isValid() ? m_page.text : TColorRef::ToQColor(m_settings->defFontColor);
+    const QColor link =
+        m_page.link.isValid() ? m_page.link : TColorRef::ToQColor(m_settings->defHotSpotColor);
+    const QColor background = m_page.background.isValid()
+                                  ? m_page.background
+                                  : TColorRef::ToQColor(m_settings->defBackground);
     QFont font(m_settings->defFontName);
     font.setPointSize(std::max(1, m_settings->defFontSize));
 
@@ -163,7 +169,8 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
     m_background = QPixmap();
     if (m_settings->viewImages && !m_page.backgroundImage.isEmpty()) {
         QString file, destination;
-        THtmlPath::SplitDestination(THtmlPath::Expand(m_page.backgroundImage, m_fileName), &file, &destination);
+        THtmlPath::SplitDestination(THtmlPath::Expand(m_page.backgroundImage, m_fileName), &file,
+                                    &destination);
         const QImage tile = m_images->Load(file);
         if (!tile.isNull() && tile.width() > 0 && tile.height() > 0)
             m_background = QPixmap::fromImage(tile);
@@ -185,7 +192,8 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
     doc->setUndoRedoEnabled(false);
     doc->setDefaultFont(font);
     doc->setDocumentMargin(m_marginWidth >= 0 || m_marginHeight >= 0
-                               ? std::max(m_marginWidth, m_marginHeight) : kDefaultMargin);
+                               ? std::max(m_marginWidth, m_marginHeight)
+                               : kDefaultMargin);
     doc->documentLayout()->registerHandler(QTextFormat::ImageObject, m_handler);
     doc->setHtml(m_page.html);
     m_page.html.clear(); // the document holds it now; a big page is not kept twice
@@ -226,7 +234,8 @@ void THtmlView::LocateAnchorsAndObjects()
             if (cf.hasProperty(QTextFormat::AnchorName)) {
                 // Anchors reach the text in document order, each on the character after it.
                 for (const QString& name : cf.anchorNames())
-                    if (name.startsWith(QLatin1String("zan")) && nextAnchor < int(m_anchorPositions.size()))
+                    if (name.startsWith(QLatin1String("zan")) &&
+                        nextAnchor < int(m_anchorPositions.size()))
                         m_anchorPositions[nextAnchor++] = fragment.position();
             }
             if (cf.isImageFormat()) {
@@ -280,8 +289,8 @@ bool THtmlView::PositionTo(const QString& name)
     if (n.isEmpty())
         return false;
     for (int i = 0; i < int(m_headings.size()); ++i) {
-        if (m_headings[i].compare(n, Qt::CaseInsensitive) == 0
-            || EntryName(m_headings[i]).compare(n, Qt::CaseInsensitive) == 0)
+        if (m_headings[i].compare(n, Qt::CaseInsensitive) == 0 ||
+            EntryName(m_headings[i]).compare(n, Qt::CaseInsensitive) == 0)
             return ShowHeading(i);
     }
     return false;
@@ -296,7 +305,8 @@ int THtmlView::EnsureLaidOutTo(int y)
         QAbstractTextDocumentLayout* layout = document()->documentLayout();
         layout->documentSize(); // completes the layout and updates the scroll range
         if (y > bar->maximum()) {
-            const int max = std::max(0, int(layout->documentSize().height()) - viewport()->height());
+            const int max =
+                std::max(0, int(layout->documentSize().height()) - viewport()->height());
             bar->setRange(0, max);
         }
     }
@@ -305,7 +315,10 @@ int THtmlView::EnsureLaidOutTo(int y)
 
 int THtmlView::Position() const { return verticalScrollBar()->value(); }
 
-void THtmlView::SetPosition(int position) { verticalScrollBar()->setValue(EnsureLaidOutTo(position)); }
+void THtmlView::SetPosition(int position)
+{
+    verticalScrollBar()->setValue(EnsureLaidOutTo(position));
+}
 
 int THtmlView::HorzPosition() const { return horizontalScrollBar()->value(); }
 
@@ -418,7 +431,8 @@ void THtmlView::paintEvent(QPaintEvent* e)
 {
     if (!m_background.isNull()) {
         QPainter p(viewport());
-        const QPoint offset(HorzPosition() % m_background.width(), Position() % m_background.height());
+        const QPoint offset(HorzPosition() % m_background.width(),
+                            Position() % m_background.height());
         p.drawTiledPixmap(viewport()->rect(), m_background, offset);
     }
     QTextBrowser::paintEvent(e);

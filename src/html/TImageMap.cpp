@@ -21,7 +21,8 @@ QVector<int> TImageMap::ParseCoords(const QString& coords)
     return result;
 }
 
-bool TImageMap::AddArea(const QString& shape, const QString& coords, int linkIndex, const QString& alt)
+bool TImageMap::AddArea(const QString& shape, const QString& coords, int linkIndex,
+                        const QString& alt)
 {
     const QString s = shape.trimmed().toLower();
     TArea area;
@@ -76,8 +77,7 @@ bool TImageMap::Contains(const TArea& area, QPoint p)
         }
         return inside;
     }
-    case Default:
-        return true;
+    case Default: return true;
     }
     return false;
 }

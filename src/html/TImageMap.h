@@ -21,7 +21,8 @@ public:
 
     // SHAPE and COORDS as written; false (nothing added) for a shape it does not know or
     // coordinates too few for the shape.
-    bool AddArea(const QString& shape, const QString& coords, int linkIndex, const QString& alt = QString());
+    bool AddArea(const QString& shape, const QString& coords, int linkIndex,
+                 const QString& alt = QString());
 
     // The index of the area the point lies in: the first area in document order that
     // contains it, else a DEFAULT area; -1 when none.

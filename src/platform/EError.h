@@ -7,7 +7,8 @@ class EError : public std::runtime_error
 {
 public:
     explicit EError(const QString& message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {}
     const QString& Message() const { return m_message; }
 
 private:

@@ -23,8 +23,8 @@ bool TBitmapFile::Load(const QString& path, QImage* image)
     const QSize size = reader.size();
     const QImage::Format format = reader.imageFormat();
     if (size.isValid() && format != QImage::Format_Invalid) {
-        const qint64 bits = qint64(size.width()) * size.height() *
-                            QImage::toPixelFormat(format).bitsPerPixel();
+        const qint64 bits =
+            qint64(size.width()) * size.height() * QImage::toPixelFormat(format).bitsPerPixel();
         if (bits / 8 <= qint64(QImageReader::allocationLimit()) * 1024 * 1024) {
             loaded = QImage(size, format);
             if (!loaded.isNull())

@@ -5,7 +5,7 @@
 // One directory entry as the enumeration reports it.
 struct TDirEntry
 {
-    QString name;            // as stored on disk (decoded from the file-name encoding)
+    QString name; // as stored on disk (decoded from the file-name encoding)
     bool isDirectory = false;
     qint64 size = 0;         // bytes; 0 for folders and when details were not asked for
     qint64 creationTime = 0; // milliseconds since the epoch (status-change time on Linux)

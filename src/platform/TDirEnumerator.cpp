@@ -2,9 +2,9 @@
 #include "TFileMask.h"
 #include "TPath.h"
 #include <QFile>
+#include <algorithm>
 #include <dirent.h>
 #include <sys/stat.h>
-#include <algorithm>
 
 namespace {
 
@@ -20,7 +20,6 @@ QString DecodeName(const char* raw)
         return QString::fromLatin1(raw, qsizetype(p - raw));
     return QFile::decodeName(raw);
 }
-
 
 } // namespace
 

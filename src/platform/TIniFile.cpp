@@ -1,8 +1,6 @@
 #include "platform/TIniFile.h"
-
 #include "platform/TPath.h"
 #include "platform/TTextCodec.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -51,10 +49,7 @@ int DigitValue(QChar c, int base)
     return -1;
 }
 
-bool HasLineEnd(const QString& text)
-{
-    return text.contains(u'\r') || text.contains(u'\n');
-}
+bool HasLineEnd(const QString& text) { return text.contains(u'\r') || text.contains(u'\n'); }
 
 // The whole file as read, with the encoding its bytes are in.
 struct IniText
@@ -175,7 +170,8 @@ KeyPlace FindKey(const IniText& text, const QString& section, const QString& key
             }
         }
         if (!header && inSection && first < end && data[first] != ';') {
-            const char* eq = static_cast<const char*>(memchr(data + first, '=', size_t(end - first)));
+            const char* eq =
+                static_cast<const char*>(memchr(data + first, '=', size_t(end - first)));
             if (eq) {
                 const qsizetype eqPos = eq - data;
                 place.insertAt = next;
@@ -277,7 +273,8 @@ bool ChangedBytes(const IniText& text, const QString& sectionName, const QString
 // Bytes that are valid UTF-8 and not plain ASCII are read as UTF-8.
 bool ReadsAsUtf8(const QByteArray& bytes)
 {
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
     return !ascii && TTextCodec::IsValidUtf8(bytes);
 }
 
@@ -292,21 +289,17 @@ void ConvertToUtf8(IniText* text)
 
 } // namespace
 
-TIniFile::TIniFile(const QString& fileName)
-    : m_fileName(fileName)
-{
-}
+TIniFile::TIniFile(const QString& fileName) : m_fileName(fileName) {}
 
 TIniFile::TIniFile(TIniFile&& other) noexcept
-    : m_fileName(std::move(other.m_fileName)),
-      m_updateCount(std::exchange(other.m_updateCount, 0)),
-      m_batchPath(std::move(other.m_batchPath)),
-      m_batchBytes(std::move(other.m_batchBytes)),
-      m_batchLoaded(std::exchange(other.m_batchLoaded, false)),
-      m_batchChanged(std::exchange(other.m_batchChanged, false)),
-      m_batchCancelled(std::exchange(other.m_batchCancelled, false))
-{
-}
+    : m_fileName(std::move(other.m_fileName))
+    , m_updateCount(std::exchange(other.m_updateCount, 0))
+    , m_batchPath(std::move(other.m_batchPath))
+    , m_batchBytes(std::move(other.m_batchBytes))
+    , m_batchLoaded(std::exchange(other.m_batchLoaded, false))
+    , m_batchChanged(std::exchange(other.m_batchChanged, false))
+    , m_batchCancelled(std::exchange(other.m_batchCancelled, false))
+{}
 
 TIniFile::~TIniFile()
 {

@@ -37,8 +37,8 @@ bool TLauncher::StartProgram(const QString& program, const QStringList& argument
 
 bool TLauncher::OpenInMediaPlayer(const QString& file)
 {
-    const TLaunchRequest request{TLaunchRequest::MediaPlayer, QStringLiteral("xdg-open"),
-                                 {TPath::Resolve(file)}};
+    const TLaunchRequest request{
+        TLaunchRequest::MediaPlayer, QStringLiteral("xdg-open"), {TPath::Resolve(file)}};
     if (g_hook) {
         g_hook(request);
         return true;

@@ -9,7 +9,7 @@ struct TLaunchRequest
 {
     enum Kind { Sound, Program, MediaPlayer };
     Kind kind = Sound;
-    QString program;        // the sound file, the program, or the desktop's opener
+    QString program; // the sound file, the program, or the desktop's opener
     QStringList arguments;
 };
 

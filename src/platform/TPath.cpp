@@ -4,15 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <dirent.h>
 #include <sys/stat.h>
-#include <algorithm>
 #include <vector>
 
 namespace {
 
 QString g_executableOverride;
-
 
 bool StatPath(const QString& path, struct stat* st)
 {
@@ -81,7 +80,8 @@ QString TPath::Resolve(const QString& input)
             first = false;
             continue;
         }
-        if (StatPath(candidate + part, &st) || ::lstat(QFile::encodeName(candidate + part).constData(), &st) == 0) {
+        if (StatPath(candidate + part, &st) ||
+            ::lstat(QFile::encodeName(candidate + part).constData(), &st) == 0) {
             current = candidate + part;
         } else {
             QString found;
@@ -135,9 +135,15 @@ QString TPath::ChangeExtension(const QString& path, const QString& ext)
     return path + ext;
 }
 
-QString TPath::ExtractFilePath(const QString& path) { return path.left(TPath::LastSeparator(path) + 1); }
+QString TPath::ExtractFilePath(const QString& path)
+{
+    return path.left(TPath::LastSeparator(path) + 1);
+}
 
-QString TPath::ExtractFileName(const QString& path) { return path.mid(TPath::LastSeparator(path) + 1); }
+QString TPath::ExtractFileName(const QString& path)
+{
+    return path.mid(TPath::LastSeparator(path) + 1);
+}
 
 QString TPath::ExtractFileExt(const QString& path)
 {

@@ -1,5 +1,4 @@
 #include "TRasterOp.h"
-
 #include <cstring>
 
 namespace {
@@ -59,8 +58,8 @@ void SourceCopyLine(quint32* dst, const quint32* src, int count)
 
 bool IsRgb32Like(QImage::Format f)
 {
-    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32
-        || f == QImage::Format_ARGB32_Premultiplied;
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+           f == QImage::Format_ARGB32_Premultiplied;
 }
 
 } // namespace
@@ -105,8 +104,8 @@ void TRasterOp::Copy(QImage& dst, int dx, int dy, const QImage& src, const QRect
     const int w = clipped.width();
     for (int row = 0; row < clipped.height(); ++row) {
         auto* out = reinterpret_cast<quint32*>(dst.scanLine(clipped.y() + row)) + clipped.x();
-        const auto* in = reinterpret_cast<const quint32*>(from->constScanLine(fromRect.y() + row))
-                         + fromRect.x();
+        const auto* in = reinterpret_cast<const quint32*>(from->constScanLine(fromRect.y() + row)) +
+                         fromRect.x();
         if (plainCopy)
             SourceCopyLine(out, in, w);
         else

@@ -6,21 +6,21 @@
 
 // The fifteen raster-operation codes of a bit-block transfer, by their standard names.
 namespace TCopyMode {
-constexpr quint32 cmBlackness   = 66;       // 0x00000042
-constexpr quint32 cmDstInvert   = 5570569;  // 0x00550009
-constexpr quint32 cmMergeCopy   = 12583114; // 0x00C000CA
-constexpr quint32 cmMergePaint  = 12255782; // 0x00BB0226
-constexpr quint32 cmNotSrcCopy  = 3342344;  // 0x00330008
-constexpr quint32 cmNotSrcErase = 1114278;  // 0x001100A6
-constexpr quint32 cmPatCopy     = 15728673; // 0x00F00021
-constexpr quint32 cmPatInvert   = 5898313;  // 0x005A0049
-constexpr quint32 cmPatPaint    = 16452105; // 0x00FB0A09
-constexpr quint32 cmSrcAnd      = 8913094;  // 0x008800C6
-constexpr quint32 cmSrcCopy     = 13369376; // 0x00CC0020
-constexpr quint32 cmSrcErase    = 4457256;  // 0x00440328
-constexpr quint32 cmSrcInvert   = 6684742;  // 0x00660046
-constexpr quint32 cmSrcPaint    = 15597702; // 0x00EE0086
-constexpr quint32 cmWhiteness   = 16711778; // 0x00FF0062
+constexpr quint32 cmBlackness = 66;        // 0x00000042
+constexpr quint32 cmDstInvert = 5570569;   // 0x00550009
+constexpr quint32 cmMergeCopy = 12583114;  // 0x00C000CA
+constexpr quint32 cmMergePaint = 12255782; // 0x00BB0226
+constexpr quint32 cmNotSrcCopy = 3342344;  // 0x00330008
+constexpr quint32 cmNotSrcErase = 1114278; // 0x001100A6
+constexpr quint32 cmPatCopy = 15728673;    // 0x00F00021
+constexpr quint32 cmPatInvert = 5898313;   // 0x005A0049
+constexpr quint32 cmPatPaint = 16452105;   // 0x00FB0A09
+constexpr quint32 cmSrcAnd = 8913094;      // 0x008800C6
+constexpr quint32 cmSrcCopy = 13369376;    // 0x00CC0020
+constexpr quint32 cmSrcErase = 4457256;    // 0x00440328
+constexpr quint32 cmSrcInvert = 6684742;   // 0x00660046
+constexpr quint32 cmSrcPaint = 15597702;   // 0x00EE0086
+constexpr quint32 cmWhiteness = 16711778;  // 0x00FF0062
 } // namespace TCopyMode
 
 // A copy with a raster-operation code, computed per pixel and per bit from the code's

@@ -1,5 +1,4 @@
 #include "platform/TTextCodec.h"
-
 #include <cstring>
 
 namespace {
@@ -7,10 +6,9 @@ namespace {
 // Bytes 0x80-0x9F of Windows-1252. The five bytes the code page leaves undefined map to
 // the C1 control of the same number, so that decoding and encoding give the bytes back.
 constexpr char16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 char EncodeOne(char16_t c)
@@ -115,7 +113,9 @@ QString TTextCodec::DecodeUtf8Part(const QByteArray& bytes)
 {
     // Qt drops a mark that opens the bytes it decodes, so the leading ones are put back.
     qsizetype from = 0;
-    while (bytes.size() - from >= 3 && std::memcmp(bytes.constData() + from, "\xEF\xBB\xBF", 3) == 0)
+    while (bytes.size() - from >= 3 &&
+           std::memcmp(bytes.constData() + from, "\xEF\xBB\xBF", 3) == 0)
         from += 3;
-    return QString(from / 3, QChar(0xFEFF)) + QString::fromUtf8(bytes.constData() + from, bytes.size() - from);
+    return QString(from / 3, QChar(0xFEFF)) +
+           QString::fromUtf8(bytes.constData() + from, bytes.size() - from);
 }

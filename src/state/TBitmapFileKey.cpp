@@ -1,5 +1,4 @@
 #include "state/TBitmapFileKey.h"
-
 #include "platform/TPath.h"
 
 bool TBitmapFileKey::WriteBitmapFileKey(TKXIniFile& ini, const QString& bitmapFileName,

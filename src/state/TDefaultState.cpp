@@ -1,5 +1,4 @@
 #include "state/TDefaultState.h"
-
 #include "platform/TPath.h"
 #include "state/TKXIniFile.h"
 #include "state/TListViewState.h"
@@ -7,7 +6,6 @@
 #include "state/TPanelState.h"
 #include "state/TSplitterState.h"
 #include "state/TStateFileCheck.h"
-
 #include <exception>
 
 namespace {

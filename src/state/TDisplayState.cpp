@@ -1,5 +1,4 @@
 #include "state/TDisplayState.h"
-
 #include "platform/TMessageBox.h"
 #include "platform/TPath.h"
 #include "state/TIniBatch.h"
@@ -9,7 +8,6 @@
 #include "state/TPanelState.h"
 #include "state/TSplitterState.h"
 #include "state/TStateFileCheck.h"
-
 #include <QFile>
 #include <exception>
 
@@ -96,8 +94,8 @@ bool TDisplayState::ReadAll(const TDisplayControls& c, const QString& path, bool
                                                       section(TKXIniFile::OutlinerSection));
         read &= TOutlinerState::ReadOutlinerState(ini, c.ReadOutliner,
                                                   section(TKXIniFile::OutlinerSection));
-        read &= TListViewState::ReadListViewState(ini, c.DocList,
-                                                  section(TKXIniFile::ListViewSection));
+        read &=
+            TListViewState::ReadListViewState(ini, c.DocList, section(TKXIniFile::ListViewSection));
         read &= TPanelState::ReadPanelState(ini, c.PanelPage, section(TKXIniFile::PanelSection));
         read &= TSplitterState::ReadSplitterState(ini, c.GraphicSplit1,
                                                   section(TKXIniFile::VerticalSplitterSection));

@@ -1,14 +1,8 @@
 #include "state/TIniBatch.h"
 
-TIniBatch::TIniBatch(TIniFile& ini) : m_ini(ini)
-{
-    m_ini.BeginUpdate();
-}
+TIniBatch::TIniBatch(TIniFile& ini) : m_ini(ini) { m_ini.BeginUpdate(); }
 
-TIniBatch::~TIniBatch()
-{
-    End();
-}
+TIniBatch::~TIniBatch() { End(); }
 
 bool TIniBatch::End()
 {

@@ -1,5 +1,4 @@
 #include "state/TListViewState.h"
-
 #include "components/listview/TClrListView.h"
 #include "state/TIniBatch.h"
 #include "state/TSectionReader.h"
@@ -9,10 +8,21 @@
 
 const QStringList& TListViewState::Keys()
 {
-    static const QStringList keys = {
-        "CellHiLightColour", "CellOutlineWidth", "CellPaint",  "CellPaintColour", "Color",
-        "DoCellOutline",     "DrawCellOutline",  "FontName",   "FontSize",        "FontColour",
-        "HitGap",            "LeftGap",          "TextAsThreeD", "TextHiLight",   "TextNormalCol"};
+    static const QStringList keys = {"CellHiLightColour",
+                                     "CellOutlineWidth",
+                                     "CellPaint",
+                                     "CellPaintColour",
+                                     "Color",
+                                     "DoCellOutline",
+                                     "DrawCellOutline",
+                                     "FontName",
+                                     "FontSize",
+                                     "FontColour",
+                                     "HitGap",
+                                     "LeftGap",
+                                     "TextAsThreeD",
+                                     "TextHiLight",
+                                     "TextNormalCol"};
     return keys;
 }
 
@@ -31,7 +41,8 @@ bool TListViewState::WriteListViewState(TKXIniFile& ini, const TClrListView* lis
     TSectionWriter w(ini, SectionOf(section));
     const bool written =
         w.Integer("CellHiLightColour", v.CellHiLightColour()) &&
-        w.Integer("CellOutlineWidth", v.CellOutlineWidth()) && w.Boolean("CellPaint", v.CellPaint()) &&
+        w.Integer("CellOutlineWidth", v.CellOutlineWidth()) &&
+        w.Boolean("CellPaint", v.CellPaint()) &&
         w.Integer("CellPaintColour", v.CellPaintColour()) && w.Integer("Color", v.Color()) &&
         w.Integer("DoCellOutline", v.DoCellOutline()) &&
         w.Integer("DrawCellOutline", v.DrawCellOutline()) &&

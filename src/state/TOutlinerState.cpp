@@ -1,5 +1,4 @@
 #include "state/TOutlinerState.h"
-
 #include "components/outline/TROutliner.h"
 #include "state/TBitmapFileKey.h"
 #include "state/TIniBatch.h"
@@ -11,13 +10,29 @@
 
 const QStringList& TOutlinerState::Keys()
 {
-    static const QStringList keys = {
-        "BackgroundCellCopyMode", "BackgroundCopyMode", "BackGroundStyle", "BitmapFile",
-        "CellHiLightColour",      "CellOutlineWidth",   "CellPaint",       "CellPaintColour",
-        "Color",                  "ControlOutline",     "DoCellOutline",   "DrawCellOutline",
-        "FontName",               "FontSize",           "FontColour",      "GradientHiLight",
-        "GradientLoLight",        "HitGap",             "ItemHeight",      "LeftGap",
-        "TextAsThreeD",           "TextHiLight",        "TextNormalCol"};
+    static const QStringList keys = {"BackgroundCellCopyMode",
+                                     "BackgroundCopyMode",
+                                     "BackGroundStyle",
+                                     "BitmapFile",
+                                     "CellHiLightColour",
+                                     "CellOutlineWidth",
+                                     "CellPaint",
+                                     "CellPaintColour",
+                                     "Color",
+                                     "ControlOutline",
+                                     "DoCellOutline",
+                                     "DrawCellOutline",
+                                     "FontName",
+                                     "FontSize",
+                                     "FontColour",
+                                     "GradientHiLight",
+                                     "GradientLoLight",
+                                     "HitGap",
+                                     "ItemHeight",
+                                     "LeftGap",
+                                     "TextAsThreeD",
+                                     "TextHiLight",
+                                     "TextNormalCol"};
     return keys;
 }
 
@@ -40,7 +55,8 @@ bool TOutlinerState::WriteOutlinerState(TKXIniFile& ini, const TROutliner* outli
         w.Integer("BackGroundStyle", o.BackGroundStyle()) &&
         TBitmapFileKey::WriteBitmapFileKey(ini, o.BitmapFileName(), w.Section()) &&
         w.Integer("CellHiLightColour", o.CellHiLightColour()) &&
-        w.Integer("CellOutlineWidth", o.CellOutlineWidth()) && w.Boolean("CellPaint", o.CellPaint()) &&
+        w.Integer("CellOutlineWidth", o.CellOutlineWidth()) &&
+        w.Boolean("CellPaint", o.CellPaint()) &&
         w.Integer("CellPaintColour", o.CellPaintColour()) && w.Integer("Color", o.Color()) &&
         w.Integer("ControlOutline", o.ControlOutline()) &&
         w.Integer("DoCellOutline", o.DoCellOutline()) &&
@@ -55,7 +71,8 @@ bool TOutlinerState::WriteOutlinerState(TKXIniFile& ini, const TROutliner* outli
     return written && committed;
 }
 
-bool TOutlinerState::ReadOutlinerState(TKXIniFile& ini, TROutliner* outliner, const QString& section)
+bool TOutlinerState::ReadOutlinerState(TKXIniFile& ini, TROutliner* outliner,
+                                       const QString& section)
 {
     if (!outliner)
         return false;
@@ -110,7 +127,8 @@ bool TOutlinerState::ReadKeys(TKXIniFile& ini, TROutliner& o, const QString& sec
     return true;
 }
 
-bool TOutlinerState::ReadOutlinerBitmap(TKXIniFile& ini, TROutliner* outliner, const QString& section)
+bool TOutlinerState::ReadOutlinerBitmap(TKXIniFile& ini, TROutliner* outliner,
+                                        const QString& section)
 {
     if (!outliner)
         return false;

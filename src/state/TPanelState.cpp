@@ -1,5 +1,4 @@
 #include "state/TPanelState.h"
-
 #include "components/panels/TKXPanelPage.h"
 #include "state/TBitmapFileKey.h"
 #include "state/TIniBatch.h"
@@ -10,10 +9,10 @@
 
 const QStringList& TPanelState::Keys()
 {
-    static const QStringList keys = {
-        "AlignTopGap",     "AlignLeftGap",    "AlignRightGap",      "AlignBottomGap",
-        "BackGroundStyle", "Color",           "ControlOutline",     "GradientHiLight",
-        "GradientLoLight", "LeaveSpaceAtBottom", "LeaveSpaceAtTitle", "BitmapFile"};
+    static const QStringList keys = {"AlignTopGap",        "AlignLeftGap",      "AlignRightGap",
+                                     "AlignBottomGap",     "BackGroundStyle",   "Color",
+                                     "ControlOutline",     "GradientHiLight",   "GradientLoLight",
+                                     "LeaveSpaceAtBottom", "LeaveSpaceAtTitle", "BitmapFile"};
     return keys;
 }
 
@@ -22,7 +21,8 @@ QString TPanelState::SectionOf(const QString& section)
     return section.isEmpty() ? TKXIniFile::PanelSection : section;
 }
 
-bool TPanelState::WritePanelState(TKXIniFile& ini, const TKXPanelPage* panel, const QString& section)
+bool TPanelState::WritePanelState(TKXIniFile& ini, const TKXPanelPage* panel,
+                                  const QString& section)
 {
     if (!panel)
         return false;

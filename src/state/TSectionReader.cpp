@@ -1,11 +1,9 @@
 #include "state/TSectionReader.h"
-
 #include "state/TStateValue.h"
 
 TSectionReader::TSectionReader(const TKXIniFile& ini, const QString& section)
     : m_ini(ini), m_section(section)
-{
-}
+{}
 
 bool TSectionReader::Strict(const QString& key, qint32* value) const
 {
@@ -27,7 +25,4 @@ QString TSectionReader::Text(const QString& key) const
     return m_ini.ReadString(m_section, key, QString());
 }
 
-bool TSectionReader::Exists(const QString& key) const
-{
-    return m_ini.ValueExists(m_section, key);
-}
+bool TSectionReader::Exists(const QString& key) const { return m_ini.ValueExists(m_section, key); }

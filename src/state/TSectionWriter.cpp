@@ -2,8 +2,7 @@
 
 TSectionWriter::TSectionWriter(TKXIniFile& ini, const QString& section)
     : m_ini(ini), m_section(section)
-{
-}
+{}
 
 bool TSectionWriter::Integer(const QString& key, qint32 value)
 {

@@ -1,5 +1,4 @@
 #include "state/TSplitterState.h"
-
 #include "components/panels/TGraphicSplitBar.h"
 #include "state/TIniBatch.h"
 #include "state/TSectionReader.h"
@@ -8,7 +7,8 @@
 
 const QStringList& TSplitterState::Keys()
 {
-    static const QStringList keys = {"BorderStyle", "Color", "DrawEdge", "ShadowStyle", "ShThickness"};
+    static const QStringList keys = {"BorderStyle", "Color", "DrawEdge", "ShadowStyle",
+                                     "ShThickness"};
     return keys;
 }
 

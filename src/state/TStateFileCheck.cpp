@@ -1,7 +1,5 @@
 #include "state/TStateFileCheck.h"
-
 #include "platform/TPath.h"
-
 #include <QFileInfo>
 
 bool TStateFileCheck::IsReadable(const QString& path)

@@ -1,7 +1,5 @@
 #include "state/TStateFont.h"
-
 #include "state/TStateValue.h"
-
 #include <QFontInfo>
 #include <QWidget>
 #include <algorithm>

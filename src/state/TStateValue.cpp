@@ -1,5 +1,4 @@
 #include "state/TStateValue.h"
-
 #include "platform/TIniFile.h"
 
 bool TStateValue::ParseNumber(const QString& text, qint32* value)
@@ -17,10 +16,7 @@ qint32 TStateValue::Lenient(const QString& text)
     return ParseNumber(text, &value) ? value : 0;
 }
 
-bool TStateValue::Boolean(const QString& text)
-{
-    return Lenient(text) != 0;
-}
+bool TStateValue::Boolean(const QString& text) { return Lenient(text) != 0; }
 
 QString TStateValue::FontFace(const QString& text)
 {

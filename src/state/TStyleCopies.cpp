@@ -1,10 +1,8 @@
 #include "state/TStyleCopies.h"
-
 #include "components/listview/TClrListView.h"
+#include "components/outline/TROutliner.h"
 #include "components/panels/TGraphicSplitBar.h"
 #include "components/panels/TKXPanelPage.h"
-#include "components/outline/TROutliner.h"
-
 #include <exception>
 
 namespace {

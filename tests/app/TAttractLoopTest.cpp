@@ -9,9 +9,9 @@
 #include <QDir>
 #include <QImage>
 #include <QMouseEvent>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
@@ -130,7 +130,8 @@ TEST_F(TAttractLoopTest, ClicksAndPages)
     {
         TMessageCapture messages;
         host.AdvertClick(); // no page beside the bitmap
-        ASSERT_EQ(messages.Texts(), QStringList{"Could not find corresponding advertisement file. "});
+        ASSERT_EQ(messages.Texts(),
+                  QStringList{"Could not find corresponding advertisement file. "});
         EXPECT_EQ(messages.Captions(), QStringList{"Load Error"});
     }
     // The built-in picture has no file.
@@ -138,7 +139,8 @@ TEST_F(TAttractLoopTest, ClicksAndPages)
     {
         TMessageCapture messages;
         host.AdvertClick();
-        EXPECT_EQ(messages.Texts(), QStringList{"Could not find corresponding advertisement file. "});
+        EXPECT_EQ(messages.Texts(),
+                  QStringList{"Could not find corresponding advertisement file. "});
     }
     // In Edit mode a click does nothing.
     host.SetEditMode();

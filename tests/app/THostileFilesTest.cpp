@@ -6,11 +6,10 @@
 #include "app/TTitlePanel.h"
 #include "browse/TAppIniFile.h"
 #include "components/media/TKXImage.h"
-#include "components/panels/TKXPanelPage.h"
 #include "components/outline/TMDIOutline.h"
+#include "components/panels/TKXPanelPage.h"
 #include "hostile/HostileKit.h"
 #include "state/TDisplayState.h"
-
 #include <QElapsedTimer>
 #include <QLabel>
 #include <gtest/gtest.h>
@@ -52,30 +51,51 @@ std::vector<TIniCase> HostileIniFiles()
     QByteArray noNul = BinaryBytes(4096, 2).replace('\0', '\x01');
     return {
         {"binary bytes with NULs", BinaryBytes(4096, 1), {kIniMessage}, TMDIHost::TMode::Edit},
-        {"binary bytes, then a section", noNul + "\r\n[StartUp]\r\nStartUpMode=1\r\n", {},
+        {"binary bytes, then a section",
+         noNul + "\r\n[StartUp]\r\nStartUpMode=1\r\n",
+         {},
          TMDIHost::TMode::Display},
-        {"1 MB value", "[StartUp]\r\nStateFileName=" + LongLine(1 << 20) + "\r\nStartUpMode=2\r\n",
-         {}, TMDIHost::TMode::Reader},
-        {"1 MB line before the section", LongLine(1 << 20, '[') + "\r\n[StartUp]\r\nStartUpMode=1\r\n",
-         {}, TMDIHost::TMode::Display},
-        {"1 MB key name", "[StartUp]\r\n" + LongLine(1 << 20) + "=1\r\nStartUpMode=2\r\n", {},
+        {"1 MB value",
+         "[StartUp]\r\nStateFileName=" + LongLine(1 << 20) + "\r\nStartUpMode=2\r\n",
+         {},
+         TMDIHost::TMode::Reader},
+        {"1 MB line before the section",
+         LongLine(1 << 20, '[') + "\r\n[StartUp]\r\nStartUpMode=1\r\n",
+         {},
+         TMDIHost::TMode::Display},
+        {"1 MB key name",
+         "[StartUp]\r\n" + LongLine(1 << 20) + "=1\r\nStartUpMode=2\r\n",
+         {},
          TMDIHost::TMode::Reader},
         {"duplicate sections: the first counts",
-         "[StartUp]\r\nStartUpMode=1\r\n[Warnings]\r\n[StartUp]\r\nStartUpMode=2\r\nkxItem2=1\r\n", {},
-         TMDIHost::TMode::Display, false},
-        {"duplicate keys: the first counts", "[StartUp]\r\nkxItem2=1\r\nkxItem2=0\r\n", {},
-         TMDIHost::TMode::Reader, true},
+         "[StartUp]\r\nStartUpMode=1\r\n[Warnings]\r\n[StartUp]\r\nStartUpMode=2\r\nkxItem2=1\r\n",
+         {},
+         TMDIHost::TMode::Display,
+         false},
+        {"duplicate keys: the first counts",
+         "[StartUp]\r\nkxItem2=1\r\nkxItem2=0\r\n",
+         {},
+         TMDIHost::TMode::Reader,
+         true},
         {"missing ]", "[StartUp\r\nStartUpMode=2\r\nkxItem2=1\r\n", {}, TMDIHost::TMode::Edit},
-        {"text after ]", "[StartUp]x ] y\r\nStartUpMode=2\r\n[StartUp]x\r\nStartUpMode=1\r\n", {},
+        {"text after ]",
+         "[StartUp]x ] y\r\nStartUpMode=2\r\n[StartUp]x\r\nStartUpMode=1\r\n",
+         {},
          TMDIHost::TMode::Display},
-        {"lone CRs and no final line end", "[StartUp]\rStartUpMode=2\rStartUpWeb=\xff\xfe\\x", {},
+        {"lone CRs and no final line end",
+         "[StartUp]\rStartUpMode=2\rStartUpWeb=\xff\xfe\\x",
+         {},
          TMDIHost::TMode::Reader},
-        {"paths not in UTF-8", "[StartUp]\r\nStartUpWeb=READERBASE\\web\\caf\xe9\\\r\n"
-                               "IntroductionFile=READERBASE\\\xff\xfe.htm\r\nStartUpMode=1\r\n",
-         {}, TMDIHost::TMode::Display},
-        {"numbers out of range", "[StartUp]\r\nStartUpMode=99999999999999999999\r\n"
-                                 "kxItem2=0x\r\n[Warnings]\r\nColourWarning=-\r\n",
-         {}, TMDIHost::TMode::Edit},
+        {"paths not in UTF-8",
+         "[StartUp]\r\nStartUpWeb=READERBASE\\web\\caf\xe9\\\r\n"
+         "IntroductionFile=READERBASE\\\xff\xfe.htm\r\nStartUpMode=1\r\n",
+         {},
+         TMDIHost::TMode::Display},
+        {"numbers out of range",
+         "[StartUp]\r\nStartUpMode=99999999999999999999\r\n"
+         "kxItem2=0x\r\n[Warnings]\r\nColourWarning=-\r\n",
+         {},
+         TMDIHost::TMode::Edit},
     };
 }
 
@@ -100,8 +120,8 @@ TEST(THostileFilesTest, IniFilesThatAreBrokenStartTheProgramWithTheDesignMessage
             messages.Clear();
             const bool mode = TAppIniFile::WriteIniInteger("StartUp", "StartUpMode", 1);
             const QByteArray between = ReadTestFile(kit.IniPath());
-            const bool intro =
-                TAppIniFile::WriteIniString("StartUp", "IntroductionFile", "READERBASE\\web\\Index.htm");
+            const bool intro = TAppIniFile::WriteIniString("StartUp", "IntroductionFile",
+                                                           "READERBASE\\web\\Index.htm");
             report << QStringLiteral("writes: %1 %2 %3 %4 %5")
                           .arg(mode)
                           .arg(intro)
@@ -184,15 +204,18 @@ std::vector<std::pair<const char*, QByteArray>> HostileStateFiles(const QString&
     badBitmaps.replace("BitmapFile=Empty", "BitmapFile=" + QFile::encodeName(bad) + "giant.bmp");
     return {
         {"binary bytes", BinaryBytes(8192, 3)},
-        {"binary bytes around the sections", BinaryBytes(2048, 4) + "\r\n" + demo + "\r\n" + BinaryBytes(2048, 5)},
+        {"binary bytes around the sections",
+         BinaryBytes(2048, 4) + "\r\n" + demo + "\r\n" + BinaryBytes(2048, 5)},
         {"1 MB line", demo + LongLine(1 << 20) + "\r\n"},
         {"duplicate sections", duplicated},
         {"missing ]", noBrackets},
         {"font size 100000", QByteArray(demo).replace("FontSize=10", "FontSize=100000")},
         {"font size -5", QByteArray(demo).replace("FontSize=10", "FontSize=-5")},
-        {"item height 2147483647", QByteArray(demo).replace("ItemHeight=30", "ItemHeight=2147483647")},
+        {"item height 2147483647",
+         QByteArray(demo).replace("ItemHeight=30", "ItemHeight=2147483647")},
         {"gap -2147483648", QByteArray(demo).replace("HitGap=10", "HitGap=-2147483648")},
-        {"thickness beyond 32 bits", QByteArray(demo).replace("ShThickness=8", "ShThickness=99999999999")},
+        {"thickness beyond 32 bits",
+         QByteArray(demo).replace("ShThickness=8", "ShThickness=99999999999")},
         {"negative panel gap", QByteArray(demo).replace("AlignTopGap=20", "AlignTopGap=-7")},
         {"font name of 5000 characters",
          QByteArray(demo).replace("FontName=MS Sans Serif", "FontName=" + LongLine(5000, 'F'))},
@@ -235,7 +258,10 @@ TEST(THostileFilesTest, StateFilesThatAreBrokenFallBackOrReportTheLoadMessage)
             // Saving into the damaged file works and keeps it a file the reader reads.
             const bool saved = kit.Main->SaveDisplayState(state);
             const bool loaded = kit.Main->LoadDisplayState(state);
-            report << QStringLiteral("save: %1 %2 %3").arg(saved).arg(loaded).arg(messages.Texts().join("|"));
+            report << QStringLiteral("save: %1 %2 %3")
+                          .arg(saved)
+                          .arg(loaded)
+                          .arg(messages.Texts().join("|"));
             report << "works: " + kit.StillWorks();
             return report.join("\n").toUtf8();
         });
@@ -264,8 +290,9 @@ TEST(THostileFilesTest, HugeSizesInAStateFileDoNotMakePaintingTakeGigabytes)
     for (const auto& [name, change] : cases) {
         SCOPED_TRACE(name);
         THostileKit kit;
-        ASSERT_TRUE(MakeFile(kit.Kit + "hostile.sta",
-                             ReadTestFile(kit.Kit + "zelmora.STA").replace(change.first, change.second)));
+        ASSERT_TRUE(
+            MakeFile(kit.Kit + "hostile.sta",
+                     ReadTestFile(kit.Kit + "zelmora.STA").replace(change.first, change.second)));
         kit.WriteIni("StateFileName=READERBASE\\hostile.sta\r\n");
         const TChildResult r = RunInChild([&] {
             TMessageCapture messages;
@@ -311,7 +338,10 @@ TEST(THostileFilesTest, PicturesThatAreTruncatedOrNoPicturesAreRefusedEverywhere
             const QImage tile = kit.Main->FolderList->Bitmap();
             const bool outliner = kit.Main->FolderList->LoadBackgroundBitmap(bad);
             const bool panel = kit.Main->PanelPage->LoadTileBitmap(bad);
-            report << QStringLiteral("direct: %1 %2 %3").arg(outliner).arg(panel).arg(kit.Main->FolderList->Bitmap() == tile);
+            report << QStringLiteral("direct: %1 %2 %3")
+                          .arg(outliner)
+                          .arg(panel)
+                          .arg(kit.Main->FolderList->Bitmap() == tile);
             const QString state = kit.Kit + "pictures.sta";
             const QString bitmapName = kit.Main->FolderList->BitmapFileName();
             QByteArray sta = ReadTestFile(kit.Kit + "zelmora.STA");
@@ -330,22 +360,23 @@ TEST(THostileFilesTest, PicturesThatAreTruncatedOrNoPicturesAreRefusedEverywhere
         // A bitmap whose headers are whole but whose pixels stop early is shown as far as
         // it goes, as picture viewers do; everything else is refused.
         const bool partial = picture.name == "truncated-pixels.bmp";
-        EXPECT_EQ(QString::fromUtf8(r.report),
-                  QStringList({"start: " + (partial ? QString() : kLogoMessage),
-                               QStringLiteral("advert shown: %1").arg(partial),
-                               "click: Could not find corresponding advertisement file. ",
-                               partial ? "direct: 1 1 0" : "direct: 0 0 1", "state: 1 1 ", "works: "})
-                      .join("\n"));
+        EXPECT_EQ(
+            QString::fromUtf8(r.report),
+            QStringList({"start: " + (partial ? QString() : kLogoMessage),
+                         QStringLiteral("advert shown: %1").arg(partial),
+                         "click: Could not find corresponding advertisement file. ",
+                         partial ? "direct: 1 1 0" : "direct: 0 0 1", "state: 1 1 ", "works: "})
+                .join("\n"));
     }
 }
 
 namespace {
 
 // A kit whose ini file and a state file are in place, with the browsing window running.
-const QString kFailedWrites = QStringList({"ini: 0 0 0", "save over: 0", "save new: 0",
-                                           "messages: " + TDisplayState::SaveErrorText + "|" +
-                                               TDisplayState::SaveErrorText})
-                                  .join("\n");
+const QString kFailedWrites =
+    QStringList({"ini: 0 0 0", "save over: 0", "save new: 0",
+                 "messages: " + TDisplayState::SaveErrorText + "|" + TDisplayState::SaveErrorText})
+        .join("\n");
 
 struct TWriteCase
 {
@@ -355,9 +386,11 @@ struct TWriteCase
     TWriteCase()
     {
         // Larger than some of the simulated disks below.
-        kit.WriteIni("IntroductionFile=READERBASE\\web\\Index.htm\r\n;" + LongLine(2000, '-') + "\r\n");
+        kit.WriteIni("IntroductionFile=READERBASE\\web\\Index.htm\r\n;" + LongLine(2000, '-') +
+                     "\r\n");
         state = kit.Kit + "look.sta";
-        MakeFile(state, ReadTestFile(kit.Kit + "zelmora.STA") + BinaryBytes(300, 9).replace('\0', ' '));
+        MakeFile(state,
+                 ReadTestFile(kit.Kit + "zelmora.STA") + BinaryBytes(300, 9).replace('\0', ' '));
         iniBytes = ReadTestFile(kit.IniPath());
         stateBytes = ReadTestFile(state);
         kit.Start();
@@ -370,11 +403,13 @@ struct TWriteCase
         TMessageCapture messages;
         QStringList report;
         report << QStringLiteral("ini: %1 %2 %3")
-                      .arg(TAppIniFile::WriteIniString("StartUp", "IntroductionFile", "READERBASE\\web\\Other.htm"))
+                      .arg(TAppIniFile::WriteIniString("StartUp", "IntroductionFile",
+                                                       "READERBASE\\web\\Other.htm"))
                       .arg(TAppIniFile::WriteIniInteger("StartUp", "StartUpMode", 2))
                       .arg(TAppIniFile::WriteIniBool("Warnings", "ColourWarning", false));
         report << QStringLiteral("save over: %1").arg(kit.Main->SaveDisplayState(state));
-        report << QStringLiteral("save new: %1").arg(kit.Main->SaveDisplayState(kit.Kit + "new.sta"));
+        report
+            << QStringLiteral("save new: %1").arg(kit.Main->SaveDisplayState(kit.Kit + "new.sta"));
         report << "messages: " + messages.Texts().join("|");
         return report.join("\n").toUtf8();
     }

@@ -8,15 +8,13 @@
 #include "components/listview/TClrListView.h"
 #include "components/outline/TMDIOutline.h"
 #include "components/outline/TOutlineNode.h"
-#include "html/THtmlPane.h"
 #include "hostile/HostileKit.h"
-
 #include "html/THtmlPageLoader.h"
-
+#include "html/THtmlPane.h"
 #include <QElapsedTimer>
 #include <QThread>
-#include <gtest/gtest.h>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 using namespace hostile;
@@ -121,7 +119,8 @@ TEST(THostileWebTest, SymbolicLinkLoopsAreWalkedOnce)
     EXPECT_LE(folders, 8);
     // Links that lead nowhere or in a circle are listed but cannot be opened: the design's
     // message for a document that cannot be loaded, or nothing.
-    EXPECT_TRUE(lines[3].endsWith("messages: ") || lines[3].endsWith("messages: " + kMissingDocument))
+    EXPECT_TRUE(lines[3].endsWith("messages: ") ||
+                lines[3].endsWith("messages: " + kMissingDocument))
         << lines[3].toStdString();
     EXPECT_EQ(lines[4], "works: ");
 }
@@ -167,7 +166,8 @@ TEST(THostileWebTest, FoldersAndDocumentsThatCannotBeReadArePassedOver)
     EXPECT_EQ(lines[2], "rows: index,sealed");
     // The sealed document is listed; opening it fails with the design's message, or shows
     // nothing new.
-    EXPECT_TRUE(lines[3] == "opened 2; messages: " + kMissingDocument || lines[3] == "opened 2; messages: ")
+    EXPECT_TRUE(lines[3] == "opened 2; messages: " + kMissingDocument ||
+                lines[3] == "opened 2; messages: ")
         << lines[3].toStdString();
     EXPECT_EQ(lines[4], "works: ");
 }
@@ -184,7 +184,9 @@ TEST(THostileWebTest, TwoHundredLevelsDeepAreBrowsedToTheBottom)
         TMDIOutline* folders = kit.Main->FolderList;
         const int deepest = folders->GetTextItem("L200");
         report << QStringLiteral("start: %1").arg(messages.Texts().join("|"));
-        report << QStringLiteral("deepest: %1 %2").arg(folders->ItemCount()).arg(deepest > 0 ? folders->Items(deepest)->Level() : -1);
+        report << QStringLiteral("deepest: %1 %2")
+                      .arg(folders->ItemCount())
+                      .arg(deepest > 0 ? folders->Items(deepest)->Level() : -1);
         if (deepest > 0) {
             ClickFolder(*kit.Main, deepest);
             report << "rows: " + Rows(*kit.Main).join(",");
@@ -219,7 +221,10 @@ TEST(THostileWebTest, TreeDeeperThanTheOutlineCanShowIsCutAtItsDeepestLevel)
         const int shown = texts.size();
         texts.removeDuplicates();
         report << QStringLiteral("start: %1 x %2").arg(shown).arg(texts.join("|"));
-        report << QStringLiteral("folders: %1 deepest %2 top %3").arg(folders->ItemCount()).arg(deepest).arg(topLevel);
+        report << QStringLiteral("folders: %1 deepest %2 top %3")
+                      .arg(folders->ItemCount())
+                      .arg(deepest)
+                      .arg(topLevel);
         report << "works: " + kit.StillWorks();
         return report.join("\n").toUtf8();
     });
@@ -263,14 +268,23 @@ TEST(THostileWebTest, FileNamesWithLineBreaksQuotesAndBadBytesDoNotStopBrowsing)
     const QByteArray page = "<p>odd name";
     // Names a reader could meet on a distributed medium.
     const QList<QByteArray> utf8Names = {
-        "new\nline.htm",  "carriage\rreturn.htm", "quote\"s.htm",  "apos'trophe.htm",
-        "tick`$(touch PWNED)`.htm", "semi;colon&amp|pipe.htm", "tab\there.htm", "-dash.htm",
-        "caf\xc3\xa9 \xe2\x82\xac.htm", "star*what?.htm", QByteArray(240, 'n') + ".htm",
+        "new\nline.htm",
+        "carriage\rreturn.htm",
+        "quote\"s.htm",
+        "apos'trophe.htm",
+        "tick`$(touch PWNED)`.htm",
+        "semi;colon&amp|pipe.htm",
+        "tab\there.htm",
+        "-dash.htm",
+        "caf\xc3\xa9 \xe2\x82\xac.htm",
+        "star*what?.htm",
+        QByteArray(240, 'n') + ".htm",
     };
     const QList<QByteArray> otherNames = {"bad\xff\xfe.htm", "latin1 caf\xe9.htm"};
     for (const QByteArray& n : utf8Names + otherNames)
         ASSERT_TRUE(MakeRawFile(web, n, page)) << n.constData();
-    for (const QByteArray& n : {QByteArray("dir\nbreak"), QByteArray("dir\"quote"), QByteArray("dir\xff")}) {
+    for (const QByteArray& n :
+         {QByteArray("dir\nbreak"), QByteArray("dir\"quote"), QByteArray("dir\xff")}) {
         ASSERT_TRUE(MakeRawFolder(web, n));
         ASSERT_TRUE(MakeRawFile(web + n, "inside.htm", page));
     }
@@ -304,11 +318,13 @@ TEST(THostileWebTest, FileNamesWithLineBreaksQuotesAndBadBytesDoNotStopBrowsing)
     const QStringList lines = ReportLines(r);
     ASSERT_EQ(lines.size(), 5) << r.report.constData();
     EXPECT_EQ(lines[0], "start: ");
-    EXPECT_EQ(lines[1], QStringLiteral("folders: 4 rows: %1").arg(1 + utf8Names.size() + otherNames.size()));
+    EXPECT_EQ(lines[1],
+              QStringLiteral("folders: 4 rows: %1").arg(1 + utf8Names.size() + otherNames.size()));
     EXPECT_EQ(lines[2], "not opened: ");
     // Names that are not UTF-8 may be listed under a name that no longer finds them: the
     // design's message, never more.
-    EXPECT_TRUE(lines[3].endsWith("messages: ") || lines[3].endsWith("messages: " + kMissingDocument))
+    EXPECT_TRUE(lines[3].endsWith("messages: ") ||
+                lines[3].endsWith("messages: " + kMissingDocument))
         << lines[3].toStdString();
     EXPECT_EQ(lines[4], "works: ");
 }
@@ -317,7 +333,8 @@ namespace {
 
 // Opens a document as a link or the list would, in a child; the report: the messages, the
 // file shown and the number of headings.
-TChildResult OpenHostileDocument(THostileKit& kit, const QString& file, int seconds, bool find = true)
+TChildResult OpenHostileDocument(THostileKit& kit, const QString& file, int seconds,
+                                 bool find = true)
 {
     TChildLimits limits;
     limits.seconds = seconds;
@@ -355,13 +372,14 @@ TEST(THostileWebTest, NamedPipesInPlaceOfFilesDoNotHangTheProgram)
     struct TPipeCase
     {
         const char* name;
-        QByteArray ini;  // extra StartUp lines
-        QString pipe;    // relative to the kit
-        bool clickRows;  // open every document row after the start
+        QByteArray ini; // extra StartUp lines
+        QString pipe;   // relative to the kit
+        bool clickRows; // open every document row after the start
     };
     const std::vector<TPipeCase> cases = {
         {"document in the list", "", "web/pipe.htm", true},
-        {"introduction page", "IntroductionFile=READERBASE\\web\\pipe.htm\r\n", "web/pipe.htm", false},
+        {"introduction page", "IntroductionFile=READERBASE\\web\\pipe.htm\r\n", "web/pipe.htm",
+         false},
         {"logo", "YourLogoHereBitmap=READERBASE\\pipe.bmp\r\n", "pipe.bmp", false},
         {"state file", "StateFileName=READERBASE\\pipe.sta\r\n", "pipe.sta", false},
         {"advert", "StartUpMode=1\r\n", "Advertisers/pipe.bmp", false},
@@ -409,11 +427,13 @@ TEST(THostileWebTest, DocumentWithUnclosedTagsIsShown)
     kit.WriteIni();
     MakeFile(kit.Web + "unclosed.htm", UnclosedTagsDocument());
     // Also cut off in the middle of a tag, a comment and an entity.
-    MakeFile(kit.Web + "cut.htm", "<html><body><a name=\"Cut#1\"></a><h1>Cut</h1><table><tr><td><a hre");
+    MakeFile(kit.Web + "cut.htm",
+             "<html><body><a name=\"Cut#1\"></a><h1>Cut</h1><table><tr><td><a hre");
     MakeFile(kit.Web + "comment.htm", "<p>before<!-- never closed");
     MakeFile(kit.Web + "entity.htm", "<p>&#");
     MakeFile(kit.Web + "binary.htm", BinaryBytes(20000, 11));
-    for (const char* name : {"unclosed.htm", "cut.htm", "comment.htm", "entity.htm", "binary.htm"}) {
+    for (const char* name :
+         {"unclosed.htm", "cut.htm", "comment.htm", "entity.htm", "binary.htm"}) {
         SCOPED_TRACE(name);
         const TChildResult r = OpenHostileDocument(kit, kit.Web + name, 60);
         ExpectFinished(r);
@@ -453,7 +473,8 @@ TEST(THostileWebTest, FiftyMegabyteDocumentIsShown)
 namespace {
 
 // A program that writes each argument it was given on a line of its own.
-const QByteArray kEchoProgram = "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.out\"\n";
+const QByteArray kEchoProgram =
+    "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.out\"\n";
 
 QByteArray WaitForFile(const QString& path, int ms)
 {
@@ -499,7 +520,9 @@ TEST(THostileWebTest, LinksWithShellMetacharactersReachTheLauncherIntact)
     };
     const QString params = "a;b $(touch PWNED) \"two words\" `id` |cat >x & 'q' \\";
     const std::vector<TLinkCase> cases = {
-        {"FILE:" + echo + " " + params, TLaunchRequest::Program, echo,
+        {"FILE:" + echo + " " + params,
+         TLaunchRequest::Program,
+         echo,
          {"a;b", "$(touch", "PWNED)", "two words", "`id`", "|cat", ">x", "&", "'q'", "\\"}},
         {echo + "?x=1;touch$(PWNED)|&", TLaunchRequest::Program, echo, {"x=1;touch$(PWNED)|&"}},
         {spaced, TLaunchRequest::Program, spaced, {}},
@@ -517,7 +540,8 @@ TEST(THostileWebTest, LinksWithShellMetacharactersReachTheLauncherIntact)
             TMessageCapture messages;
             bool handled = false;
             kit.Main->ViewerHotSpotClick(nullptr, c.SRC, handled);
-            QString line = QStringLiteral("handled %1, messages %2").arg(handled).arg(messages.Texts().size());
+            QString line =
+                QStringLiteral("handled %1, messages %2").arg(handled).arg(messages.Texts().size());
             for (const TLaunchRequest& request : launches.Requests())
                 line += QStringLiteral("; kind %1 program [%2] arguments [%3]")
                             .arg(int(request.kind))
@@ -548,7 +572,8 @@ TEST(THostileWebTest, LinksWithShellMetacharactersReachTheLauncherIntact)
         return QByteArray();
     });
     ExpectFinished(launched);
-    EXPECT_EQ(WaitForFile(echo + ".out", 10000), "a;b\n$(touch\nPWNED)\ntwo words\n`id`\n|cat\n>x\n&\n'q'\n\\\n");
+    EXPECT_EQ(WaitForFile(echo + ".out", 10000),
+              "a;b\n$(touch\nPWNED)\ntwo words\n`id`\n|cat\n>x\n&\n'q'\n\\\n");
     EXPECT_EQ(WaitForFile(spaced + ".out", 10000), "");
     QThread::msleep(200);
     for (const QString& folder : {kit.Kit, kit.Web, tools, QDir::currentPath() + "/"})

@@ -1,9 +1,9 @@
 #include "app/TMDIHost.h"
 #include "app/TTitlePanel.h"
 #include "common/TestSupport.h"
+#include "components/media/TKXImage.h"
 #include "components/panels/TFlatButton.h"
 #include "components/panels/TGraphicSplitBar.h"
-#include "components/media/TKXImage.h"
 #include "platform/TPath.h"
 #include "platform/TScreen.h"
 #include <QDir>

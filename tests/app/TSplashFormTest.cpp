@@ -1,5 +1,5 @@
-#include "app/TMDIHost.h"
 #include "app/TSplashForm.h"
+#include "app/TMDIHost.h"
 #include "common/TestSupport.h"
 #include "platform/TPath.h"
 #include "platform/TScreen.h"
@@ -25,7 +25,8 @@ protected:
     }
     void WriteIni(const QByteArray& warnings)
     {
-        WriteTestFile(m_dir + "zelmora.INI", "[StartUp]\r\nStartUpMode=2\r\n[Warnings]\r\n" + warnings);
+        WriteTestFile(m_dir + "zelmora.INI",
+                      "[StartUp]\r\nStartUpMode=2\r\n[Warnings]\r\n" + warnings);
     }
     QTemporaryDir m_tmp;
     QString m_dir;
@@ -51,14 +52,15 @@ TEST_F(TSplashFormTest, StartSplashOnlyOnLowColourScreensWithTheWarningOn)
         TSplashForm* splash = host.SplashWindows()[0];
         EXPECT_TRUE(splash->isVisible());
         EXPECT_EQ(splash->SplashCaption->text(), "Warning!");
-        EXPECT_EQ(splash->MessageText(),
-                  "OOPS! Theres a problem. You appear to be running a display with 256 colours or "
-                  "less. Because Zelmora is designed to display a lot of graphic information, we dont "
-                  "recommend it on low colour displays. This demo will run but some screen elements "
-                  "have been drastically colour muted, we've also disabled the random advert display "
-                  "to reduce flickering. If possible, quit Zelmora and restart your computer in a "
-                  "higher video mode. You could also try running the layout editor to change some of "
-                  "the screen element colours.\r\n");
+        EXPECT_EQ(
+            splash->MessageText(),
+            "OOPS! Theres a problem. You appear to be running a display with 256 colours or "
+            "less. Because Zelmora is designed to display a lot of graphic information, we dont "
+            "recommend it on low colour displays. This demo will run but some screen elements "
+            "have been drastically colour muted, we've also disabled the random advert display "
+            "to reduce flickering. If possible, quit Zelmora and restart your computer in a "
+            "higher video mode. You could also try running the layout editor to change some of "
+            "the screen element colours.\r\n");
         EXPECT_TRUE(splash->windowFlags() & Qt::WindowStaysOnTopHint);
         EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
         // The panel sits in the middle of the (screen-sized) window.

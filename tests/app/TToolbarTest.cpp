@@ -5,9 +5,9 @@
 #include "browse/TZMMain.h"
 #include "common/TestSupport.h"
 #include "components/listview/TClrListView.h"
-#include "components/panels/TFlatButton.h"
 #include "components/outline/TMDIOutline.h"
 #include "components/outline/TOutlineNode.h"
+#include "components/panels/TFlatButton.h"
 #include "components/panels/TTransparentPanel.h"
 #include "html/THtmlPane.h"
 #include "platform/TPath.h"
@@ -105,7 +105,8 @@ TEST_F(TToolbarTest, ModeKeysStillReachTheFocusedControl)
     Start("StartUpMode=0\r\n");
     auto* edit = new QLineEdit(m_main.get());
     int presses = 0;
-    struct Counter : QObject {
+    struct Counter : QObject
+    {
         int* n;
         explicit Counter(int* c) : n(c) {}
         bool eventFilter(QObject*, QEvent* e) override
@@ -226,13 +227,15 @@ TEST_F(TToolbarTest, SaveAsAndLoadGoThroughTheStateFiles)
 TEST_F(TToolbarTest, EditorThatCannotBeShownIsReported)
 {
     // A host without its browsing window has nothing to edit: the editor cannot be made.
-    WriteTestFile(m_kit + "zelmora.INI", "[StartUp]\r\nStartUpWeb=READERBASE\\web\\\r\nStartUpMode=0\r\n");
+    WriteTestFile(m_kit + "zelmora.INI",
+                  "[StartUp]\r\nStartUpWeb=READERBASE\\web\\\r\nStartUpMode=0\r\n");
     m_host = std::make_unique<TMDIHost>();
     TMessageCapture messages;
     m_host->SettingsEditorClick();
     EXPECT_EQ(m_host->EditorWindow(), nullptr);
-    EXPECT_EQ(messages.Texts(),
-              QStringList{"Couldnt show the editor. System resources may be too low to generate window"});
+    EXPECT_EQ(
+        messages.Texts(),
+        QStringList{"Couldnt show the editor. System resources may be too low to generate window"});
     EXPECT_EQ(messages.Captions(), QStringList{"Load Error"});
     EXPECT_TRUE(m_host->TitlePanel()->isEnabled());
     EXPECT_TRUE(m_host->AdvertShowing());

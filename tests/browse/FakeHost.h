@@ -11,7 +11,11 @@ public:
     const TStartUpOptions& StartUpOptions() const override { return Options; }
     int NumColours() const override { return Colours; }
     void SetYourLogoHereBitmap(const QString& path) override { Options.YourLogoHereBitmap = path; }
-    bool LoadLogo() override { ++LogoLoads; return LogoResult; }
+    bool LoadLogo() override
+    {
+        ++LogoLoads;
+        return LogoResult;
+    }
     void SetTitlePanelEnabled(bool enabled) override { TitlePanelEnabled = enabled; }
 
     TStartUpOptions Options;

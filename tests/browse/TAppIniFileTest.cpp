@@ -53,8 +53,8 @@ TEST_F(TAppIniFileTest, MissingFileGivesDefaults)
 
 TEST_F(TAppIniFileTest, StartUpModeLockAndWarningValues)
 {
-    const std::pair<QByteArray, int> modes[] = {{"2", 2}, {"5", 0}, {"-1", 0}, {"0x1", 1},
-                                                {"Display", 0}, {"1", 1}};
+    const std::pair<QByteArray, int> modes[] = {{"2", 2},   {"5", 0},       {"-1", 0},
+                                                {"0x1", 1}, {"Display", 0}, {"1", 1}};
     for (const auto& [text, mode] : modes) {
         WriteIni("[StartUp]\r\nStartUpMode=" + text + "\r\nkxItem2=2\r\n");
         TStartUpOptions o = Read();

@@ -4,12 +4,11 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <dirent.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
 
 namespace {
 
@@ -48,7 +47,10 @@ public:
         if (++idles == cancelAfterIdles)
             Cancel();
     }
-    QStringList Only(const QString& prefix) const { return calls.filter(QRegularExpression("^" + prefix + " ")); }
+    QStringList Only(const QString& prefix) const
+    {
+        return calls.filter(QRegularExpression("^" + prefix + " "));
+    }
 };
 
 class ContentsSearchTest : public ::testing::Test
@@ -63,7 +65,10 @@ protected:
         web = tmp.path() + "/web/";
         QDir().mkpath(web);
     }
-    void File(const QString& rel, int size = 10) { WriteTestFile(web + rel, QByteArray(size, 'x')); }
+    void File(const QString& rel, int size = 10)
+    {
+        WriteTestFile(web + rel, QByteArray(size, 'x'));
+    }
     void Dir(const QString& rel) { ASSERT_TRUE(QDir().mkpath(web + rel)); }
 };
 
@@ -74,7 +79,8 @@ TEST_F(ContentsSearchTest, NewSearchIsEmptyAndSetSearchStoresEverything)
     TContentsSearch s;
     EXPECT_TRUE(s.Mask().isEmpty());
     EXPECT_TRUE(s.StartFolder().isEmpty());
-    EXPECT_FALSE(s.Recursive() || s.LowerCaseNames() || s.Cancelled() || s.IsBusy() || s.FindFolders());
+    EXPECT_FALSE(s.Recursive() || s.LowerCaseNames() || s.Cancelled() || s.IsBusy() ||
+                 s.FindFolders());
     EXPECT_TRUE(s.FoundList().empty());
 
     s.SetSearch("*.htm", web, true, true);
@@ -103,12 +109,12 @@ TEST_F(ContentsSearchTest, DepthFirstWithAFoldersMatchesBeforeItsSubFolders)
     EXPECT_TRUE(s.Search());
     EXPECT_TRUE(s.busyWhileEntering);
     EXPECT_FALSE(s.IsBusy());
-    EXPECT_EQ(s.calls, QStringList({"start", "enter " + web, "file " + web + "|A.htm",
-                                    "file " + web + "|b.htm", "enter " + web + "sub1/",
-                                    "file " + web + "sub1/|c.htm", "enter " + web + "sub1/deeper/",
-                                    "file " + web + "sub1/deeper/|e.htm", "enter " + web + "sub2/",
-                                    "file " + web + "sub2/|d.html", "enter " + web + "sub3/",
-                                    "finish"}));
+    EXPECT_EQ(s.calls,
+              QStringList({"start", "enter " + web, "file " + web + "|A.htm",
+                           "file " + web + "|b.htm", "enter " + web + "sub1/",
+                           "file " + web + "sub1/|c.htm", "enter " + web + "sub1/deeper/",
+                           "file " + web + "sub1/deeper/|e.htm", "enter " + web + "sub2/",
+                           "file " + web + "sub2/|d.html", "enter " + web + "sub3/", "finish"}));
     // The default receivers keep what they get; clearing frees it.
     ASSERT_EQ(s.FoundList().size(), 5u);
     EXPECT_EQ(s.FoundList()[0]->FileName(), "A.htm");
@@ -192,7 +198,8 @@ TEST_F(ContentsSearchTest, FolderWithoutTrailingSeparatorMatchesNamesInItsParent
     s.SetSearch("*.*", web + "site", false, false);
     s.SetFindFolders(true);
     EXPECT_TRUE(s.Search());
-    EXPECT_EQ(s.Only("folder"), QStringList({"folder " + web + "site|site", "folder " + web + "site|siteextra"}));
+    EXPECT_EQ(s.Only("folder"),
+              QStringList({"folder " + web + "site|site", "folder " + web + "site|siteextra"}));
     s.SetFindFolders(false);
     s.calls.clear();
     EXPECT_TRUE(s.Search());
@@ -274,8 +281,8 @@ TEST_F(ContentsSearchTest, SymbolicLinkToAParentEndsAndEntersEachFolderOnce)
     s.SetSearch("*.*", web, true, true);
     s.SetFindFolders(true);
     EXPECT_TRUE(s.Search());
-    EXPECT_EQ(s.Only("enter"), QStringList({"enter " + web, "enter " + web + "a/",
-                                            "enter " + web + "a/b/"}));
+    EXPECT_EQ(s.Only("enter"),
+              QStringList({"enter " + web, "enter " + web + "a/", "enter " + web + "a/b/"}));
     EXPECT_EQ(s.Only("file").size(), 0);
 
     // Another search on the same object walks again from scratch.

@@ -19,7 +19,8 @@ QString Expand(const QString& target)
 
 TLinkAction Decide(const QString& src, QSet<QString> files = {})
 {
-    return TLinkActivation::Decide(src, Expand, [files](const QString& f) { return files.contains(f); });
+    return TLinkActivation::Decide(src, Expand,
+                                   [files](const QString& f) { return files.contains(f); });
 }
 
 } // namespace

@@ -1,9 +1,9 @@
-#include "browse/TOutlineList.h"
 #include "browse/TWebBuilders.h"
+#include "browse/TOutlineList.h"
 #include "common/TestSupport.h"
+#include "components/listview/TSortListView.h"
 #include "components/outline/TColdmereCustomOutline.h"
 #include "components/outline/TOutlineNode.h"
-#include "components/listview/TSortListView.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
 
 namespace {
 
@@ -118,7 +117,8 @@ TEST_F(WebBuildersTest, RandomTreeHasOneNodePerFolderUnderItsParent)
     QSet<QString> actual;
     for (int i = 1; i <= outline.ItemCount(); ++i) {
         TOutlineNode* n = outline.Items(i);
-        EXPECT_TRUE(n->Level() == 1 ? i == 1 : true) << "stray top-level node " << n->Text().toStdString();
+        EXPECT_TRUE(n->Level() == 1 ? i == 1 : true)
+            << "stray top-level node " << n->Text().toStdString();
         EXPECT_FALSE(actual.contains(n->FullPath().toCaseFolded()));
         actual << n->FullPath().toCaseFolded();
         // Siblings come in the enumeration's order: by name ignoring case.
@@ -145,7 +145,8 @@ TEST_F(WebBuildersTest, ClearsTheOldOutlineAndMissingFolderGivesTheRootOnly)
     Dir("Old");
     BuildFolderOutline(web, "0", true, &outline);
     ASSERT_EQ(outline.ItemCount(), 2);
-    EXPECT_EQ(BuildFolderOutline(tmp.path() + "/Absent/", "0", true, &outline), tmp.path() + "/Absent/");
+    EXPECT_EQ(BuildFolderOutline(tmp.path() + "/Absent/", "0", true, &outline),
+              tmp.path() + "/Absent/");
     EXPECT_EQ(Tree(), QStringList({"Absent"}));
 
     // Files only: no sub-folder node is built from file entries.
@@ -190,7 +191,8 @@ TEST_F(WebBuildersTest, NameThatIsNotUtf8IsBuiltWithoutHarm)
     EXPECT_EQ(BuildFolderOutline(web, "0", true, &outline), web);
     const QStringList tree = Tree();
     EXPECT_EQ(tree.first(), "My Web");
-    EXPECT_TRUE(tree.mid(1).filter(QRegularExpression("^  B")).size() == 1) << tree.join("|").toStdString();
+    EXPECT_TRUE(tree.mid(1).filter(QRegularExpression("^  B")).size() == 1)
+        << tree.join("|").toStdString();
     EXPECT_TRUE(tree.contains("  C") && tree.contains("    D"));
     ::rmdir((raw + "/inner").constData());
     ::rmdir(raw.constData());
@@ -238,7 +240,8 @@ TEST_F(WebBuildersTest, DocumentRowsWithOneColumn)
     list.AddColumn("Name", 80);
     list.AddItem("stale row");
     EXPECT_EQ(FillDocumentList(web, "0", false, &list), web);
-    EXPECT_EQ(Rows(), QStringList({"b1001=1", "c25600=25", "index=1000", "page=7", "report.final=5"}));
+    EXPECT_EQ(Rows(),
+              QStringList({"b1001=1", "c25600=25", "index=1000", "page=7", "report.final=5"}));
     EXPECT_EQ(list.ViewStyle(), vsReport);
     EXPECT_EQ(list.Column(0)->Width, TListColumn::AutoSizeUseHeader);
     EXPECT_TRUE(list.updatesEnabled());

@@ -1,12 +1,12 @@
-#include "FakeHost.h"
 #include "browse/TZMMain.h"
+#include "FakeHost.h"
 #include "common/TestSupport.h"
 #include "components/listview/TClrListView.h"
+#include "components/outline/TMDIOutline.h"
+#include "components/outline/TOutlineNode.h"
 #include "components/panels/TGraphicSplitBar.h"
 #include "components/panels/TKXPanelPage.h"
-#include "components/outline/TMDIOutline.h"
 #include "components/panels/TTransparentPanel.h"
-#include "components/outline/TOutlineNode.h"
 #include "html/THtmlPane.h"
 #include "platform/TPath.h"
 #include <QDir>
@@ -28,10 +28,10 @@ protected:
         WriteTestFile(m_web + "Index.htm",
                       "<html><body><a name=\"Intro#1\"></a><h1>Intro</h1><p>Start here."
                       "<a name=\"Part2#2\"></a><h2>Part two</h2><p>More.</body></html>");
-        WriteTestFile(m_web + "other.html",
-                      "<a name=\"Other#1\"></a><h1>Other</h1>" + QByteArray(4000, '\n') +
-                      "<p>filler<br>" + QByteArray("<p>line<br>\n").repeated(300) +
-                      "<a name=\"Part2#2\"></a><h2>Part two</h2>");
+        WriteTestFile(m_web + "other.html", "<a name=\"Other#1\"></a><h1>Other</h1>" +
+                                                QByteArray(4000, '\n') + "<p>filler<br>" +
+                                                QByteArray("<p>line<br>\n").repeated(300) +
+                                                "<a name=\"Part2#2\"></a><h2>Part two</h2>");
         WriteTestFile(m_web + "plain.htm", "<p>No headings at all.");
         WriteTestFile(m_web + "Zeta.htm", "<p>z");
         WriteTestFile(m_web + "Sub/Only.html", "<a name=\"Only#1\"></a><h1>Only html</h1>");
@@ -323,13 +323,31 @@ TEST_F(TZMMainTest, TheWindowsOwnLookSavesAsTheKnownLines)
     const QString path = m_kit + "design.sta";
     ASSERT_TRUE(w.SaveDisplayState(path));
     const QStringList lines = QString::fromUtf8(ReadTestFile(path)).split("\r\n");
-    const QStringList expected = {
-        "[Outliners]", "BackgroundCellCopyMode=15597702", "BackgroundCopyMode=13369376",
-        "BackGroundStyle=1", "BitmapFile=Empty", "CellHiLightColour=12632256",
-        "CellOutlineWidth=1", "CellPaint=1", "[FilesList]", "CellHiLightColour=-2147483643",
-        "[Panel]", "[Vertical Splitter]", "BorderStyle=0", "Color=16777215", "DrawEdge=0",
-        "ShadowStyle=3", "ShThickness=8", "Width=6", "[Horizontal Splitter]", "BorderStyle=0",
-        "Color=16777215", "DrawEdge=0", "ShadowStyle=6", "ShThickness=8", "Height=7"};
+    const QStringList expected = {"[Outliners]",
+                                  "BackgroundCellCopyMode=15597702",
+                                  "BackgroundCopyMode=13369376",
+                                  "BackGroundStyle=1",
+                                  "BitmapFile=Empty",
+                                  "CellHiLightColour=12632256",
+                                  "CellOutlineWidth=1",
+                                  "CellPaint=1",
+                                  "[FilesList]",
+                                  "CellHiLightColour=-2147483643",
+                                  "[Panel]",
+                                  "[Vertical Splitter]",
+                                  "BorderStyle=0",
+                                  "Color=16777215",
+                                  "DrawEdge=0",
+                                  "ShadowStyle=3",
+                                  "ShThickness=8",
+                                  "Width=6",
+                                  "[Horizontal Splitter]",
+                                  "BorderStyle=0",
+                                  "Color=16777215",
+                                  "DrawEdge=0",
+                                  "ShadowStyle=6",
+                                  "ShThickness=8",
+                                  "Height=7"};
     // In this order, with the other keys of each section between them.
     qsizetype at = 0;
     for (const QString& line : expected) {

@@ -60,7 +60,8 @@ bool CopyTree(const QString& from, const QString& to)
     QDir source(from);
     if (!source.exists() || !QDir().mkpath(to))
         return false;
-    for (const QFileInfo& info : source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    for (const QFileInfo& info :
+         source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
         const QString target = to + '/' + info.fileName();
         if (info.isDir()) {
             if (!CopyTree(info.filePath(), target))

@@ -3,11 +3,10 @@
 // asked, dialogs answered from queues, and snapshots of every look property of a control.
 #include "browse/THostServices.h"
 #include "components/listview/TClrListView.h"
+#include "components/outline/TROutliner.h"
 #include "components/panels/TGraphicSplitBar.h"
 #include "components/panels/TKXPanelPage.h"
-#include "components/outline/TROutliner.h"
 #include "editor/TEditorDialogs.h"
-
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
@@ -103,36 +102,80 @@ inline QString ImageKey(const QImage& image)
 // Every look property, as "Name=value" lines.
 inline QStringList LookOf(const TROutliner& c)
 {
-    return {ZEL_LOOK(BackgroundCellCopyMode), ZEL_LOOK(BackgroundCopyMode), ZEL_LOOK(BackGroundStyle),
-            "Bitmap=" + ImageKey(c.Bitmap()), ZEL_LOOK(BitmapFileName), ZEL_LOOK(CellPaint), ZEL_LOOK(Color),
-            ZEL_LOOK(CellPaintColour), ZEL_LOOK(CellHiLightColour), ZEL_LOOK(CellOutlineWidth),
-            ZEL_LOOK(ControlOutline), ZEL_LOOK(DrawCellOutline), ZEL_LOOK(DoCellOutline), ZEL_LOOK(GradientHiLight),
-            ZEL_LOOK(GradientLoLight), ZEL_LOOK(HitGap), ZEL_LOOK(LeftGap), ZEL_LOOK(TextNormalCol),
-            ZEL_LOOK(TextHiLight), ZEL_LOOK(TextAsThreeD), "Font=" + c.font().toString(), ZEL_LOOK(FontColour),
+    return {ZEL_LOOK(BackgroundCellCopyMode),
+            ZEL_LOOK(BackgroundCopyMode),
+            ZEL_LOOK(BackGroundStyle),
+            "Bitmap=" + ImageKey(c.Bitmap()),
+            ZEL_LOOK(BitmapFileName),
+            ZEL_LOOK(CellPaint),
+            ZEL_LOOK(Color),
+            ZEL_LOOK(CellPaintColour),
+            ZEL_LOOK(CellHiLightColour),
+            ZEL_LOOK(CellOutlineWidth),
+            ZEL_LOOK(ControlOutline),
+            ZEL_LOOK(DrawCellOutline),
+            ZEL_LOOK(DoCellOutline),
+            ZEL_LOOK(GradientHiLight),
+            ZEL_LOOK(GradientLoLight),
+            ZEL_LOOK(HitGap),
+            ZEL_LOOK(LeftGap),
+            ZEL_LOOK(TextNormalCol),
+            ZEL_LOOK(TextHiLight),
+            ZEL_LOOK(TextAsThreeD),
+            "Font=" + c.font().toString(),
+            ZEL_LOOK(FontColour),
             ZEL_LOOK(ItemHeight)};
 }
 
 inline QStringList LookOf(const TClrListView& c)
 {
-    return {ZEL_LOOK(CellHiLightColour), ZEL_LOOK(CellOutlineWidth), ZEL_LOOK(CellPaint), ZEL_LOOK(CellPaintColour),
-            ZEL_LOOK(Color), ZEL_LOOK(DoCellOutline), ZEL_LOOK(DrawCellOutline), "Font=" + c.font().toString(),
-            ZEL_LOOK(FontColour), ZEL_LOOK(ViewStyle), ZEL_LOOK(HitGap), ZEL_LOOK(LeftGap), ZEL_LOOK(TextAsThreeD),
-            ZEL_LOOK(TextHiLight), ZEL_LOOK(TextNormalCol)};
+    return {ZEL_LOOK(CellHiLightColour),
+            ZEL_LOOK(CellOutlineWidth),
+            ZEL_LOOK(CellPaint),
+            ZEL_LOOK(CellPaintColour),
+            ZEL_LOOK(Color),
+            ZEL_LOOK(DoCellOutline),
+            ZEL_LOOK(DrawCellOutline),
+            "Font=" + c.font().toString(),
+            ZEL_LOOK(FontColour),
+            ZEL_LOOK(ViewStyle),
+            ZEL_LOOK(HitGap),
+            ZEL_LOOK(LeftGap),
+            ZEL_LOOK(TextAsThreeD),
+            ZEL_LOOK(TextHiLight),
+            ZEL_LOOK(TextNormalCol)};
 }
 
 inline QStringList LookOf(const TKXPanelPage& c)
 {
-    return {ZEL_LOOK(AlignTopGap), ZEL_LOOK(AlignLeftGap), ZEL_LOOK(AlignRightGap), ZEL_LOOK(AlignBottomGap),
-            ZEL_LOOK(BackGroundStyle), ZEL_LOOK(Color), ZEL_LOOK(ControlOutline), "Font=" + c.font().toString(),
-            ZEL_LOOK(GradientHiLight), ZEL_LOOK(GradientLoLight), ZEL_LOOK(LeaveSpaceAtBottom),
-            ZEL_LOOK(LeaveSpaceAtTitle), "TileBitmap=" + ImageKey(c.TileBitmap()), ZEL_LOOK(BitmapFileName)};
+    return {ZEL_LOOK(AlignTopGap),
+            ZEL_LOOK(AlignLeftGap),
+            ZEL_LOOK(AlignRightGap),
+            ZEL_LOOK(AlignBottomGap),
+            ZEL_LOOK(BackGroundStyle),
+            ZEL_LOOK(Color),
+            ZEL_LOOK(ControlOutline),
+            "Font=" + c.font().toString(),
+            ZEL_LOOK(GradientHiLight),
+            ZEL_LOOK(GradientLoLight),
+            ZEL_LOOK(LeaveSpaceAtBottom),
+            ZEL_LOOK(LeaveSpaceAtTitle),
+            "TileBitmap=" + ImageKey(c.TileBitmap()),
+            ZEL_LOOK(BitmapFileName)};
 }
 
 inline QStringList LookOf(const TGraphicSplitBar& c)
 {
-    return {ZEL_LOOK(BorderStyle), ZEL_LOOK(Color), ZEL_LOOK(DrawEdge), ZEL_LOOK(LimitLeftOffset),
-            ZEL_LOOK(LimitRightOffset), ZEL_LOOK(ShadowStyle), ZEL_LOOK(ShThickness),
-            "Picture=" + ImageKey(c.Picture()), ZEL_LOOK(Width), ZEL_LOOK(Height)};
+    return {ZEL_LOOK(BorderStyle),
+            ZEL_LOOK(Color),
+            ZEL_LOOK(DrawEdge),
+            ZEL_LOOK(LimitLeftOffset),
+            ZEL_LOOK(LimitRightOffset),
+            ZEL_LOOK(ShadowStyle),
+            ZEL_LOOK(ShThickness),
+            "Picture=" + ImageKey(c.Picture()),
+            ZEL_LOOK(Width),
+            ZEL_LOOK(Height)};
 }
 
 #undef ZEL_LOOK

@@ -1,8 +1,7 @@
 // Reading the editor's number fields, its combo tables and its dialog filters.
-#include "editor/TDialogFilter.h"
 #include "editor/TNumberField.h"
+#include "editor/TDialogFilter.h"
 #include "editor/TStyleTables.h"
-
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -43,7 +42,8 @@ TEST(DialogFilterTest, PairsBecomeQtFilters)
     EXPECT_EQ(TDialogFilter::ToQt("BMP Files (*.bmp)|*.bmp"), QStringList({"BMP Files (*.bmp)"}));
     EXPECT_EQ(TDialogFilter::ToQt("HTML Files (*.htm,*.html)|*.htm;*.html"),
               QStringList({"HTML Files (*.htm *.html)"}));
-    EXPECT_EQ(TDialogFilter::ToQt("Bitmap Files (*.BMP)|*.bmp"), QStringList({"Bitmap Files (*.bmp)"}));
+    EXPECT_EQ(TDialogFilter::ToQt("Bitmap Files (*.BMP)|*.bmp"),
+              QStringList({"Bitmap Files (*.bmp)"}));
     EXPECT_EQ(TDialogFilter::ToQt("All Files (*.*)|*.*"), QStringList({"All Files (*.*)"}));
     EXPECT_EQ(TDialogFilter::ToQt("A|*.a|B|*.b;*.c"), QStringList({"A (*.a)", "B (*.b *.c)"}));
     EXPECT_TRUE(TDialogFilter::ToQt("").isEmpty());
@@ -51,7 +51,8 @@ TEST(DialogFilterTest, PairsBecomeQtFilters)
 
 TEST(DialogFilterTest, PatternsCanIgnoreLetterCase)
 {
-    const QStringList filters = TDialogFilter::IgnoringCase({"BMP Files (*.bmp)", "All Files (*.*)"});
+    const QStringList filters =
+        TDialogFilter::IgnoringCase({"BMP Files (*.bmp)", "All Files (*.*)"});
     EXPECT_EQ(filters, QStringList({"BMP Files (*.[bB][mM][pP])", "All Files (*)"}));
     const QRegularExpression re(QRegularExpression::wildcardToRegularExpression("*.[bB][mM][pP]"));
     EXPECT_TRUE(re.match("LOGO.BMP").hasMatch());

@@ -1,8 +1,7 @@
 // The editor's real dialogs, answered by a timer as a user would answer them.
+#include "editor/TQtEditorDialogs.h"
 #include "common/TestSupport.h"
 #include "editor/TFontColourDialog.h"
-#include "editor/TQtEditorDialogs.h"
-
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>

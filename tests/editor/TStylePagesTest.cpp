@@ -9,7 +9,6 @@
 #include "editor/TPanelStylePage.h"
 #include "editor/TSplitterStylePage.h"
 #include "platform/TPath.h"
-
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -69,16 +68,39 @@ protected:
     std::unique_ptr<TSplitterStylePage> splitterPage;
 };
 
-const QStringList kMergeItems = {"Paint Black", "Invert Background", "Merge - 1", "Merge - 2",
-                                 "Ignore Foreground Colour", "Invert Combination", "Copy Foreground Pattern - 1",
-                                 "Copy Foreground Pattern - Invert", "PatPaint", "Merge - 3", "Foreground Colour",
-                                 "Invert Background, Merge", "Invert Foreground", "Merge - 4", "Paint White"};
-const QStringList kCellMergeItems = {"Paint Black", "Invert Background", "Merge - 1", "Merge - 2",
-                                     "Ignore Cell Colour", "Invert Combination", "Copy Cell Colour - 1",
-                                     "Copy Cell Colour - Invert", "PatPaint", "Merge - 3", "Cell Colour",
-                                     "Invert Background, Merge", "Invert Cell Colour", "Merge - 4", "Paint White"};
-const quint32 kCodes[] = {66,      5570569,  12583114, 12255782, 3342344, 1114278,  15728673, 5898313,
-                          16452105, 8913094, 13369376, 4457256,  6684742, 15597702, 16711778};
+const QStringList kMergeItems = {"Paint Black",
+                                 "Invert Background",
+                                 "Merge - 1",
+                                 "Merge - 2",
+                                 "Ignore Foreground Colour",
+                                 "Invert Combination",
+                                 "Copy Foreground Pattern - 1",
+                                 "Copy Foreground Pattern - Invert",
+                                 "PatPaint",
+                                 "Merge - 3",
+                                 "Foreground Colour",
+                                 "Invert Background, Merge",
+                                 "Invert Foreground",
+                                 "Merge - 4",
+                                 "Paint White"};
+const QStringList kCellMergeItems = {"Paint Black",
+                                     "Invert Background",
+                                     "Merge - 1",
+                                     "Merge - 2",
+                                     "Ignore Cell Colour",
+                                     "Invert Combination",
+                                     "Copy Cell Colour - 1",
+                                     "Copy Cell Colour - Invert",
+                                     "PatPaint",
+                                     "Merge - 3",
+                                     "Cell Colour",
+                                     "Invert Background, Merge",
+                                     "Invert Cell Colour",
+                                     "Merge - 4",
+                                     "Paint White"};
+const quint32 kCodes[] = {66,       5570569,  12583114, 12255782, 3342344,
+                          1114278,  15728673, 5898313,  16452105, 8913094,
+                          13369376, 4457256,  6684742,  15597702, 16711778};
 
 TEST_F(StylePagesTest, CopyModeCombosOfferTheTableAndSetEveryCode)
 {
@@ -98,9 +120,12 @@ TEST_F(StylePagesTest, CopyModeCombosOfferTheTableAndSetEveryCode)
 
 TEST_F(StylePagesTest, ShapeAndStyleCombosOfferTheirPagesWordingAndSetTheirValues)
 {
-    EXPECT_EQ(ItemsOf(outlinePage->OLCDSCombo), QStringList({"None", "Box", "Rounded - Right", "Rounded - Left"}));
-    EXPECT_EQ(ItemsOf(listPage->CLVSDStyle), QStringList({"None", "Box ", "Rounded - Right", "Rounded - Left"}));
-    EXPECT_EQ(ItemsOf(outlinePage->OLCOCombo), QStringList({"None", "Box Cell", "Underlined Cell"}));
+    EXPECT_EQ(ItemsOf(outlinePage->OLCDSCombo),
+              QStringList({"None", "Box", "Rounded - Right", "Rounded - Left"}));
+    EXPECT_EQ(ItemsOf(listPage->CLVSDStyle),
+              QStringList({"None", "Box ", "Rounded - Right", "Rounded - Left"}));
+    EXPECT_EQ(ItemsOf(outlinePage->OLCOCombo),
+              QStringList({"None", "Box Cell", "Underlined Cell"}));
     EXPECT_EQ(ItemsOf(listPage->CVNCStyle), QStringList({"None", "Box Cell", "Underline Cell"}));
     EXPECT_EQ(ItemsOf(outlinePage->OLBSCombo), QStringList({"None", "Bitmap", "Gradient"}));
     const QStringList shadows = {"No Shadow",    "Left - Right", "Top - Bottom", "Left Shadow",
@@ -207,20 +232,22 @@ TEST_F(StylePagesTest, PanelAndOutlineColourButtonsOpenWithTheLastChosenColour)
         QPushButton* Button;
         std::function<qint32()> Value;
     };
-    const TButton buttons[] = {{outlinePage->Button25, [&] { return outline.Color(); }},
-                               {outlinePage->Button17, [&] { return outline.CellPaintColour(); }},
-                               {outlinePage->Button18, [&] { return outline.CellHiLightColour(); }},
-                               {outlinePage->Button21, [&] { return outline.TextNormalCol(); }},
-                               {outlinePage->Button22, [&] { return outline.TextHiLight(); }},
-                               {outlinePage->OLHiLightButton, [&] { return outline.GradientHiLight(); }},
-                               {outlinePage->OLLoLightButton, [&] { return outline.GradientLoLight(); }}};
+    const TButton buttons[] = {
+        {outlinePage->Button25, [&] { return outline.Color(); }},
+        {outlinePage->Button17, [&] { return outline.CellPaintColour(); }},
+        {outlinePage->Button18, [&] { return outline.CellHiLightColour(); }},
+        {outlinePage->Button21, [&] { return outline.TextNormalCol(); }},
+        {outlinePage->Button22, [&] { return outline.TextHiLight(); }},
+        {outlinePage->OLHiLightButton, [&] { return outline.GradientHiLight(); }},
+        {outlinePage->OLLoLightButton, [&] { return outline.GradientLoLight(); }}};
     qint32 colour = 1000;
     for (const TButton& b : buttons) {
         dialogs->ColourInitials.clear();
         dialogs->Colours = {++colour};
         b.Button->click();
         EXPECT_EQ(b.Value(), colour) << b.Button->objectName().toStdString();
-        EXPECT_EQ(dialogs->ColourInitials, std::vector<qint32>({colour == 1001 ? 65280 : colour - 1}));
+        EXPECT_EQ(dialogs->ColourInitials,
+                  std::vector<qint32>({colour == 1001 ? 65280 : colour - 1}));
     }
     EXPECT_EQ(outline.BackGroundStyle(), rbsGradient);
 
@@ -407,8 +434,8 @@ TEST_F(StylePagesTest, FillingShowsTheControlsValues)
     panel.SetAlignRightGap(13);
     panel.SetAlignBottomGap(14);
     ASSERT_TRUE(panelPage->Fill());
-    EXPECT_EQ(QStringList({panelPage->Edit1->text(), panelPage->Edit2->text(), panelPage->Edit3->text(),
-                           panelPage->Edit4->text()}),
+    EXPECT_EQ(QStringList({panelPage->Edit1->text(), panelPage->Edit2->text(),
+                           panelPage->Edit3->text(), panelPage->Edit4->text()}),
               QStringList({"11", "12", "13", "14"}));
 
     outline.SetBackGroundStyle(rbsGradient);
@@ -458,11 +485,12 @@ TEST_F(StylePagesTest, FillingTheListDoesNotChangeItsLook)
 
 TEST_F(StylePagesTest, CaptionsHintsAndTheStitchingNote)
 {
-    EXPECT_EQ(outlinePage->StitchingNote->text(),
-              "Some modes may\ncause \"stitching\" to\nappear in\nthe cells. The only\nsolution is to try\n"
-              "another mode.");
+    EXPECT_EQ(outlinePage->StitchingNote->text(), "Some modes may\ncause \"stitching\" to\nappear "
+                                                  "in\nthe cells. The only\nsolution is to try\n"
+                                                  "another mode.");
     EXPECT_EQ(outlinePage->StitchingNote->alignment(), Qt::AlignCenter);
-    EXPECT_EQ(outlinePage->OLMMCombo->toolTip(), "Combine foreground colour and background colours");
+    EXPECT_EQ(outlinePage->OLMMCombo->toolTip(),
+              "Combine foreground colour and background colours");
     EXPECT_EQ(outlinePage->Edit9->text(), "20");
     EXPECT_EQ(outlinePage->Edit7->text(), "10");
     EXPECT_EQ(panelPage->Button1->text(), "BitmapStyle");
@@ -471,7 +499,8 @@ TEST_F(StylePagesTest, CaptionsHintsAndTheStitchingNote)
     EXPECT_EQ(listPage->CLVCPColour->text(), "Cell Paint ");
     EXPECT_EQ(listPage->CVNRGap->toolTip(), "Set gap on right of cell");
     EXPECT_EQ(splitterPage->HSplitShThick->toolTip(), "Set height of shadow(s)");
-    EXPECT_EQ(splitterPage->SplitterPicture->toolTip(), "Choose a bitmap instead of a shadow style");
+    EXPECT_EQ(splitterPage->SplitterPicture->toolTip(),
+              "Choose a bitmap instead of a shadow style");
     EXPECT_EQ(panelPage->objectName(), "PanelSheet");
     EXPECT_EQ(panelPage->windowTitle(), "Panel Style");
     EXPECT_EQ(splitterPage->windowTitle(), "Splitters");

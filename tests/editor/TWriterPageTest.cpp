@@ -1,12 +1,11 @@
 // The writer page writing start-up options into a real application ini file.
+#include "editor/TWriterPage.h"
 #include "EditorTestSupport.h"
 #include "common/TestSupport.h"
 #include "editor/TEditorContext.h"
 #include "editor/TRadioGroup.h"
-#include "editor/TWriterPage.h"
 #include "platform/TIniFile.h"
 #include "platform/TPath.h"
-
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -182,9 +181,10 @@ TEST_F(WriterPageTest, ModeLockAndColourWarningAreWrittenFromTheirControls)
     page->W_Btn_DisWarnClick();
     EXPECT_EQ(Read("ColourWarning", "Warnings"), "0");
     ASSERT_EQ(messages.Messages().size(), 1u);
-    EXPECT_EQ(messages.Messages()[0].text,
-              "You have chosen to disable default behaviour on low colour monitors. The result may be "
-              "considerable screen flicker as the advert changes, plus slower browser performance");
+    EXPECT_EQ(
+        messages.Messages()[0].text,
+        "You have chosen to disable default behaviour on low colour monitors. The result may be "
+        "considerable screen flicker as the advert changes, plus slower browser performance");
     EXPECT_EQ(messages.Messages()[0].caption, "Information");
     EXPECT_EQ(messages.Messages()[0].icon, TMsgIcon::Information);
 }
@@ -209,7 +209,8 @@ TEST_F(WriterPageTest, AMissingIniFileGivesBothMessagesForEveryButton)
 {
     ASSERT_TRUE(QFile::remove(iniPath));
     TMessageCapture messages;
-    dialogs->Files = {tmp.filePath("a.sta"), tmp.filePath("w/x.htm"), tmp.filePath("i.htm"), tmp.filePath("w/x.htm")};
+    dialogs->Files = {tmp.filePath("a.sta"), tmp.filePath("w/x.htm"), tmp.filePath("i.htm"),
+                      tmp.filePath("w/x.htm")};
     page->ColWarnCheckBox->setChecked(false);
     page->W_Btn_StaClick();
     page->W_Btn_SUWClick();

@@ -1,23 +1,22 @@
 // The editor window: copying the live looks in and back, modes, composing the pages,
 // placement of the preview and of the page control.
+#include "editor/TZMEditor.h"
 #include "EditorTestSupport.h"
 #include "common/TestSupport.h"
-#include "components/panels/TFlatButton.h"
 #include "components/outline/TMDIOutline.h"
 #include "components/outline/TOutlineNode.h"
+#include "components/panels/TFlatButton.h"
 #include "components/panels/TTransparentPanel.h"
 #include "editor/TEditorTargets.h"
 #include "editor/TListStylePage.h"
 #include "editor/TOutlineStylePage.h"
 #include "editor/TPanelStylePage.h"
+#include "editor/TRadioGroup.h"
 #include "editor/TSplitterStylePage.h"
 #include "editor/TWriterPage.h"
-#include "editor/TRadioGroup.h"
-#include "editor/TZMEditor.h"
 #include "platform/TColorRef.h"
 #include "platform/TPath.h"
 #include "state/DisplayTestControls.h"
-
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QStackedWidget>
@@ -75,8 +74,9 @@ protected:
     };
     TLooks LiveLooks()
     {
-        return {LookOf(display.FolderList), LookOf(display.ReadOutliner), LookOf(display.DocList),
-                LookOf(display.PanelPage),  LookOf(display.GraphicSplit1), LookOf(display.GraphicSplit2)};
+        return {LookOf(display.FolderList),    LookOf(display.ReadOutliner),
+                LookOf(display.DocList),       LookOf(display.PanelPage),
+                LookOf(display.GraphicSplit1), LookOf(display.GraphicSplit2)};
     }
 
     QTemporaryDir tmp;
@@ -186,8 +186,8 @@ TEST_F(ZMEditorTest, AFailedCopyWithoutTheDefaultStateFileIsReportedAndTheRestGo
     live.GraphicSplit1 = nullptr;
     TMessageCapture messages;
     TZMEditor& e = Open(live);
-    const QString text =
-        "Some elements could not be restored from the system backups. Re-install strongly recommended.";
+    const QString text = "Some elements could not be restored from the system backups. Re-install "
+                         "strongly recommended.";
     EXPECT_EQ(messages.Texts(), QStringList({text, text}));
     EXPECT_EQ(messages.Captions(), QStringList({"System Error", "System Error"}));
     EXPECT_EQ(messages.Messages()[0].icon, TMsgIcon::Warning);
@@ -205,7 +205,8 @@ TEST_F(ZMEditorTest, AFailedCopyWithoutTheDefaultStateFileIsReportedAndTheRestGo
 TEST_F(ZMEditorTest, OpeningComposesThePagesBetweenProgressTextAndAdvertAndShowsFolders)
 {
     TZMEditor& e = Open();
-    EXPECT_EQ(host.Calls.mid(0, 2), QStringList({"ShowProgressText:Composing Screen", "ShowAdvertPage"}));
+    EXPECT_EQ(host.Calls.mid(0, 2),
+              QStringList({"ShowProgressText:Composing Screen", "ShowAdvertPage"}));
     EXPECT_EQ(e.ToolBarCaption(), "Folder List Mode");
     EXPECT_EQ(e.ComponentStylePage->currentWidget(), e.ControlSheet);
     // Fields filled from the previews and the host.
@@ -275,13 +276,16 @@ TEST_F(ZMEditorTest, ModeButtonsShowTheirPagesAndCaptions)
         EXPECT_EQ(e.ToolBarCaption(), QString::fromLatin1(m.Caption));
     }
 
-    const QStringList captions = {"Close", "Cancel", "Panel", "Folders", "Documents", "Splitters", "Writer"};
-    const QStringList hints = {"Close and apply changes", "Close without changes", "Change background panel",
-                               "Change Folder List", "Change Document List", "Change Splitters",
+    const QStringList captions = {"Close",     "Cancel",    "Panel", "Folders",
+                                  "Documents", "Splitters", "Writer"};
+    const QStringList hints = {"Close and apply changes", "Close without changes",
+                               "Change background panel", "Change Folder List",
+                               "Change Document List",    "Change Splitters",
                                "Save Changes to File"};
-    const TFlatButton* buttons[] = {e.EditorButton_Close, e.EditorButton_Cancel, e.Toolbutton_panelStyle,
-                                    e.Toolbutton_outlinerStyle, e.Toolbutton_listStyle,
-                                    e.Toolbutton_splitterStyle, e.Toolbutton_writer};
+    const TFlatButton* buttons[] = {e.EditorButton_Close,    e.EditorButton_Cancel,
+                                    e.Toolbutton_panelStyle, e.Toolbutton_outlinerStyle,
+                                    e.Toolbutton_listStyle,  e.Toolbutton_splitterStyle,
+                                    e.Toolbutton_writer};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(buttons[i]->Caption(), captions[i]);
         EXPECT_EQ(buttons[i]->toolTip(), hints[i]);
@@ -383,7 +387,8 @@ TEST_F(ZMEditorTest, TheHomePanelSitsInThePreviewGapsAndFollowsThem)
     (void)p->grab();
     const QRect r = p->rect();
     EXPECT_EQ(e.HomePanel->geometry(),
-              QRect(p->AlignLeftGap(), p->AlignTopGap() + 10, r.width() - p->AlignRightGap() - p->AlignLeftGap(),
+              QRect(p->AlignLeftGap(), p->AlignTopGap() + 10,
+                    r.width() - p->AlignRightGap() - p->AlignLeftGap(),
                     r.height() - p->AlignBottomGap() - 10 - p->AlignTopGap() - 10));
 
     e.PanelSheet->Edit2->setText("5");

@@ -121,7 +121,8 @@ inline bool MakeRawFolder(const QByteArray& folder, const QByteArray& name)
 
 inline bool MakeLink(const QString& target, const QString& link)
 {
-    return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()) == 0;
+    return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()) ==
+           0;
 }
 
 // levels nested folders below folder, each holding one document; the deepest path.
@@ -186,8 +187,9 @@ inline QByteArray HugeDocument(qsizetype size)
 {
     QByteArray doc = "<html><head><title>huge</title></head><body>";
     doc.reserve(size + 4096);
-    const QByteArray para = "<p>Lorem ipsum dolor sit amet, <b>consectetur</b> adipiscing elit, sed do "
-                            "eiusmod tempor <i>incididunt</i> ut labore et dolore magna aliqua.</p>\n";
+    const QByteArray para =
+        "<p>Lorem ipsum dolor sit amet, <b>consectetur</b> adipiscing elit, sed do "
+        "eiusmod tempor <i>incididunt</i> ut labore et dolore magna aliqua.</p>\n";
     int n = 0;
     while (doc.size() < size) {
         if (n % 2000 == 0)
@@ -213,7 +215,8 @@ struct TChildResult
     {
         switch (outcome) {
         case Finished: return QStringLiteral("finished with %1").arg(exitCode);
-        case Crashed: return QStringLiteral("crashed with signal %1 (%2)").arg(signal).arg(strsignal(signal));
+        case Crashed:
+            return QStringLiteral("crashed with signal %1 (%2)").arg(signal).arg(strsignal(signal));
         case Hung: return QStringLiteral("did not finish in time (hang)");
         case Failed: return QStringLiteral("could not be started");
         }
@@ -230,7 +233,8 @@ struct TChildLimits
 
 // Runs body in a forked child. The text it returns is handed back as the report; it is
 // written after every limit is lifted again.
-inline TChildResult RunInChild(const std::function<QByteArray()>& body, const TChildLimits& limits = {})
+inline TChildResult RunInChild(const std::function<QByteArray()>& body,
+                               const TChildLimits& limits = {})
 {
     TChildResult result;
     int fds[2];
@@ -243,7 +247,8 @@ inline TChildResult RunInChild(const std::function<QByteArray()>& body, const TC
         ::close(fds[0]);
         if (limits.dropRoot && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(90);
-        struct rlimit saved {};
+        struct rlimit saved
+        {};
         ::getrlimit(RLIMIT_FSIZE, &saved);
         if (limits.fileSizeLimit >= 0) {
             std::signal(SIGXFSZ, SIG_IGN);
@@ -265,16 +270,16 @@ inline TChildResult RunInChild(const std::function<QByteArray()>& body, const TC
         ::_exit(0);
     }
     ::close(fds[1]);
-    timespec start {};
+    timespec start{};
     ::clock_gettime(CLOCK_MONOTONIC, &start);
     auto elapsedMs = [&] {
-        timespec now {};
+        timespec now{};
         ::clock_gettime(CLOCK_MONOTONIC, &now);
         return (now.tv_sec - start.tv_sec) * 1000 + (now.tv_nsec - start.tv_nsec) / 1000000;
     };
     bool hung = false;
     for (;;) {
-        pollfd p {fds[0], POLLIN, 0};
+        pollfd p{fds[0], POLLIN, 0};
         const long left = long(limits.seconds) * 1000 - long(elapsedMs());
         if (left <= 0) {
             hung = true;
@@ -295,7 +300,8 @@ inline TChildResult RunInChild(const std::function<QByteArray()>& body, const TC
     if (hung)
         ::kill(child, SIGKILL);
     int status = 0;
-    struct rusage usage {};
+    struct rusage usage
+    {};
     while (::wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
     }
     result.peakKb = usage.ru_maxrss;
@@ -314,8 +320,8 @@ inline TChildResult RunInChild(const std::function<QByteArray()>& body, const TC
 // The names in a folder, sorted (to see that no temporary file was left behind).
 inline QStringList Entries(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 } // namespace hostile

@@ -3,12 +3,11 @@
 // host window (which reads the kit's ini file), then the browsing window embedded in it.
 #include "app/TMDIHost.h"
 #include "browse/TZMMain.h"
-#include "html/THtmlPane.h"
 #include "common/TestSupport.h"
 #include "hostile/HostileCorpus.h"
+#include "html/THtmlPane.h"
 #include "platform/TPath.h"
 #include "platform/TScreen.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,8 +15,8 @@
 
 namespace hostile {
 
-inline const QString kIniMessage = QStringLiteral(
-    "Your .ini file is missing or corrupted. Zelmora may not run succesfully. Reinstall recommended");
+inline const QString kIniMessage = QStringLiteral("Your .ini file is missing or corrupted. Zelmora "
+                                                  "may not run succesfully. Reinstall recommended");
 inline const QString kLogoMessage = QStringLiteral(
     "The file specified in the YourLogoHereBitmap section of your ini file is either missing or "
     "corrupted. It wasnt loaded properly");

@@ -1,7 +1,7 @@
 // Frame sets: layout sizes, frames loading their documents, TARGET, focus and finding.
+#include "html/TFramePane.h"
 #include "common/TestSupport.h"
 #include "html/TFrameLayout.h"
-#include "html/TFramePane.h"
 #include "html/THtmlFrame.h"
 #include "html/THtmlPane.h"
 #include "html/THtmlView.h"
@@ -18,7 +18,8 @@ int Sum(const QVector<int>& v) { return std::accumulate(v.begin(), v.end(), 0); 
 TEST(TFrameLayoutTest, PixelsPercentagesAndShares)
 {
     EXPECT_EQ(TFrameLayout::Sizes(QStringLiteral("100,*"), 400), (QVector<int>{100, 300}));
-    EXPECT_EQ(TFrameLayout::Sizes(QStringLiteral("25%, *, 2*"), 400), (QVector<int>{100, 100, 200}));
+    EXPECT_EQ(TFrameLayout::Sizes(QStringLiteral("25%, *, 2*"), 400),
+              (QVector<int>{100, 100, 200}));
     EXPECT_EQ(TFrameLayout::Sizes(QStringLiteral("*,*,*"), 100), (QVector<int>{33, 34, 33}));
     EXPECT_EQ(TFrameLayout::Sizes(QStringLiteral("50,20%,*"), 300), (QVector<int>{50, 60, 190}));
     EXPECT_EQ(TFrameLayout::Sizes(QString(), 250), (QVector<int>{250}));
@@ -45,21 +46,31 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        Write("set.htm", "<html><head><title>Set</title></head>"
-                         "<frameset rows=\"100,*\"><frame src=\"banner.htm\" name=banner noresize scrolling=no>"
-                         "<frameset cols=\"25%,*\"><frame src=\"menu.htm\" name=menu><frame src=\"start.htm\" name=main>"
-                         "</frameset><noframes><a name=Hidden></a>Your browser has no frames</noframes></frameset>");
+        Write(
+            "set.htm",
+            "<html><head><title>Set</title></head>"
+            "<frameset rows=\"100,*\"><frame src=\"banner.htm\" name=banner noresize scrolling=no>"
+            "<frameset cols=\"25%,*\"><frame src=\"menu.htm\" name=menu><frame src=\"start.htm\" "
+            "name=main>"
+            "</frameset><noframes><a name=Hidden></a>Your browser has no "
+            "frames</noframes></frameset>");
         Write("banner.htm", "<h1>Banner</h1>");
-        Write("menu.htm", "<a href=\"second.htm\" target=main>Second</a><br><a href=\"plain.htm\" target=_top>Leave</a><br>"
-                          "<a href=\"menu2.htm\">Self</a><br><a href=\"plain.htm\" target=_parent>Parent</a><br>"
-                          "<a href=\"plain.htm\" target=_blank>Blank</a><br><a href=\"plain.htm\" target=nowhere>Nowhere</a><br>"
-                          "<a href=\"second.htm#Deep\" target=MAIN>Deep</a><br><a href=\"gone.htm\" target=main>Gone</a>");
+        Write(
+            "menu.htm",
+            "<a href=\"second.htm\" target=main>Second</a><br><a href=\"plain.htm\" "
+            "target=_top>Leave</a><br>"
+            "<a href=\"menu2.htm\">Self</a><br><a href=\"plain.htm\" target=_parent>Parent</a><br>"
+            "<a href=\"plain.htm\" target=_blank>Blank</a><br><a href=\"plain.htm\" "
+            "target=nowhere>Nowhere</a><br>"
+            "<a href=\"second.htm#Deep\" target=MAIN>Deep</a><br><a href=\"gone.htm\" "
+            "target=main>Gone</a>");
         Write("menu2.htm", "<p>Menu two</p>");
         Write("start.htm", "<a name=Start></a><p>Start page with a unique word: marmalade</p>");
         QByteArray filler;
         for (int i = 0; i < 60; ++i)
             filler += "<p>line " + QByteArray::number(i) + "</p>";
-        Write("second.htm", "<p>Second page</p>" + filler + "<a name=Deep></a><h2>Deep</h2>" + filler);
+        Write("second.htm",
+              "<p>Second page</p>" + filler + "<a name=Deep></a><h2>Deep</h2>" + filler);
         Write("plain.htm", "<a name=Plain></a><p>Plain page</p>");
         m_pane.SetBorderStyle(htNone);
         m_pane.resize(400, 304);
@@ -106,7 +117,8 @@ TEST_F(TFramePaneTest, EachFrameShowsItsDocumentInTheSizesTheSetAsksFor)
     EXPECT_EQ(Frame("menu")->width(), (400 - b) / 4);
     EXPECT_EQ(Frame("main")->width(), 400 - b - (400 - b) / 4);
     EXPECT_EQ(Frame("main")->mapTo(&m_pane, QPoint(0, 0)), QPoint((400 - b) / 4 + b, 100 + b));
-    EXPECT_EQ(Frame("banner")->View()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff) << "SCROLLING=NO";
+    EXPECT_EQ(Frame("banner")->View()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff)
+        << "SCROLLING=NO";
 
     // The frame set document is the current file; it has no headings of its own.
     EXPECT_EQ(m_pane.CurrentFile(), Path("set.htm"));
@@ -148,20 +160,24 @@ TEST_F(TFramePaneTest, AMissingTargetDocumentIsReportedAndTheFrameKeepsItsPage)
 {
     TMessageCapture messages;
     ClickLink(Frame("menu"), QStringLiteral("Gone"));
-    EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("Can't locate file: ") + Path("gone.htm")});
+    EXPECT_EQ(messages.Texts(),
+              QStringList{QStringLiteral("Can't locate file: ") + Path("gone.htm")});
     EXPECT_EQ(messages.Captions(), QStringList{QStringLiteral("Error")});
     EXPECT_EQ(Frame("main")->FileName(), Path("start.htm"));
 }
 
 TEST_F(TFramePaneTest, TheHotSpotEventSeesTargetsRelativeToTheFramesDocument)
 {
-    Write("sub/set.htm", "<frameset cols=\"*,*\"><frame src=\"left.htm\"><frame src=\"right.htm\" name=r></frameset>");
+    Write("sub/set.htm", "<frameset cols=\"*,*\"><frame src=\"left.htm\"><frame src=\"right.htm\" "
+                         "name=r></frameset>");
     Write("sub/left.htm", "<a href=\"right2.htm\" target=r>go</a>");
     Write("sub/right.htm", "<p>right</p>");
     Write("sub/right2.htm", "<p>right two</p>");
     m_pane.LoadFile(Path("sub/set.htm"));
     QStringList expanded;
-    m_pane.OnHotSpotClick = [&](QObject*, const QString& src, bool&) { expanded << m_pane.HTMLExpandFilename(src); };
+    m_pane.OnHotSpotClick = [&](QObject*, const QString& src, bool&) {
+        expanded << m_pane.HTMLExpandFilename(src);
+    };
     ClickLink(m_pane.FrameSet()->Frames()[0], QStringLiteral("go"));
     EXPECT_EQ(expanded, QStringList{Path("sub/right2.htm")});
     EXPECT_EQ(m_pane.FrameSet()->Frames()[1]->FileName(), Path("sub/right2.htm"));
@@ -169,7 +185,8 @@ TEST_F(TFramePaneTest, TheHotSpotEventSeesTargetsRelativeToTheFramesDocument)
 
 TEST_F(TFramePaneTest, FindTextSearchesTheFrameThatLastHadTheFocus)
 {
-    EXPECT_FALSE(m_pane.FindText(QStringLiteral("marmalade"), false)) << "the first frame has it not";
+    EXPECT_FALSE(m_pane.FindText(QStringLiteral("marmalade"), false))
+        << "the first frame has it not";
     Frame("main")->View()->setFocus();
     QCoreApplication::processEvents();
     EXPECT_TRUE(m_pane.FindText(QStringLiteral("marmalade"), false));
@@ -198,14 +215,16 @@ TEST_F(TFramePaneTest, BordersCanBeDraggedUnlessAFrameSaysNoResize)
 
 TEST_F(TFramePaneTest, FrameSetsThatLoadThemselvesOrMissingDocumentsDoNotStopTheLoad)
 {
-    Write("loop.htm", "<frameset cols=\"*,*\"><frame src=\"loop.htm\"><frame src=\"missing.htm\"></frameset>");
+    Write("loop.htm",
+          "<frameset cols=\"*,*\"><frame src=\"loop.htm\"><frame src=\"missing.htm\"></frameset>");
     m_pane.LoadFile(Path("loop.htm"));
     ASSERT_NE(m_pane.FrameSet(), nullptr);
     const auto frames = m_pane.FrameSet()->Frames();
     ASSERT_EQ(frames.size(), 2);
     EXPECT_EQ(frames[0]->FrameSet(), nullptr) << "a frame set is not loaded into itself";
     ASSERT_NE(frames[1]->View(), nullptr);
-    EXPECT_TRUE(frames[1]->View()->document()->toPlainText().contains(QStringLiteral("Can't locate file: ")));
+    EXPECT_TRUE(frames[1]->View()->document()->toPlainText().contains(
+        QStringLiteral("Can't locate file: ")));
 
     // Two documents loading each other end too.
     Write("a.htm", "<frameset rows=\"*,*\"><frame src=\"b.htm\"><frame src=\"b.htm\"></frameset>");

@@ -64,7 +64,8 @@ TEST_F(THtmlBadInputTest, TablesNestedFiveHundredDeepShowTheirText)
 TEST_F(THtmlBadInputTest, DeepNestingOfEveryOtherKindIsBounded)
 {
     QByteArray html;
-    for (const char* tag : {"b", "blockquote", "ul", "font size=+1", "div", "center", "dl", "pre", "a href=x.htm"})
+    for (const char* tag :
+         {"b", "blockquote", "ul", "font size=+1", "div", "center", "dl", "pre", "a href=x.htm"})
         for (int i = 0; i < 3000; ++i)
             html += '<' + QByteArray(tag) + '>';
     html += "deep text";
@@ -74,15 +75,69 @@ TEST_F(THtmlBadInputTest, DeepNestingOfEveryOtherKindIsBounded)
 
 TEST_F(THtmlBadInputTest, RandomTagSoupLoadsAndStaysUsable)
 {
-    static const char* pieces[] = {
-        "<table>", "</table>", "<tr>", "<td colspan=999999>", "</td>", "<th rowspan=-4>", "<p>", "<b>", "</i>",
-        "<font size=99 color=#zzz face=\"\">", "</font>", "<ul>", "<ol start=-7 type=Q>", "<li value=x>", "</ul>",
-        "<a href=\"x.htm\">", "</a>", "<a name=q>", "<img src=x.gif alt=y width=99999 height=-3>", "<frameset rows=,,>",
-        "<frame src=>", "<form>", "<input type=radio>", "<select>", "<option>", "</select>", "<textarea>",
-        "</textarea>", "<caption>", "</caption>", "<h1>", "</h3>", "<pre>", "</pre>", "<map name=m>",
-        "<area shape=poly coords=\"1,2,3\">", "&amp;", "&#99999999;", "&bogus", "<", ">", "\"", "'", "<!--", "-->",
-        "<!DOCTYPE", "<?xml", "</", "<br>", "<hr width=200%>", "<basefont size=-99>", "word ", "\n", "<xmp>",
-        "<dl>", "<dt>", "<dd>", "<center>", "<title>", "</title>", "<script>", "</script>", "<isindex prompt=p>"};
+    static const char* pieces[] = {"<table>",
+                                   "</table>",
+                                   "<tr>",
+                                   "<td colspan=999999>",
+                                   "</td>",
+                                   "<th rowspan=-4>",
+                                   "<p>",
+                                   "<b>",
+                                   "</i>",
+                                   "<font size=99 color=#zzz face=\"\">",
+                                   "</font>",
+                                   "<ul>",
+                                   "<ol start=-7 type=Q>",
+                                   "<li value=x>",
+                                   "</ul>",
+                                   "<a href=\"x.htm\">",
+                                   "</a>",
+                                   "<a name=q>",
+                                   "<img src=x.gif alt=y width=99999 height=-3>",
+                                   "<frameset rows=,,>",
+                                   "<frame src=>",
+                                   "<form>",
+                                   "<input type=radio>",
+                                   "<select>",
+                                   "<option>",
+                                   "</select>",
+                                   "<textarea>",
+                                   "</textarea>",
+                                   "<caption>",
+                                   "</caption>",
+                                   "<h1>",
+                                   "</h3>",
+                                   "<pre>",
+                                   "</pre>",
+                                   "<map name=m>",
+                                   "<area shape=poly coords=\"1,2,3\">",
+                                   "&amp;",
+                                   "&#99999999;",
+                                   "&bogus",
+                                   "<",
+                                   ">",
+                                   "\"",
+                                   "'",
+                                   "<!--",
+                                   "-->",
+                                   "<!DOCTYPE",
+                                   "<?xml",
+                                   "</",
+                                   "<br>",
+                                   "<hr width=200%>",
+                                   "<basefont size=-99>",
+                                   "word ",
+                                   "\n",
+                                   "<xmp>",
+                                   "<dl>",
+                                   "<dt>",
+                                   "<dd>",
+                                   "<center>",
+                                   "<title>",
+                                   "</title>",
+                                   "<script>",
+                                   "</script>",
+                                   "<isindex prompt=p>"};
     QRandomGenerator random(1997);
     for (int round = 0; round < 4; ++round) {
         QByteArray soup;

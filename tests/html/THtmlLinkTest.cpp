@@ -88,8 +88,9 @@ TEST_F(THtmlLinkTest, HotSpotClickReportsTheTargetExactlyAsWritten)
 
 TEST_F(THtmlLinkTest, AnInPageLinkScrollsToItsHeading)
 {
-    m_pane.LoadFile(Write(QStringLiteral("page.htm"),
-                          "<p><a href=\"#part2\">down</a></p>" + Filler() + "<a name=Part2></a><h2>Two</h2>" + Filler()));
+    m_pane.LoadFile(
+        Write(QStringLiteral("page.htm"), "<p><a href=\"#part2\">down</a></p>" + Filler() +
+                                              "<a name=Part2></a><h2>Two</h2>" + Filler()));
     Click(QStringLiteral("down"));
     EXPECT_EQ(m_sources, QStringList{QStringLiteral("#part2")});
     EXPECT_GT(m_pane.Position(), 0);
@@ -98,19 +99,23 @@ TEST_F(THtmlLinkTest, AnInPageLinkScrollsToItsHeading)
 
 TEST_F(THtmlLinkTest, ALinkToAnotherDocumentLoadsItAndGoesToTheDestination)
 {
-    const QString other = Write(QStringLiteral("sub/other.html"),
-                                "<a name=Top></a><h1>Other</h1>" + Filler() + "<a name=Part2></a><h2>Two</h2>" + Filler());
-    m_pane.LoadFile(Write(QStringLiteral("page.htm"), "<p><a href=\"SUB/Other.HTML#Part2\">other</a></p>"));
+    const QString other =
+        Write(QStringLiteral("sub/other.html"), "<a name=Top></a><h1>Other</h1>" + Filler() +
+                                                    "<a name=Part2></a><h2>Two</h2>" + Filler());
+    m_pane.LoadFile(
+        Write(QStringLiteral("page.htm"), "<p><a href=\"SUB/Other.HTML#Part2\">other</a></p>"));
     Click(QStringLiteral("other"));
     EXPECT_EQ(m_pane.CurrentFile(), other);
-    EXPECT_EQ(m_pane.HeadingList(), (QStringList{QStringLiteral("Top#0"), QStringLiteral("Part2#0")}));
+    EXPECT_EQ(m_pane.HeadingList(),
+              (QStringList{QStringLiteral("Top#0"), QStringLiteral("Part2#0")}));
     EXPECT_EQ(m_pane.Position(), m_pane.View()->HeadingY(1));
 }
 
 TEST_F(THtmlLinkTest, ALinkIntoTheSameDocumentScrollsWithoutReloading)
 {
-    const QString page = Write(QStringLiteral("page.htm"),
-                               "<p><a href=\"page.htm#End\">end</a></p>" + Filler() + "<a name=End></a><h2>End</h2>" + Filler());
+    const QString page =
+        Write(QStringLiteral("page.htm"), "<p><a href=\"page.htm#End\">end</a></p>" + Filler() +
+                                              "<a name=End></a><h2>End</h2>" + Filler());
     m_pane.LoadFile(page);
     QTextDocument* before = m_pane.View()->document();
     Click(QStringLiteral("end"));
@@ -124,7 +129,8 @@ TEST_F(THtmlLinkTest, APictureLinkShowsThePictureAsADocumentOfItsOwn)
     QImage picture(30, 20, QImage::Format_RGB32);
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(Path(QStringLiteral("pic.png"))));
-    m_pane.LoadFile(Write(QStringLiteral("page.htm"), "<a name=A></a><p><a href=\"Pic.PNG\">picture</a></p>"));
+    m_pane.LoadFile(
+        Write(QStringLiteral("page.htm"), "<a name=A></a><p><a href=\"Pic.PNG\">picture</a></p>"));
     Click(QStringLiteral("picture"));
     EXPECT_EQ(m_pane.CurrentFile(), Path(QStringLiteral("pic.png")));
     EXPECT_TRUE(m_pane.HeadingList().isEmpty());
@@ -135,25 +141,29 @@ TEST_F(THtmlLinkTest, APictureLinkShowsThePictureAsADocumentOfItsOwn)
 TEST_F(THtmlLinkTest, OtherExtensionsAreIgnored)
 {
     Write(QStringLiteral("notes.txt"), "plain");
-    const QString page = Write(QStringLiteral("page.htm"),
-                               "<p><a href=\"notes.txt\">notes</a> <a href=\"tune.mid\">tune</a> <a href=\"\">empty</a></p>");
+    const QString page =
+        Write(QStringLiteral("page.htm"), "<p><a href=\"notes.txt\">notes</a> <a "
+                                          "href=\"tune.mid\">tune</a> <a href=\"\">empty</a></p>");
     m_pane.LoadFile(page);
     TMessageCapture messages;
     Click(QStringLiteral("notes"));
     Click(QStringLiteral("tune"));
     Click(QStringLiteral("empty"));
-    EXPECT_EQ(m_sources, (QStringList{QStringLiteral("notes.txt"), QStringLiteral("tune.mid"), QString()}));
+    EXPECT_EQ(m_sources,
+              (QStringList{QStringLiteral("notes.txt"), QStringLiteral("tune.mid"), QString()}));
     EXPECT_EQ(m_pane.CurrentFile(), page);
     EXPECT_TRUE(messages.Messages().empty());
 }
 
 TEST_F(THtmlLinkTest, AMissingDocumentIsReportedAndThePageStays)
 {
-    const QString page = Write(QStringLiteral("page.htm"), "<a name=Here></a><p><a href=\"gone.htm#x\">gone</a></p>");
+    const QString page = Write(QStringLiteral("page.htm"),
+                               "<a name=Here></a><p><a href=\"gone.htm#x\">gone</a></p>");
     m_pane.LoadFile(page);
     TMessageCapture messages;
     Click(QStringLiteral("gone"));
-    EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("Can't locate file: ") + Path(QStringLiteral("gone.htm"))});
+    EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("Can't locate file: ") +
+                                            Path(QStringLiteral("gone.htm"))});
     EXPECT_EQ(messages.Captions(), QStringList{QStringLiteral("Error")});
     EXPECT_EQ(m_pane.CurrentFile(), page);
     EXPECT_EQ(m_pane.HeadingList(), QStringList{QStringLiteral("Here#0")});
@@ -172,7 +182,8 @@ TEST_F(THtmlLinkTest, TheKeyboardFollowsLinksToo)
 
 TEST_F(THtmlLinkTest, ADragSelectingTextIsNoClick)
 {
-    m_pane.LoadFile(Write(QStringLiteral("page.htm"), "<p>Some text <a href=\"one.htm\">one link here</a></p>"));
+    m_pane.LoadFile(Write(QStringLiteral("page.htm"),
+                          "<p>Some text <a href=\"one.htm\">one link here</a></p>"));
     THtmlView* view = m_pane.View();
     QTextCursor c = view->document()->find(QStringLiteral("one link here"));
     QTextCursor a(view->document()), b(view->document());

@@ -49,7 +49,8 @@ protected:
 TEST_F(THtmlObjectsTest, PicturesTakeTheirSizeBorderAndSpaces)
 {
     Load("<img src=blue.png> <img src=BLUE.PNG width=80> <img src=blue.png height=10> "
-         "<img src=blue.png width=10 height=10 border=3 hspace=4 vspace=2> <a href=x.htm><img src=blue.png></a> "
+         "<img src=blue.png width=10 height=10 border=3 hspace=4 vspace=2> <a href=x.htm><img "
+         "src=blue.png></a> "
          "<img src=yellow.bmp> <img src=yellow.jpg>");
     ASSERT_EQ(Objects().size(), 7u);
     EXPECT_EQ(Objects()[0].size, QSize(40, 20));
@@ -63,14 +64,16 @@ TEST_F(THtmlObjectsTest, PicturesTakeTheirSizeBorderAndSpaces)
     const QImage shot = m_pane.grab().toImage();
     const THtmlObject& first = Objects()[0];
     ASSERT_TRUE(first.wasDrawn);
-    const QPoint inside = first.drawn.center().toPoint() - QPoint(m_pane.HorzPosition(), m_pane.Position())
-                          + m_pane.View()->mapTo(&m_pane, QPoint(0, 0));
+    const QPoint inside = first.drawn.center().toPoint() -
+                          QPoint(m_pane.HorzPosition(), m_pane.Position()) +
+                          m_pane.View()->mapTo(&m_pane, QPoint(0, 0));
     EXPECT_EQ(QColor(shot.pixel(inside)), QColor(0, 0, 200));
 }
 
 TEST_F(THtmlObjectsTest, AMissingPictureShowsItsAltTextInAFrame)
 {
-    Load("<p><img src=missing.gif alt=\"Harbour map\"> <img src=fake.gif alt=\"Not a picture\" width=120 height=40>"
+    Load("<p><img src=missing.gif alt=\"Harbour map\"> <img src=fake.gif alt=\"Not a picture\" "
+         "width=120 height=40>"
          " <img src=nothing.png></p>");
     ASSERT_EQ(Objects().size(), 3u);
     EXPECT_TRUE(Objects()[0].image.isNull());
@@ -101,19 +104,22 @@ TEST_F(THtmlObjectsTest, WithoutViewImagesEveryPictureIsItsAltFrame)
 
 TEST_F(THtmlObjectsTest, FormControlsAreRealWidgetsPlacedInTheText)
 {
-    Load("<form><p>Name <input name=n value=\"Ann\" size=12 maxlength=20> Secret <input type=password value=pw>"
+    Load("<form><p>Name <input name=n value=\"Ann\" size=12 maxlength=20> Secret <input "
+         "type=password value=pw>"
          "<p><input type=checkbox checked> Yes <input type=radio name=r value=a checked> A "
          "<input type=radio name=r value=b> B"
          "<p><select name=s><option>One<option selected>Two</select>"
          "<select name=m multiple size=3><option selected>x<option>y<option selected>z</select>"
          "<p><textarea rows=3 cols=20>Line one\nLine two</textarea>"
-         "<p><input type=submit> <input type=reset value=Clear> <input type=file> <input type=hidden value=h></form>");
+         "<p><input type=submit> <input type=reset value=Clear> <input type=file> <input "
+         "type=hidden value=h></form>");
     ASSERT_EQ(Objects().size(), 11u);
     auto* name = qobject_cast<QLineEdit*>(Objects()[0].widget.data());
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->text(), QStringLiteral("Ann"));
     EXPECT_EQ(name->maxLength(), 20);
-    EXPECT_EQ(qobject_cast<QLineEdit*>(Objects()[1].widget.data())->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(Objects()[1].widget.data())->echoMode(),
+              QLineEdit::Password);
     EXPECT_TRUE(qobject_cast<QCheckBox*>(Objects()[2].widget.data())->isChecked());
     auto* a = qobject_cast<QRadioButton*>(Objects()[3].widget.data());
     auto* b = qobject_cast<QRadioButton*>(Objects()[4].widget.data());
@@ -128,7 +134,8 @@ TEST_F(THtmlObjectsTest, FormControlsAreRealWidgetsPlacedInTheText)
     auto* area = qobject_cast<QPlainTextEdit*>(Objects()[7].widget.data());
     ASSERT_NE(area, nullptr);
     EXPECT_EQ(area->toPlainText(), QStringLiteral("Line one\nLine two"));
-    EXPECT_EQ(qobject_cast<QPushButton*>(Objects()[8].widget.data())->text(), QStringLiteral("Submit Query"));
+    EXPECT_EQ(qobject_cast<QPushButton*>(Objects()[8].widget.data())->text(),
+              QStringLiteral("Submit Query"));
 
     // Each widget sits where the text leaves room for it, and shows.
     m_pane.grab();
@@ -136,7 +143,8 @@ TEST_F(THtmlObjectsTest, FormControlsAreRealWidgetsPlacedInTheText)
         const THtmlObject& o = Objects()[i];
         ASSERT_TRUE(o.widget) << i;
         EXPECT_TRUE(o.widget->isVisible()) << i;
-        const QRect expected = o.drawn.toRect().translated(-m_pane.HorzPosition(), -m_pane.Position());
+        const QRect expected =
+            o.drawn.toRect().translated(-m_pane.HorzPosition(), -m_pane.Position());
         EXPECT_EQ(o.widget->geometry(), expected) << i;
     }
 

@@ -1,13 +1,13 @@
 // The viewing contract of the HTML view: loading, headings, positions, file names, finding.
-#include "common/TestSupport.h"
 #include "html/THtmlPane.h"
+#include "common/TestSupport.h"
 #include "html/THtmlView.h"
 #include "platform/EError.h"
 #include <QApplication>
 #include <QImage>
-#include <QTest>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
@@ -17,7 +17,8 @@ QByteArray LongPage(const QByteArray& body)
 {
     QByteArray filler;
     for (int i = 0; i < 60; ++i)
-        filler += "<p>Filler paragraph number " + QByteArray::number(i) + " of the running text.</p>\n";
+        filler +=
+            "<p>Filler paragraph number " + QByteArray::number(i) + " of the running text.</p>\n";
     return "<html><body>" + body + filler + "</body></html>";
 }
 
@@ -88,7 +89,8 @@ TEST_F(THtmlPaneTest, MissingFileRaisesAndKeepsTheDocument)
 TEST_F(THtmlPaneTest, LoadFileSetsCurrentFileAndGoesToTheDestination)
 {
     const QString page = Write(QStringLiteral("Page.htm"),
-                               LongPage("<p>Top</p>") + "<a name=Part2></a><h2>Part two</h2><p>x</p>" + LongPage(""));
+                               LongPage("<p>Top</p>") +
+                                   "<a name=Part2></a><h2>Part two</h2><p>x</p>" + LongPage(""));
     m_pane.LoadFile(page);
     EXPECT_EQ(m_pane.CurrentFile(), page);
     EXPECT_EQ(m_pane.Position(), 0);
@@ -106,7 +108,8 @@ TEST_F(THtmlPaneTest, LoadFileSetsCurrentFileAndGoesToTheDestination)
 
 TEST_F(THtmlPaneTest, HeadingListHasOneEntryPerNamedAnchorInDocumentOrder)
 {
-    const QString page = Write(QStringLiteral("anchors.htm"),
+    const QString page = Write(
+        QStringLiteral("anchors.htm"),
         "<html><body>"
         "<h1><a name=\"Introduction#1\">Introduction</a></h1>"
         "<p>Running text <a name=12></a>with a numeric anchor and <a name=note>a note</a>.</p>"
@@ -116,9 +119,10 @@ TEST_F(THtmlPaneTest, HeadingListHasOneEntryPerNamedAnchorInDocumentOrder)
         "<h2><a name=\"Last#2\"></a>Last</h2><a name=End></a>"
         "</body></html>");
     m_pane.LoadFile(page);
-    const QStringList expected{QStringLiteral("Introduction#1#0"), QStringLiteral("12#12"), QStringLiteral("note#0"),
-                               QStringLiteral("InTable#2#0"), QStringLiteral("Nested#0"), QStringLiteral("-3#-3"),
-                               QStringLiteral("Last#2#0"), QStringLiteral("End#0")};
+    const QStringList expected{QStringLiteral("Introduction#1#0"), QStringLiteral("12#12"),
+                               QStringLiteral("note#0"),           QStringLiteral("InTable#2#0"),
+                               QStringLiteral("Nested#0"),         QStringLiteral("-3#-3"),
+                               QStringLiteral("Last#2#0"),         QStringLiteral("End#0")};
     EXPECT_EQ(m_pane.HeadingList(), expected);
 
     // Positions follow the document: every heading further down is no higher up.
@@ -136,8 +140,9 @@ TEST_F(THtmlPaneTest, HeadingListHasOneEntryPerNamedAnchorInDocumentOrder)
 
 TEST_F(THtmlPaneTest, ShowHeadingScrollsTheEntryToTheTopAndRejectsIndexesOutside)
 {
-    m_pane.LoadFile(Write(QStringLiteral("long.htm"),
-                          LongPage("<a name=First></a><h1>First</h1>") + "<a name=Second></a><h2>Second</h2>" + LongPage("")));
+    m_pane.LoadFile(Write(QStringLiteral("long.htm"), LongPage("<a name=First></a><h1>First</h1>") +
+                                                          "<a name=Second></a><h2>Second</h2>" +
+                                                          LongPage("")));
     auto* view = m_pane.View();
     m_pane.SetHorzPosition(5);
     ASSERT_TRUE(m_pane.ShowHeading(1));
@@ -158,8 +163,9 @@ TEST_F(THtmlPaneTest, ShowHeadingScrollsTheEntryToTheTopAndRejectsIndexesOutside
 TEST_F(THtmlPaneTest, PositionToMatchesTheWholeEntryOrTheAnchorNameIgnoringCase)
 {
     m_pane.LoadFile(Write(QStringLiteral("pos.htm"),
-                          LongPage("<a name=Intro></a><h1>Intro</h1>") + "<a name=\"Part2\"></a><h2>Second part</h2>"
-                          + LongPage("") + "<a name=\"Chapter#2\"></a><h2>Chapter</h2>" + LongPage("")));
+                          LongPage("<a name=Intro></a><h1>Intro</h1>") +
+                              "<a name=\"Part2\"></a><h2>Second part</h2>" + LongPage("") +
+                              "<a name=\"Chapter#2\"></a><h2>Chapter</h2>" + LongPage("")));
     const QStringList headings = m_pane.HeadingList();
     ASSERT_EQ(headings.size(), 3);
     const int part2 = m_pane.View()->HeadingY(1);
@@ -170,13 +176,15 @@ TEST_F(THtmlPaneTest, PositionToMatchesTheWholeEntryOrTheAnchorNameIgnoringCase)
     EXPECT_TRUE(m_pane.PositionTo(QStringLiteral("PART2#0")));
     EXPECT_EQ(m_pane.Position(), part2);
     m_pane.SetPosition(0);
-    EXPECT_TRUE(m_pane.PositionTo(QStringLiteral("part2"))) << "a link writes the name without the number";
+    EXPECT_TRUE(m_pane.PositionTo(QStringLiteral("part2")))
+        << "a link writes the name without the number";
     EXPECT_EQ(m_pane.Position(), part2);
     EXPECT_TRUE(m_pane.PositionTo(QStringLiteral("#chapter#2")));
     EXPECT_EQ(m_pane.Position(), chapter);
 
     EXPECT_FALSE(m_pane.PositionTo(QStringLiteral("Part")));
-    EXPECT_FALSE(m_pane.PositionTo(QStringLiteral("Chapter"))) << "only the whole anchor name matches";
+    EXPECT_FALSE(m_pane.PositionTo(QStringLiteral("Chapter")))
+        << "only the whole anchor name matches";
     EXPECT_FALSE(m_pane.PositionTo(QString()));
     EXPECT_EQ(m_pane.Position(), chapter);
 }
@@ -190,22 +198,32 @@ TEST_F(THtmlPaneTest, HTMLExpandFilenameResolvesAgainstTheFolderOfTheCurrentFile
     m_pane.LoadFile(page);
     const QString web = Path(QStringLiteral("web/"));
 
-    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("sub/other.html")), web + QStringLiteral("sub/other.html"));
+    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("sub/other.html")),
+              web + QStringLiteral("sub/other.html"));
     EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("sub/other.html#Part2")),
               web + QStringLiteral("sub/other.html#Part2"));
-    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("SUB/OTHER.HTML")), web + QStringLiteral("sub/other.html"))
+    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("SUB/OTHER.HTML")),
+              web + QStringLiteral("sub/other.html"))
         << "letter case resolved against the disk";
-    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("Sub%20Dir/page.htm")), web + QStringLiteral("Sub Dir/Page.htm"));
-    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("sub\\other.html")), web + QStringLiteral("sub/other.html"));
-    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("../top.htm")), Path(QStringLiteral("top.htm")));
-    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("./sub/./other.html")), web + QStringLiteral("sub/other.html"));
+    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("Sub%20Dir/page.htm")),
+              web + QStringLiteral("Sub Dir/Page.htm"));
+    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("sub\\other.html")),
+              web + QStringLiteral("sub/other.html"));
+    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("../top.htm")),
+              Path(QStringLiteral("top.htm")));
+    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("./sub/./other.html")),
+              web + QStringLiteral("sub/other.html"));
     EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("FILE:") + Path(QStringLiteral("top.htm"))),
               Path(QStringLiteral("top.htm")));
-    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("file://") + Path(QStringLiteral("top.htm"))),
-              Path(QStringLiteral("top.htm")));
-    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("file:sub/other.html")), web + QStringLiteral("sub/other.html"));
-    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("missing.wav")), web + QStringLiteral("missing.wav"));
-    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("C:\\music\\theme.wav")), QStringLiteral("/music/theme.wav"));
+    EXPECT_EQ(
+        m_pane.HTMLExpandFilename(QStringLiteral("file://") + Path(QStringLiteral("top.htm"))),
+        Path(QStringLiteral("top.htm")));
+    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("file:sub/other.html")),
+              web + QStringLiteral("sub/other.html"));
+    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("missing.wav")),
+              web + QStringLiteral("missing.wav"));
+    EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("C:\\music\\theme.wav")),
+              QStringLiteral("/music/theme.wav"));
     EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("#Part2")), page + QStringLiteral("#Part2"));
     EXPECT_EQ(m_pane.HTMLExpandFilename(QStringLiteral("http://example.org/a.htm")),
               QStringLiteral("http://example.org/a.htm"));
@@ -215,7 +233,9 @@ TEST_F(THtmlPaneTest, HTMLExpandFilenameResolvesAgainstTheFolderOfTheCurrentFile
 
 TEST_F(THtmlPaneTest, FindTextGoesForwardSelectsAndKeepsThePositionWhenNothingFollows)
 {
-    m_pane.LoadFile(Write(QStringLiteral("find.htm"), LongPage("<p>Start</p>") + "<p>The hidden Needle is here.</p>" + LongPage("")));
+    m_pane.LoadFile(
+        Write(QStringLiteral("find.htm"),
+              LongPage("<p>Start</p>") + "<p>The hidden Needle is here.</p>" + LongPage("")));
     auto* view = m_pane.View();
     ASSERT_TRUE(m_pane.FindText(QStringLiteral("needle"), false));
     QTextCursor c = view->textCursor();
@@ -227,7 +247,8 @@ TEST_F(THtmlPaneTest, FindTextGoesForwardSelectsAndKeepsThePositionWhenNothingFo
 
     const int position = m_pane.Position();
     const int cursor = c.position();
-    EXPECT_FALSE(m_pane.FindText(QStringLiteral("needle"), false)) << "a single occurrence is found once";
+    EXPECT_FALSE(m_pane.FindText(QStringLiteral("needle"), false))
+        << "a single occurrence is found once";
     EXPECT_EQ(m_pane.Position(), position);
     EXPECT_EQ(view->textCursor().position(), cursor);
     EXPECT_EQ(view->textCursor().selectedText(), QStringLiteral("Needle"));
@@ -236,7 +257,8 @@ TEST_F(THtmlPaneTest, FindTextGoesForwardSelectsAndKeepsThePositionWhenNothingFo
     EXPECT_FALSE(m_pane.FindText(QStringLiteral("NEEDLE"), true)) << "case-sensitive";
     EXPECT_TRUE(m_pane.FindText(QStringLiteral("Needle"), true));
     EXPECT_FALSE(m_pane.FindText(QString(), false));
-    EXPECT_TRUE(m_pane.FindText(QStringLiteral("filler paragraph number 59"), false)) << "finds on after a match";
+    EXPECT_TRUE(m_pane.FindText(QStringLiteral("filler paragraph number 59"), false))
+        << "finds on after a match";
 }
 
 TEST_F(THtmlPaneTest, PositionAndHorizontalPositionAreScrollOffsets)
@@ -286,7 +308,8 @@ TEST_F(THtmlPaneTest, TheBorderStyleDecidesTheFrame)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_pane));
     m_pane.setFocus();
     EXPECT_TRUE(m_pane.View()->hasFocus()) << "the focus goes to the document";
-    EXPECT_EQ(m_pane.grab().toImage().pixel(0, 100), m_pane.palette().color(QPalette::Highlight).rgb());
+    EXPECT_EQ(m_pane.grab().toImage().pixel(0, 100),
+              m_pane.palette().color(QPalette::Highlight).rgb());
 }
 
 TEST(THtmlImageCacheTest, KeepsThePicturesOfTheLastDocumentsOnly)

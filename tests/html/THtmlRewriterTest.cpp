@@ -1,11 +1,11 @@
 // Reading documents of the HTML 3.2 generation: references, encodings, and the markup
 // handed to the rich-text engine.
+#include "html/THtmlRewriter.h"
 #include "html/THtmlDecoder.h"
 #include "html/THtmlEntities.h"
-#include "html/THtmlRewriter.h"
 #include "html/THtmlTokenizer.h"
-#include <QTextDocument>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextList>
 #include <QTextTable>
 #include <gtest/gtest.h>
@@ -33,26 +33,32 @@ TEST(THtmlEntitiesTest, DecodesTheLatin1SetAndNumbers)
     EXPECT_EQ(THtmlEntities::Decode(u"&Auml;&auml;&ETH;&eth;&THORN;&szlig;"),
               QString::fromUtf16(u"\u00C4\u00E4\u00D0\u00F0\u00DE\u00DF"));
     EXPECT_EQ(THtmlEntities::Decode(u"&#65;&#x42;&#X43;&#233;"), QStringLiteral("ABC\u00E9"));
-    EXPECT_EQ(THtmlEntities::Decode(u"&#150;&#153;&#128;"), QString::fromUtf16(u"\u2013\u2122\u20AC"))
+    EXPECT_EQ(THtmlEntities::Decode(u"&#150;&#153;&#128;"),
+              QString::fromUtf16(u"\u2013\u2122\u20AC"))
         << "numbers 128-159 mean Windows-1252";
-    EXPECT_EQ(THtmlEntities::Decode(u"&#0;&#1114112;&#xD800;"), QString::fromUtf16(u"\uFFFD\uFFFD\uFFFD"));
+    EXPECT_EQ(THtmlEntities::Decode(u"&#0;&#1114112;&#xD800;"),
+              QString::fromUtf16(u"\uFFFD\uFFFD\uFFFD"));
     EXPECT_EQ(THtmlEntities::Decode(u"&#128512;"), QString::fromUtf16(u"\U0001F600"));
 }
 
 TEST(THtmlEntitiesTest, ForgivesWhatOldPagesWrote)
 {
-    EXPECT_EQ(THtmlEntities::Decode(u"&copy 1997 &AMP; &NBSP;"), QString::fromUtf16(u"\u00A9 1997 & \u00A0"));
-    EXPECT_EQ(THtmlEntities::Decode(u"&unknown; & &; &#; &#x;"), QStringLiteral("&unknown; & &; &#; &#x;"));
+    EXPECT_EQ(THtmlEntities::Decode(u"&copy 1997 &AMP; &NBSP;"),
+              QString::fromUtf16(u"\u00A9 1997 & \u00A0"));
+    EXPECT_EQ(THtmlEntities::Decode(u"&unknown; & &; &#; &#x;"),
+              QStringLiteral("&unknown; & &; &#; &#x;"));
     EXPECT_EQ(THtmlEntities::Decode(u"&Copy;"), QStringLiteral("&Copy;")) << "names match exactly";
     EXPECT_EQ(THtmlEntities::Decode(u"a.cgi?x=1&copy=2", true), QStringLiteral("a.cgi?x=1&copy=2"));
-    EXPECT_EQ(THtmlEntities::Decode(u"a.cgi?x=1&copy;=2", true), QString::fromUtf16(u"a.cgi?x=1\u00A9=2"));
+    EXPECT_EQ(THtmlEntities::Decode(u"a.cgi?x=1&copy;=2", true),
+              QString::fromUtf16(u"a.cgi?x=1\u00A9=2"));
     EXPECT_EQ(THtmlEntities::Decode(u"&#99999999999999999999;"), QString::fromUtf16(u"\uFFFD"));
 }
 
 TEST(THtmlDecoderTest, HonoursTheByteOrderMarkAndMetaCharsetAndFallsBackToWindows1252)
 {
     THtmlDecoder::TEncoding used;
-    EXPECT_EQ(THtmlDecoder::Decode("\xEF\xBB\xBF<p>caf\xC3\xA9</p>", &used), QStringLiteral("<p>caf\u00E9</p>"));
+    EXPECT_EQ(THtmlDecoder::Decode("\xEF\xBB\xBF<p>caf\xC3\xA9</p>", &used),
+              QStringLiteral("<p>caf\u00E9</p>"));
     EXPECT_EQ(used, THtmlDecoder::TEncoding::Utf8);
 
     // Latin-1 text with no declaration is not valid UTF-8: read as Windows-1252.
@@ -60,13 +66,16 @@ TEST(THtmlDecoderTest, HonoursTheByteOrderMarkAndMetaCharsetAndFallsBackToWindow
               QString::fromUtf16(u"<p>caf\u00E9 \u201Cquoted\u201D</p>"));
     EXPECT_EQ(used, THtmlDecoder::TEncoding::Windows1252);
 
-    EXPECT_EQ(THtmlDecoder::Decode("<p>caf\xC3\xA9</p>", &used), QStringLiteral("<p>caf\u00E9</p>"));
+    EXPECT_EQ(THtmlDecoder::Decode("<p>caf\xC3\xA9</p>", &used),
+              QStringLiteral("<p>caf\u00E9</p>"));
     EXPECT_EQ(used, THtmlDecoder::TEncoding::Utf8);
 
     // A META charset wins over the guess, in either direction.
-    const QByteArray latin1 = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=ISO-8859-1\"><p>caf\xC3\xA9</p>";
+    const QByteArray latin1 = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+                              "charset=ISO-8859-1\"><p>caf\xC3\xA9</p>";
     EXPECT_EQ(THtmlDecoder::MetaCharset(latin1), QByteArray("iso-8859-1"));
-    EXPECT_EQ(THtmlDecoder::Decode(latin1, &used).right(9), QString::fromUtf16(u"caf\u00C3\u00A9</p>"));
+    EXPECT_EQ(THtmlDecoder::Decode(latin1, &used).right(9),
+              QString::fromUtf16(u"caf\u00C3\u00A9</p>"));
     EXPECT_EQ(used, THtmlDecoder::TEncoding::Windows1252);
     EXPECT_EQ(THtmlDecoder::Decode("<meta charset='utf-8'><p>caf\xE9</p>", &used).right(8),
               QString::fromUtf16(u"caf\uFFFD</p>"));
@@ -77,15 +86,21 @@ TEST(THtmlDecoderTest, HonoursTheByteOrderMarkAndMetaCharsetAndFallsBackToWindow
     EXPECT_TRUE(THtmlDecoder::MetaCharset(late).isEmpty());
     EXPECT_TRUE(THtmlDecoder::Decode(late, &used).endsWith(QStringLiteral("caf\u00E9")));
 
-    EXPECT_EQ(THtmlDecoder::Decode(QByteArray("\xFF\xFE<\0p\0>\0", 8), &used), QStringLiteral("<p>"));
+    EXPECT_EQ(THtmlDecoder::Decode(QByteArray("\xFF\xFE<\0p\0>\0", 8), &used),
+              QStringLiteral("<p>"));
     EXPECT_EQ(used, THtmlDecoder::TEncoding::Utf16LE);
 
     // Other declared code pages, and a name nobody knows.
     EXPECT_EQ(THtmlDecoder::Decode("<meta http-equiv=Content-Type content=\"text/html; "
-                                   "charset=windows-1251\"><p>\xC4\xEE\xEC", &used).right(3),
+                                   "charset=windows-1251\"><p>\xC4\xEE\xEC",
+                                   &used)
+                  .right(3),
               QString::fromUtf16(u"\u0414\u043E\u043C"));
     EXPECT_EQ(used, THtmlDecoder::TEncoding::Declared);
-    EXPECT_EQ(THtmlDecoder::Decode("<meta charset=ISO-8859-2><p>\xB3\xF3" "d\xBC", &used).right(4),
+    EXPECT_EQ(THtmlDecoder::Decode("<meta charset=ISO-8859-2><p>\xB3\xF3"
+                                   "d\xBC",
+                                   &used)
+                  .right(4),
               QString::fromUtf16(u"\u0142\u00F3d\u017A"));
     EXPECT_EQ(used, THtmlDecoder::TEncoding::Declared);
     EXPECT_EQ(THtmlDecoder::Decode("<meta charset=no-such-page><p>caf\xE9", &used).right(4),
@@ -95,8 +110,9 @@ TEST(THtmlDecoderTest, HonoursTheByteOrderMarkAndMetaCharsetAndFallsBackToWindow
 
 TEST(THtmlTokenizerTest, ReadsTagsAttributesAndRecoversFromBrokenMarkup)
 {
-    THtmlTokenizer t(QStringLiteral("<A HREF=x.htm name='n' NoResize title=\"unclosed>text</a><!-- c --><b<i>"
-                                    "<script>if (a<b) x()</script>after < 3 <!unterminated"));
+    THtmlTokenizer t(
+        QStringLiteral("<A HREF=x.htm name='n' NoResize title=\"unclosed>text</a><!-- c --><b<i>"
+                       "<script>if (a<b) x()</script>after < 3 <!unterminated"));
     THtmlToken tok;
     ASSERT_TRUE(t.Next(tok));
     EXPECT_EQ(tok.kind, THtmlToken::StartTag);
@@ -104,7 +120,8 @@ TEST(THtmlTokenizerTest, ReadsTagsAttributesAndRecoversFromBrokenMarkup)
     EXPECT_EQ(tok.Attr(QStringLiteral("href")), QStringLiteral("x.htm"));
     EXPECT_EQ(tok.Attr(QStringLiteral("name")), QStringLiteral("n"));
     EXPECT_TRUE(tok.Has(QStringLiteral("noresize")));
-    EXPECT_EQ(tok.Attr(QStringLiteral("title")), QStringLiteral("unclosed")) << "an open quote ends with the tag";
+    EXPECT_EQ(tok.Attr(QStringLiteral("title")), QStringLiteral("unclosed"))
+        << "an open quote ends with the tag";
     ASSERT_TRUE(t.Next(tok));
     EXPECT_EQ(tok.text, QStringLiteral("text"));
     ASSERT_TRUE(t.Next(tok));
@@ -127,7 +144,8 @@ TEST(THtmlTokenizerTest, ReadsTagsAttributesAndRecoversFromBrokenMarkup)
 TEST(THtmlRewriterTest, NamedAnchorsLinksAndTargetsAreCollected)
 {
     const THtmlPage page = Rewrite(QStringLiteral(
-        "<base target=main><a name=One href=\"a.htm\" target=_top>x</a><a name=\"\">y</a><a href=b.htm>z</a>"
+        "<base target=main><a name=One href=\"a.htm\" target=_top>x</a><a name=\"\">y</a><a "
+        "href=b.htm>z</a>"
         "<noframes><a name=Hidden></a></noframes><script><a name=Script></a></script>"));
     EXPECT_EQ(page.anchors, QStringList{QStringLiteral("One")});
     ASSERT_EQ(page.links.size(), 2u);
@@ -145,8 +163,10 @@ TEST(THtmlRewriterTest, FontSizesAreRelativeToTheBaseFont)
     EXPECT_DOUBLE_EQ(THtmlRewriter::FontPoints(9, 12), 36.0);
 
     QTextDocument doc;
-    doc.setHtml(Rewrite(QStringLiteral("<font size=5>a</font><basefont size=5><font size=+1>b</font>"
-                                       "<font size=-9 color=red face=\"Arial, Helvetica\">c</font>")).html);
+    doc.setHtml(
+        Rewrite(QStringLiteral("<font size=5>a</font><basefont size=5><font size=+1>b</font>"
+                               "<font size=-9 color=red face=\"Arial, Helvetica\">c</font>"))
+            .html);
     const QTextBlock block = doc.begin();
     QTextCursor c(block);
     c.setPosition(1);
@@ -173,15 +193,19 @@ TEST(THtmlRewriterTest, FormattingCarriesAcrossParagraphsButNotIntoTables)
 
 TEST(THtmlRewriterTest, ListsNumberFromStartAndTypeAndCloseItemsImplicitly)
 {
-    const QString text = PlainText(QStringLiteral("<ol start=4 type=A><li>four<li value=9>nine<li>ten</ol>"
-                                                  "<ol type=i start=3><li>three</ol><menu><li>m</menu><dir><li>d</dir>"));
+    const QString text = PlainText(
+        QStringLiteral("<ol start=4 type=A><li>four<li value=9>nine<li>ten</ol>"
+                       "<ol type=i start=3><li>three</ol><menu><li>m</menu><dir><li>d</dir>"));
     EXPECT_TRUE(text.contains(QStringLiteral("D. four")));
     EXPECT_TRUE(text.contains(QStringLiteral("I. nine")));
     EXPECT_TRUE(text.contains(QStringLiteral("J. ten")));
     EXPECT_TRUE(text.contains(QStringLiteral("iii. three")));
 
     QTextDocument doc;
-    doc.setHtml(Rewrite(QStringLiteral("<ul type=square><li>a<li>b<ul><li>c</ul></ul><dl><dt>term<dd>def</dl>")).html);
+    doc.setHtml(
+        Rewrite(
+            QStringLiteral("<ul type=square><li>a<li>b<ul><li>c</ul></ul><dl><dt>term<dd>def</dl>"))
+            .html);
     int items = 0;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
         if (b.textList())
@@ -192,8 +216,11 @@ TEST(THtmlRewriterTest, ListsNumberFromStartAndTypeAndCloseItemsImplicitly)
 TEST(THtmlRewriterTest, TablesGetCellsWhereAuthorsLeftThemOutAndCaptionsGoAbove)
 {
     QTextDocument doc;
-    doc.setHtml(Rewrite(QStringLiteral("<table border=1><caption>The caption</caption><td>a<td>b<tr><td colspan=2>c"
-                                       "</table>after")).html);
+    doc.setHtml(
+        Rewrite(QStringLiteral(
+                    "<table border=1><caption>The caption</caption><td>a<td>b<tr><td colspan=2>c"
+                    "</table>after"))
+            .html);
     const QString text = doc.toPlainText();
     EXPECT_LT(text.indexOf(QStringLiteral("The caption")), text.indexOf(u'a'));
     QTextTable* table = nullptr;
@@ -206,7 +233,8 @@ TEST(THtmlRewriterTest, TablesGetCellsWhereAuthorsLeftThemOutAndCaptionsGoAbove)
     EXPECT_EQ(table->cellAt(1, 0).columnSpan(), 2);
 
     // Text loose in a table goes into a cell; empty tables vanish.
-    EXPECT_TRUE(PlainText(QStringLiteral("<table>loose<p>para</table><table></table><table><tr></tr></table>"))
+    EXPECT_TRUE(PlainText(QStringLiteral(
+                              "<table>loose<p>para</table><table></table><table><tr></tr></table>"))
                     .contains(QStringLiteral("loose")));
 }
 
@@ -228,10 +256,11 @@ TEST(THtmlRewriterTest, TablesNestedBeyondTheLimitAreFlattened)
 
 TEST(THtmlRewriterTest, FrameSetsAreReadWhenTheyComeBeforeAnyContent)
 {
-    const THtmlPage page = Rewrite(QStringLiteral(
-        "<html><head><title>F</title></head><frameset rows=\"100,*\" border=0>"
-        "<frame src=top.htm name=top noresize scrolling=NO><frameset cols=\"25%,*\"><frame src=l.htm><frame src=r.htm name=main>"
-        "</frameset><noframes><p>No frames</p></noframes></frameset>"));
+    const THtmlPage page = Rewrite(
+        QStringLiteral("<html><head><title>F</title></head><frameset rows=\"100,*\" border=0>"
+                       "<frame src=top.htm name=top noresize scrolling=NO><frameset "
+                       "cols=\"25%,*\"><frame src=l.htm><frame src=r.htm name=main>"
+                       "</frameset><noframes><p>No frames</p></noframes></frameset>"));
     ASSERT_TRUE(page.frameSet);
     EXPECT_EQ(page.frameSet->rows, QStringLiteral("100,*"));
     EXPECT_EQ(page.frameSet->border, 0);
@@ -243,17 +272,23 @@ TEST(THtmlRewriterTest, FrameSetsAreReadWhenTheyComeBeforeAnyContent)
     EXPECT_EQ(page.frameSet->frames[1].frameSet->frames.size(), 2u);
     EXPECT_EQ(page.title, QStringLiteral("F"));
 
-    EXPECT_FALSE(Rewrite(QStringLiteral("<p>text first</p><frameset rows=*><frame src=a.htm></frameset>")).frameSet);
+    EXPECT_FALSE(
+        Rewrite(QStringLiteral("<p>text first</p><frameset rows=*><frame src=a.htm></frameset>"))
+            .frameSet);
 }
 
 TEST(THtmlRewriterTest, ImagesMapsAndControlsBecomeObjects)
 {
-    const THtmlPage page = Rewrite(QStringLiteral(
-        "<a href=x.htm><img src=\"a.gif\" alt=\"Alt text\" width=40 height=30 usemap=\"#Nav\" hspace=3></a>"
-        "<map name=nav><area shape=rect coords=\"0,0,10,10\" href=r.htm><area shape=circle coords=\"20,20,5\" nohref></map>"
-        "<form><input type=text name=t value=v size=10><input type=hidden name=h><input type=radio name=r checked>"
-        "<select name=s multiple size=3><option value=1>One<option selected>Two</select><textarea rows=4 cols=30>\nHi</textarea>"
-        "<input type=submit><input type=reset></form>"));
+    const THtmlPage page =
+        Rewrite(QStringLiteral("<a href=x.htm><img src=\"a.gif\" alt=\"Alt text\" width=40 "
+                               "height=30 usemap=\"#Nav\" hspace=3></a>"
+                               "<map name=nav><area shape=rect coords=\"0,0,10,10\" "
+                               "href=r.htm><area shape=circle coords=\"20,20,5\" nohref></map>"
+                               "<form><input type=text name=t value=v size=10><input type=hidden "
+                               "name=h><input type=radio name=r checked>"
+                               "<select name=s multiple size=3><option value=1>One<option "
+                               "selected>Two</select><textarea rows=4 cols=30>\nHi</textarea>"
+                               "<input type=submit><input type=reset></form>"));
     ASSERT_EQ(page.objects.size(), 7u);
     const THtmlObjectInfo& img = page.objects[0];
     EXPECT_EQ(img.src, QStringLiteral("a.gif"));
@@ -280,10 +315,12 @@ TEST(THtmlRewriterTest, ImagesMapsAndControlsBecomeObjects)
 
 TEST(THtmlRewriterTest, GarbageGivesBalancedMarkup)
 {
-    const QString garbage = QStringLiteral(
-        "</td></tr></table><li><td><tr></ul></ol><b><i><u></b></i><font size=9999999999><p><h1><p></h2>"
-        "<table><table><caption><table><caption></table><option></select><area><map><frame></frameset>"
-        "<a href=\"x><a name=y</body></html><<<>>>&&&;;;<pre><xmp></pre>");
+    const QString garbage =
+        QStringLiteral("</td></tr></table><li><td><tr></ul></ol><b><i><u></b></i><font "
+                       "size=9999999999><p><h1><p></h2>"
+                       "<table><table><caption><table><caption></table><option></"
+                       "select><area><map><frame></frameset>"
+                       "<a href=\"x><a name=y</body></html><<<>>>&&&;;;<pre><xmp></pre>");
     const THtmlPage page = Rewrite(garbage);
     QTextDocument doc;
     doc.setHtml(page.html);

@@ -47,23 +47,23 @@ double DifferentShare(const QImage& a, const QImage& b)
         const QRgb* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
         const QRgb* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
         for (int x = 0; x < a.width(); ++x)
-            if (std::abs(qRed(pa[x]) - qRed(pb[x])) > kChannelTolerance
-                || std::abs(qGreen(pa[x]) - qGreen(pb[x])) > kChannelTolerance
-                || std::abs(qBlue(pa[x]) - qBlue(pb[x])) > kChannelTolerance)
+            if (std::abs(qRed(pa[x]) - qRed(pb[x])) > kChannelTolerance ||
+                std::abs(qGreen(pa[x]) - qGreen(pb[x])) > kChannelTolerance ||
+                std::abs(qBlue(pa[x]) - qBlue(pb[x])) > kChannelTolerance)
                 ++different;
     }
     return double(different) / (double(a.width()) * a.height());
 }
 
 class THtmlScreenshotTest : public ::testing::TestWithParam<const char*>
-{
-};
+{};
 
 TEST_P(THtmlScreenshotTest, MatchesTheReference)
 {
     const QString page = QString::fromLatin1(GetParam());
     const QImage actual = Render(page);
-    const QString reference = kReferences + QFileInfo(page).completeBaseName() + QStringLiteral(".png");
+    const QString reference =
+        kReferences + QFileInfo(page).completeBaseName() + QStringLiteral(".png");
     if (qEnvironmentVariable("ZELMORA_UPDATE_REFERENCES") == QLatin1String("1")) {
         QDir().mkpath(kReferences);
         ASSERT_TRUE(actual.save(reference));
@@ -74,23 +74,26 @@ TEST_P(THtmlScreenshotTest, MatchesTheReference)
                                     << "; run with ZELMORA_UPDATE_REFERENCES=1 to make it";
     const double share = DifferentShare(actual, expected.convertToFormat(QImage::Format_RGB32));
     if (share > kPixelShare) {
-        const QString saved = QDir::currentPath() + QStringLiteral("/html-actual-") + QFileInfo(reference).fileName();
+        const QString saved =
+            QDir::currentPath() + QStringLiteral("/html-actual-") + QFileInfo(reference).fileName();
         actual.save(saved);
         FAIL() << share * 100 << "% of the pixels differ; this run drew " << saved.toStdString();
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, THtmlScreenshotTest,
-                         ::testing::Values("fonts.htm", "tables.htm", "imagemap.htm", "frameset.htm", "form.htm"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             return QFileInfo(QString::fromLatin1(info.param)).completeBaseName().toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Pages, THtmlScreenshotTest,
+    ::testing::Values("fonts.htm", "tables.htm", "imagemap.htm", "frameset.htm", "form.htm"),
+    [](const ::testing::TestParamInfo<const char*>& info) {
+        return QFileInfo(QString::fromLatin1(info.param)).completeBaseName().toStdString();
+    });
 
 TEST(THtmlScreenshotSanityTest, TheComparisonNoticesAChangedPage)
 {
     const QImage fonts = Render(QStringLiteral("fonts.htm"));
     const QImage tables = Render(QStringLiteral("tables.htm"));
-    EXPECT_LT(DifferentShare(fonts, Render(QStringLiteral("fonts.htm"))), 0.0001) << "drawing is repeatable";
+    EXPECT_LT(DifferentShare(fonts, Render(QStringLiteral("fonts.htm"))), 0.0001)
+        << "drawing is repeatable";
     EXPECT_GT(DifferentShare(fonts, tables), kPixelShare);
 }
 

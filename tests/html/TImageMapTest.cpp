@@ -1,8 +1,8 @@
 // Client-side image maps: hit testing per shape, and clicks on a mapped picture in the view.
+#include "html/TImageMap.h"
 #include "common/TestSupport.h"
 #include "html/THtmlPane.h"
 #include "html/THtmlView.h"
-#include "html/TImageMap.h"
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,7 +38,9 @@ TEST(TImageMapTest, PolygonsUseTheCrossingRule)
 {
     TImageMap map;
     // A "U": the notch between the arms is outside.
-    ASSERT_TRUE(map.AddArea(QStringLiteral("poly"), QStringLiteral("0,0, 30,0, 30,30, 20,30, 20,10, 10,10, 10,30, 0,30"), 1));
+    ASSERT_TRUE(map.AddArea(QStringLiteral("poly"),
+                            QStringLiteral("0,0, 30,0, 30,30, 20,30, 20,10, 10,10, 10,30, 0,30"),
+                            1));
     EXPECT_EQ(map.HitTest({5, 20}), 0);
     EXPECT_EQ(map.HitTest({25, 20}), 0);
     EXPECT_EQ(map.HitTest({15, 5}), 0);
@@ -65,7 +67,8 @@ TEST(TImageMapTest, UnknownShapesAndShortCoordinatesAreRefused)
     EXPECT_FALSE(map.AddArea(QStringLiteral("circle"), QStringLiteral("5,5"), 1));
     EXPECT_FALSE(map.AddArea(QStringLiteral("poly"), QStringLiteral("0,0,10,10"), 1));
     EXPECT_FALSE(map.AddArea(QStringLiteral("rect"), QStringLiteral("a,b,c,d"), 1));
-    EXPECT_TRUE(map.AddArea(QString(), QStringLiteral("0,0,1,1"), 1)) << "the shape defaults to a rectangle";
+    EXPECT_TRUE(map.AddArea(QString(), QStringLiteral("0,0,1,1"), 1))
+        << "the shape defaults to a rectangle";
     EXPECT_EQ(map.Areas().size(), 1u);
 }
 
@@ -78,13 +81,15 @@ protected:
         QImage picture(200, 100, QImage::Format_RGB32);
         picture.fill(Qt::darkGreen);
         ASSERT_TRUE(picture.save(m_dir.path() + QStringLiteral("/map.png")));
-        WriteTestFile(m_dir.path() + QStringLiteral("/page.htm"),
-                      "<p>Above</p><p><a href=\"whole.htm\"><img src=map.png usemap=\"#nav\" border=0></a> beside</p>"
-                      "<table><tr><td><img src=map.png usemap=#NAV></td></tr></table>"
-                      "<map name=nav><area shape=rect coords=\"0,0,99,99\" href=\"left.htm\" target=main>"
-                      "<area shape=circle coords=\"150,50,30\" href=\"round.htm\">"
-                      "<area shape=poly coords=\"100,0,200,0,200,10\" href=\"sliver.htm\">"
-                      "<area shape=default nohref></map>");
+        WriteTestFile(
+            m_dir.path() + QStringLiteral("/page.htm"),
+            "<p>Above</p><p><a href=\"whole.htm\"><img src=map.png usemap=\"#nav\" border=0></a> "
+            "beside</p>"
+            "<table><tr><td><img src=map.png usemap=#NAV></td></tr></table>"
+            "<map name=nav><area shape=rect coords=\"0,0,99,99\" href=\"left.htm\" target=main>"
+            "<area shape=circle coords=\"150,50,30\" href=\"round.htm\">"
+            "<area shape=poly coords=\"100,0,200,0,200,10\" href=\"sliver.htm\">"
+            "<area shape=default nohref></map>");
         m_pane.resize(500, 400);
         m_pane.show();
         m_pane.OnHotSpotClick = [this](QObject*, const QString& src, bool& handled) {

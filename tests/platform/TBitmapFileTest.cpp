@@ -1,5 +1,5 @@
-#include "common/TestSupport.h"
 #include "platform/TBitmapFile.h"
+#include "common/TestSupport.h"
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
 #include "platform/TColorRef.h"
-
 #include <QGuiApplication>
 #include <QPalette>
 #include <gtest/gtest.h>

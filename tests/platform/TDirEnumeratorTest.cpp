@@ -1,5 +1,5 @@
-#include "common/TestSupport.h"
 #include "platform/TDirEnumerator.h"
+#include "common/TestSupport.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

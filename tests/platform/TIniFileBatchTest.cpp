@@ -1,7 +1,5 @@
-#include "platform/TIniFile.h"
-
 #include "common/TestSupport.h"
-
+#include "platform/TIniFile.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,7 +17,8 @@ protected:
 
     static ino_t Inode(const QString& path)
     {
-        struct stat st {};
+        struct stat st
+        {};
         return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
     }
 
@@ -49,7 +48,8 @@ TEST_F(TIniFileBatchTest, WritesGoToACopyUntilTheBatchEndsThenReplaceTheFileOnce
     EXPECT_EQ(Inode(Path()), before);
     EXPECT_TRUE(ini.EndUpdate());
 
-    const QByteArray expected = "; kept\r\n[a]\r\nx=10\r\nz=3\r\n\r\n[b]\r\ny=2\r\n[c]\r\nw=new\r\n";
+    const QByteArray expected =
+        "; kept\r\n[a]\r\nx=10\r\nz=3\r\n\r\n[b]\r\ny=2\r\n[c]\r\nw=new\r\n";
     EXPECT_EQ(ReadTestFile(Path()), expected);
     // The same bytes as key-by-key writes give.
     WriteTestFile(m_dir.filePath("single.ini"), original);
@@ -105,7 +105,8 @@ TEST_F(TIniFileBatchTest, WritesFailAsTheyWouldAloneAndAFailedReplaceKeepsTheFil
     EXPECT_TRUE(ini.WriteString("a", "x", "a value long enough to pass the size limit"));
 
     // A full disk: the one replace fails and the old file stays.
-    struct rlimit saved {};
+    struct rlimit saved
+    {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = saved;

@@ -1,7 +1,5 @@
 #include "platform/TIniFile.h"
-
 #include "common/TestSupport.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +32,8 @@ protected:
 
     static ino_t Inode(const QString& path)
     {
-        struct stat st {};
+        struct stat st
+        {};
         return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
     }
 
@@ -118,9 +117,9 @@ TEST_F(TIniFileTest, ReadsEveryKindOfLineEnd)
 TEST_F(TIniFileTest, ValueIsCutTo1023Characters)
 {
     const QByteArray longValue(1500, 'x');
-    TIniFile ini = Make("[s]\nlong=" + longValue + "\nexact=" + QByteArray(1023, 'y') +
-                        "\nquoted=\"" + QByteArray(1023, 'z') + "\"\nwide=" +
-                        QByteArray(1022, 'w') + "\xF0\x9F\x98\x80\n");
+    TIniFile ini =
+        Make("[s]\nlong=" + longValue + "\nexact=" + QByteArray(1023, 'y') + "\nquoted=\"" +
+             QByteArray(1023, 'z') + "\"\nwide=" + QByteArray(1022, 'w') + "\xF0\x9F\x98\x80\n");
     EXPECT_EQ(ini.ReadString("s", "long", ""), QString(1023, u'x'));
     EXPECT_EQ(ini.ReadString("s", "exact", ""), QString(1023, u'y'));
     EXPECT_EQ(ini.ReadString("s", "quoted", ""), QString(1023, u'z'));
@@ -142,14 +141,17 @@ TEST_F(TIniFileTest, FirstOfDuplicateSectionsAndKeysWins)
 
 TEST_F(TIniFileTest, ReplacesAValueInPlaceKeepingEveryOtherByte)
 {
-    TIniFile ini = Make("; kit settings\n[STARTUP]\nUnknown=keep me\n  StateFileName = old value \t\n"
-                        "\n[Warnings]\rColourWarning=1\r");
+    TIniFile ini =
+        Make("; kit settings\n[STARTUP]\nUnknown=keep me\n  StateFileName = old value \t\n"
+             "\n[Warnings]\rColourWarning=1\r");
     ASSERT_TRUE(ini.WriteString("StartUp", "statefilename", "  /new/path.sta"));
-    EXPECT_EQ(Bytes(), "; kit settings\n[STARTUP]\nUnknown=keep me\n  StateFileName = /new/path.sta\n"
-                       "\n[Warnings]\rColourWarning=1\r");
+    EXPECT_EQ(Bytes(),
+              "; kit settings\n[STARTUP]\nUnknown=keep me\n  StateFileName = /new/path.sta\n"
+              "\n[Warnings]\rColourWarning=1\r");
     ASSERT_TRUE(ini.WriteString("warnings", "COLOURWARNING", "0"));
-    EXPECT_EQ(Bytes(), "; kit settings\n[STARTUP]\nUnknown=keep me\n  StateFileName = /new/path.sta\n"
-                       "\n[Warnings]\rColourWarning=0\r");
+    EXPECT_EQ(Bytes(),
+              "; kit settings\n[STARTUP]\nUnknown=keep me\n  StateFileName = /new/path.sta\n"
+              "\n[Warnings]\rColourWarning=0\r");
     ASSERT_TRUE(ini.WriteString("warnings", "ColourWarning", ""));
     EXPECT_EQ(ini.ReadString("warnings", "ColourWarning", "absent"), "");
 }
@@ -158,7 +160,8 @@ TEST_F(TIniFileTest, NewKeyGoesAfterTheLastKeyLineOfItsSection)
 {
     TIniFile ini = Make("[a]\r\nx=1\r\n; note\r\ngarbage\r\ny=2\r\n\r\n\r\n[b]\r\nz=3\r\n");
     ASSERT_TRUE(ini.WriteString("A", "NewKey", "v"));
-    EXPECT_EQ(Bytes(), "[a]\r\nx=1\r\n; note\r\ngarbage\r\ny=2\r\nNewKey=v\r\n\r\n\r\n[b]\r\nz=3\r\n");
+    EXPECT_EQ(Bytes(),
+              "[a]\r\nx=1\r\n; note\r\ngarbage\r\ny=2\r\nNewKey=v\r\n\r\n\r\n[b]\r\nz=3\r\n");
 
     // A section without keys takes the key right after its header.
     TIniFile empty = Make("[a]\n\n[b]\nz=3\n", "empty.ini");
@@ -262,7 +265,8 @@ TEST_F(TIniFileTest, AFailingReplaceLeavesTheOldFileByteForByte)
 
     // A full disk, even for root: a file-size limit smaller than the new file makes the
     // write of the temporary file fail part-way.
-    struct rlimit saved {};
+    struct rlimit saved
+    {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = saved;
@@ -295,16 +299,20 @@ TEST_F(TIniFileTest, Windows1252FileIsReadAndWrittenInItsOwnEncoding)
     EXPECT_EQ(ini.ReadString(Utf8("CAF\xC3\x89"), "prix", "0"), Utf8("5 \xE2\x82\xAC"));
 
     ASSERT_TRUE(ini.WriteString(Utf8("caf\xC3\xA9"), "Prix", Utf8("6 \xE2\x82\xAC")));
-    ASSERT_TRUE(ini.WriteString(Utf8("caf\xC3\xA9"), Utf8("Cr\xC3\xA8me"), Utf8("br\xC3\xBBl\xC3\xA9" "e")));
+    ASSERT_TRUE(ini.WriteString(Utf8("caf\xC3\xA9"), Utf8("Cr\xC3\xA8me"),
+                                Utf8("br\xC3\xBBl\xC3\xA9"
+                                     "e")));
     ASSERT_TRUE(ini.WriteString(Utf8("Na\xC3\xAFve"), "k", Utf8("\xC2\xA0nbsp kept")));
-    EXPECT_EQ(Bytes(), "[Caf\xE9]\r\nPrix=6 \x80\r\nCr\xE8me=br\xFBl\xE9" "e\r\n"
+    EXPECT_EQ(Bytes(), "[Caf\xE9]\r\nPrix=6 \x80\r\nCr\xE8me=br\xFBl\xE9"
+                       "e\r\n"
                        "[Na\xEFve]\r\nk=\xA0nbsp kept\r\n");
     EXPECT_EQ(ini.ReadString(Utf8("Na\xC3\xAFve"), "k", "0"), Utf8("\xC2\xA0nbsp kept"));
 
     // Text Windows-1252 cannot hold turns the whole file into UTF-8, so that what was
     // there reads as before and nothing is stored as "?".
     ASSERT_TRUE(ini.WriteString("Prix", "k", Utf8("\xE6\x97\xA5")));
-    EXPECT_EQ(Bytes(), "[Caf\xC3\xA9]\r\nPrix=6 \xE2\x82\xAC\r\nCr\xC3\xA8me=br\xC3\xBBl\xC3\xA9" "e\r\n"
+    EXPECT_EQ(Bytes(), "[Caf\xC3\xA9]\r\nPrix=6 \xE2\x82\xAC\r\nCr\xC3\xA8me=br\xC3\xBBl\xC3\xA9"
+                       "e\r\n"
                        "[Na\xC3\xAFve]\r\nk=\xC2\xA0nbsp kept\r\n[Prix]\r\nk=\xE6\x97\xA5\r\n");
     EXPECT_EQ(ini.ReadString(Utf8("caf\xC3\xA9"), "prix", "0"), Utf8("6 \xE2\x82\xAC"));
 }
@@ -320,7 +328,8 @@ TEST_F(TIniFileTest, Windows1252FileThatWouldPassForUtf8AfterAWriteKeepsItsOther
     ASSERT_TRUE(ini.WriteString(section, "k", "plain"));
     EXPECT_EQ(ini.ReadString(section, "k", "0"), "plain");
     EXPECT_EQ(ini.ReadString(section, "other", "0"), Utf8("v\xC3\x83\xC2\xA9"));
-    EXPECT_EQ(Bytes(), "\xEF\xBB\xBF[Caf\xC3\x83\xC2\xA9]\r\nk=plain\r\nother=v\xC3\x83\xC2\xA9\r\n");
+    EXPECT_EQ(Bytes(),
+              "\xEF\xBB\xBF[Caf\xC3\x83\xC2\xA9]\r\nk=plain\r\nother=v\xC3\x83\xC2\xA9\r\n");
     // Writing the same again changes nothing and adds no second section.
     const QByteArray after = Bytes();
     ASSERT_TRUE(ini.WriteString(section, "k", "plain"));
@@ -350,17 +359,36 @@ TEST_F(TIniFileTest, RefusesNamesAndValuesThatWouldBreakTheFile)
 
 TEST(TIniFileParse, IntegersInDecimalAndHexadecimal)
 {
-    struct Case { const char* text; bool ok; int value; };
+    struct Case
+    {
+        const char* text;
+        bool ok;
+        int value;
+    };
     const Case cases[] = {
-        {"0", true, 0},           {"42", true, 42},          {"-1", true, -1},
-        {"+7", true, 7},          {" 12 ", true, 12},        {"0x1", true, 1},
-        {"0XfF", true, 255},      {"$0000FF", true, 255},    {"0x80000005", true, -2147483643},
-        {"-0x10", true, -16},     {"2147483647", true, 2147483647},
+        {"0", true, 0},
+        {"42", true, 42},
+        {"-1", true, -1},
+        {"+7", true, 7},
+        {" 12 ", true, 12},
+        {"0x1", true, 1},
+        {"0XfF", true, 255},
+        {"$0000FF", true, 255},
+        {"0x80000005", true, -2147483643},
+        {"-0x10", true, -16},
+        {"2147483647", true, 2147483647},
         {"-2147483648", true, -2147483647 - 1},
-        {"2147483648", false, 0}, {"0x100000000", false, 0}, {"", false, 0},
-        {"-", false, 0},          {"0x", false, 0},          {"$", false, 0},
-        {"12abc", false, 0},      {"abc", false, 0},         {"1 2", false, 0},
-        {"0xg", false, 0},        {"99999999999999999999", false, 0},
+        {"2147483648", false, 0},
+        {"0x100000000", false, 0},
+        {"", false, 0},
+        {"-", false, 0},
+        {"0x", false, 0},
+        {"$", false, 0},
+        {"12abc", false, 0},
+        {"abc", false, 0},
+        {"1 2", false, 0},
+        {"0xg", false, 0},
+        {"99999999999999999999", false, 0},
     };
     for (const Case& c : cases) {
         bool ok = !c.ok;
@@ -412,8 +440,8 @@ TEST_F(TIniFileTest, BadFilesNeverCrashOrHang)
     TIniFile nul = Make(QByteArray("[s]\0junk\nk=a\0b\n", 14), "nul.ini");
     EXPECT_EQ(nul.ReadString("s", "k", "0"), QString::fromLatin1("a\0b", 3));
 
-    const QByteArray huge = "[s]\n" + QByteArray(1024 * 1024, 'h') + "=v\nk=" +
-                            QByteArray(1024 * 1024, 'x') + "\n";
+    const QByteArray huge =
+        "[s]\n" + QByteArray(1024 * 1024, 'h') + "=v\nk=" + QByteArray(1024 * 1024, 'x') + "\n";
     TIniFile big = Make(huge, "big.ini");
     EXPECT_EQ(big.ReadString("s", "k", "").size(), TIniFile::MaxValueLength);
     ASSERT_TRUE(big.WriteString("s", "k", "short"));
@@ -453,5 +481,7 @@ TEST_F(TIniFileTest, NamesAndValuesMayBeginWithAByteOrderMark)
     EXPECT_EQ(ini.ReadString("s", "k", "0"), "0");
     ASSERT_TRUE(ini.WriteString(mark, mark, "w"));
     EXPECT_EQ(ini.ReadString(mark, mark, "0"), "w");
-    EXPECT_EQ(Bytes(), "\xEF\xBB\xBF[s]\r\n\xEF\xBB\xBFk=\xEF\xBB\xBFv\r\n[\xEF\xBB\xBF]\r\n\xEF\xBB\xBF=w\r\n");
+    EXPECT_EQ(
+        Bytes(),
+        "\xEF\xBB\xBF[s]\r\n\xEF\xBB\xBFk=\xEF\xBB\xBFv\r\n[\xEF\xBB\xBF]\r\n\xEF\xBB\xBF=w\r\n");
 }

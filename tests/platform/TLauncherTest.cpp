@@ -1,5 +1,5 @@
-#include "common/TestSupport.h"
 #include "platform/TLauncher.h"
+#include "common/TestSupport.h"
 #include <gtest/gtest.h>
 
 TEST(TLauncherTest, ParametersSplitLikeACommandLine)

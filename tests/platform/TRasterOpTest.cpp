@@ -1,5 +1,4 @@
 #include "platform/TRasterOp.h"
-
 #include <QImage>
 #include <functional>
 #include <gtest/gtest.h>
@@ -33,10 +32,12 @@ const TCase kCases[] = {
     {"cmMergeCopy", TCopyMode::cmMergeCopy, [](quint32 p, quint32 s, quint32) { return s & p; }},
     {"cmMergePaint", TCopyMode::cmMergePaint, [](quint32, quint32 s, quint32 d) { return ~s | d; }},
     {"cmNotSrcCopy", TCopyMode::cmNotSrcCopy, [](quint32, quint32 s, quint32) { return ~s; }},
-    {"cmNotSrcErase", TCopyMode::cmNotSrcErase, [](quint32, quint32 s, quint32 d) { return ~(s | d); }},
+    {"cmNotSrcErase", TCopyMode::cmNotSrcErase,
+     [](quint32, quint32 s, quint32 d) { return ~(s | d); }},
     {"cmPatCopy", TCopyMode::cmPatCopy, [](quint32 p, quint32, quint32) { return p; }},
     {"cmPatInvert", TCopyMode::cmPatInvert, [](quint32 p, quint32, quint32 d) { return p ^ d; }},
-    {"cmPatPaint", TCopyMode::cmPatPaint, [](quint32 p, quint32 s, quint32 d) { return p | ~s | d; }},
+    {"cmPatPaint", TCopyMode::cmPatPaint,
+     [](quint32 p, quint32 s, quint32 d) { return p | ~s | d; }},
     {"cmSrcAnd", TCopyMode::cmSrcAnd, [](quint32, quint32 s, quint32 d) { return s & d; }},
     {"cmSrcCopy", TCopyMode::cmSrcCopy, [](quint32, quint32 s, quint32) { return s; }},
     {"cmSrcErase", TCopyMode::cmSrcErase, [](quint32, quint32 s, quint32 d) { return s & ~d; }},

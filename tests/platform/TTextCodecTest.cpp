@@ -1,5 +1,4 @@
 #include "platform/TTextCodec.h"
-
 #include <gtest/gtest.h>
 
 TEST(TTextCodec, AcceptsWellFormedUtf8)
@@ -13,14 +12,14 @@ TEST(TTextCodec, AcceptsWellFormedUtf8)
 
 TEST(TTextCodec, RejectsMalformedUtf8)
 {
-    EXPECT_FALSE(TTextCodec::IsValidUtf8("caf\xE9"));            // Windows-1252 e acute
-    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xC3"));               // truncated at the end
-    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xC3x"));              // missing continuation
-    EXPECT_FALSE(TTextCodec::IsValidUtf8("\x80"));               // stray continuation
-    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xC0\xAF"));           // overlong "/"
-    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xE0\x80\xAF"));       // overlong, three bytes
-    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xED\xA0\x80"));       // surrogate
-    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xF4\x90\x80\x80"));   // above U+10FFFF
+    EXPECT_FALSE(TTextCodec::IsValidUtf8("caf\xE9"));          // Windows-1252 e acute
+    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xC3"));             // truncated at the end
+    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xC3x"));            // missing continuation
+    EXPECT_FALSE(TTextCodec::IsValidUtf8("\x80"));             // stray continuation
+    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xC0\xAF"));         // overlong "/"
+    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xE0\x80\xAF"));     // overlong, three bytes
+    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(TTextCodec::IsValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
     EXPECT_FALSE(TTextCodec::IsValidUtf8("\xFF\xFE"));
 }
 
@@ -46,7 +45,9 @@ TEST(TTextCodec, EncodesUnrepresentableCharactersAsOneQuestionMarkEach)
     EXPECT_EQ(TTextCodec::EncodeWindows1252(QString::fromUtf8("\xE2\x82\xAC\xC3\xA9")),
               QByteArray("\x80\xE9"));
     // A CJK character and a character outside the basic plane: one "?" each.
-    EXPECT_EQ(TTextCodec::EncodeWindows1252(QString::fromUtf8("a\xE6\x97\xA5" "b\xF0\x9F\x98\x80" "c")),
+    EXPECT_EQ(TTextCodec::EncodeWindows1252(QString::fromUtf8("a\xE6\x97\xA5"
+                                                              "b\xF0\x9F\x98\x80"
+                                                              "c")),
               QByteArray("a?b?c"));
 }
 
@@ -62,9 +63,14 @@ TEST(TTextCodec, DecodeChoosesTheEncodingAndDropsTheByteOrderMark)
 TEST(TTextCodec, PiecesFromWithinAFileKeepEveryByteOrderMark)
 {
     const QString mark(QChar(0xFEFF));
-    EXPECT_EQ(TTextCodec::DecodePart("\xEF\xBB\xBF" "a"), mark + "a");
-    EXPECT_EQ(TTextCodec::DecodePart("\xEF\xBB\xBF\xEF\xBB\xBF" "a\xEF\xBB\xBF"), mark + mark + "a" + mark);
+    EXPECT_EQ(TTextCodec::DecodePart("\xEF\xBB\xBF"
+                                     "a"),
+              mark + "a");
+    EXPECT_EQ(TTextCodec::DecodePart("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                     "a\xEF\xBB\xBF"),
+              mark + mark + "a" + mark);
     EXPECT_EQ(TTextCodec::DecodePart("\xEF\xBB\xBF"), mark);
-    EXPECT_EQ(TTextCodec::DecodePart("\xEF\xBB\xBF\xE9"), QString::fromUtf8("\xC3\xAF\xC2\xBB\xC2\xBF\xC3\xA9"));
+    EXPECT_EQ(TTextCodec::DecodePart("\xEF\xBB\xBF\xE9"),
+              QString::fromUtf8("\xC3\xAF\xC2\xBB\xC2\xBF\xC3\xA9"));
     EXPECT_EQ(TTextCodec::DecodePart(""), QString());
 }

@@ -23,7 +23,9 @@ TEST(TUpdateLockTest, KeepsAnExplicitLockAndSurvivesExceptions)
 {
     QWidget w;
     w.setUpdatesEnabled(false);
-    { TUpdateLock lock(&w); }
+    {
+        TUpdateLock lock(&w);
+    }
     EXPECT_FALSE(w.updatesEnabled());
     w.setUpdatesEnabled(true);
     try {

@@ -2,7 +2,6 @@
 // Helpers shared by the state file tests: temporary folders, small picture files and the
 // key lines of a written section.
 #include "common/TestSupport.h"
-
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
@@ -50,6 +49,9 @@ inline QString MakeBitmap(const QTemporaryDir& dir, const QString& name, QColor 
     return path;
 }
 
-inline QRgb PixelOf(const QImage& image) { return image.isNull() ? 0 : image.pixel(0, 0) | 0xFF000000u; }
+inline QRgb PixelOf(const QImage& image)
+{
+    return image.isNull() ? 0 : image.pixel(0, 0) | 0xFF000000u;
+}
 
 } // namespace statetest

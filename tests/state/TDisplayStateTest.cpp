@@ -1,5 +1,4 @@
 #include "state/TDisplayState.h"
-
 #include "platform/TPath.h"
 #include "state/DisplayTestControls.h"
 #include "state/StateTestSupport.h"
@@ -8,7 +7,6 @@
 #include "state/TOutlinerState.h"
 #include "state/TPanelState.h"
 #include "state/TSplitterState.h"
-
 #include <QDir>
 #include <QFile>
 #include <csignal>
@@ -86,11 +84,11 @@ TEST_F(TDisplayStateTest, SavingOverAFileKeepsItsOtherKeysAndCommentsInPlace)
     const QByteArray once = ReadTestFile(path);
     const QStringList lines = QString::fromUtf8(once).split("\r\n");
 
-    EXPECT_TRUE(IsSubsequence({"; my look", "[Extra]", "A=1", "", "[outliners]", "Color=16777215",
-                               "Mine=keep", "; a note", "", "[Horizontal Splitter]", "Height=7",
-                               "Who=me", "BorderStyle=0", "[FilesList]", "[Panel]",
-                               "[Vertical Splitter]"},
-                              lines))
+    EXPECT_TRUE(
+        IsSubsequence({"; my look", "[Extra]", "A=1", "", "[outliners]", "Color=16777215",
+                       "Mine=keep", "; a note", "", "[Horizontal Splitter]", "Height=7", "Who=me",
+                       "BorderStyle=0", "[FilesList]", "[Panel]", "[Vertical Splitter]"},
+                      lines))
         << once.toStdString();
     EXPECT_EQ(lines.count("[outliners]"), 1);
     EXPECT_EQ(lines.count("[Outliners]"), 0);
@@ -144,9 +142,11 @@ TEST_F(TDisplayStateTest, ASaveThatCannotBeWrittenSaysSoAndLeavesTheOldFile)
     display.StyleAsDesign();
     WriteTestFile(PathOf("plain"), "a file, not a folder");
     const QStringList before = Files();
-    for (const QString& path : {PathOf("missing/look.sta"), PathOf("plain/look.sta"), m_dir.path()}) {
+    for (const QString& path :
+         {PathOf("missing/look.sta"), PathOf("plain/look.sta"), m_dir.path()}) {
         m_messages.Clear();
-        EXPECT_FALSE(TDisplayState::SaveDisplayState(display.Controls(), path)) << path.toStdString();
+        EXPECT_FALSE(TDisplayState::SaveDisplayState(display.Controls(), path))
+            << path.toStdString();
         EXPECT_EQ(m_messages.Texts(), QStringList{"Could not save the State file"});
         EXPECT_EQ(m_messages.Captions(), QStringList{"Save Error"});
         EXPECT_EQ(m_messages.Messages().front().icon, TMsgIcon::Warning);
@@ -191,7 +191,8 @@ TEST_F(TDisplayStateTest, AFullDiskLeavesTheOldFileByteForByteAndNoNewFileBehind
     const QString path = PathOf("old.sta");
     WriteTestFile(path, original);
 
-    struct rlimit saved {};
+    struct rlimit saved
+    {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = saved;
@@ -248,7 +249,8 @@ TEST_F(TDisplayStateTest, ASectionWithoutColorGivesEveryControlColourZero)
     TKXIniFile ini(path);
     EXPECT_TRUE(TOutlinerState::ReadOutlinerState(ini, &display.FolderList));
     EXPECT_TRUE(TListViewState::ReadListViewState(ini, &display.DocList));
-    EXPECT_TRUE(TSplitterState::ReadSplitterState(ini, &display.GraphicSplit1, "Vertical Splitter"));
+    EXPECT_TRUE(
+        TSplitterState::ReadSplitterState(ini, &display.GraphicSplit1, "Vertical Splitter"));
     EXPECT_EQ(display.FolderList.Color(), 0);
     EXPECT_EQ(display.DocList.Color(), 0);
     EXPECT_EQ(display.GraphicSplit1.Color(), 0);
@@ -261,10 +263,9 @@ TEST_F(TDisplayStateTest, LoadStateFileOnAMissingPathChangesNothing)
     TTestDisplay display;
     display.StyleAsDesign();
     const QByteArray before = Look(display);
-    EXPECT_FALSE(TDisplayState::LoadStateFile(PathOf("gone.sta"), &display.FolderList,
-                                              &display.ReadOutliner, &display.GraphicSplit2,
-                                              &display.GraphicSplit1, &display.PanelPage,
-                                              &display.DocList));
+    EXPECT_FALSE(TDisplayState::LoadStateFile(
+        PathOf("gone.sta"), &display.FolderList, &display.ReadOutliner, &display.GraphicSplit2,
+        &display.GraphicSplit1, &display.PanelPage, &display.DocList));
     EXPECT_FALSE(TDisplayState::LoadStateFile(QString(), &display.FolderList, &display.ReadOutliner,
                                               &display.GraphicSplit2, &display.GraphicSplit1,
                                               &display.PanelPage, &display.DocList));
@@ -300,10 +301,9 @@ TEST_F(TDisplayStateTest, TheDemoKitsStateFilesLoadCompletely)
     }
     // The default state file is the design look.
     TTestDisplay display;
-    ASSERT_TRUE(TDisplayState::LoadStateFile(files.front(), &display.FolderList,
-                                             &display.ReadOutliner, &display.GraphicSplit2,
-                                             &display.GraphicSplit1, &display.PanelPage,
-                                             &display.DocList));
+    ASSERT_TRUE(TDisplayState::LoadStateFile(
+        files.front(), &display.FolderList, &display.ReadOutliner, &display.GraphicSplit2,
+        &display.GraphicSplit1, &display.PanelPage, &display.DocList));
     EXPECT_EQ(display.FolderList.ItemHeight(), 30);
     EXPECT_EQ(display.GraphicSplit1.Width(), 6);
     EXPECT_EQ(display.GraphicSplit2.Height(), 7);

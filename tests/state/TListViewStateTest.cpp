@@ -1,5 +1,4 @@
 #include "state/TListViewState.h"
-
 #include "components/listview/TClrListView.h"
 #include "state/StateTestSupport.h"
 
@@ -9,13 +8,20 @@ namespace {
 
 QStringList Snapshot(const TClrListView& v)
 {
-    return {QString::number(v.CellHiLightColour()), QString::number(v.CellOutlineWidth()),
-            QString::number(v.CellPaint()),         QString::number(v.CellPaintColour()),
-            QString::number(v.Color()),             QString::number(v.DoCellOutline()),
-            QString::number(v.DrawCellOutline()),   v.font().family(),
-            QString::number(v.font().pointSize()),  QString::number(v.FontColour()),
-            QString::number(v.HitGap()),            QString::number(v.LeftGap()),
-            QString::number(v.TextAsThreeD()),      QString::number(v.TextHiLight()),
+    return {QString::number(v.CellHiLightColour()),
+            QString::number(v.CellOutlineWidth()),
+            QString::number(v.CellPaint()),
+            QString::number(v.CellPaintColour()),
+            QString::number(v.Color()),
+            QString::number(v.DoCellOutline()),
+            QString::number(v.DrawCellOutline()),
+            v.font().family(),
+            QString::number(v.font().pointSize()),
+            QString::number(v.FontColour()),
+            QString::number(v.HitGap()),
+            QString::number(v.LeftGap()),
+            QString::number(v.TextAsThreeD()),
+            QString::number(v.TextHiLight()),
             QString::number(v.TextNormalCol())};
 }
 
@@ -93,8 +99,8 @@ TEST_F(TListViewStateTest, WordsReadAsZeroExceptAsFontColourWhichStopsTheSection
     EXPECT_FALSE(target.TextAsThreeD()); // missing boolean
 
     target.SetLeftGap(25);
-    TKXIniFile badFont = File({"Color=3", "FontName=Liberation Sans", "FontSize=12",
-                               "FontColour=blue", "LeftGap=5"});
+    TKXIniFile badFont = File(
+        {"Color=3", "FontName=Liberation Sans", "FontSize=12", "FontColour=blue", "LeftGap=5"});
     EXPECT_FALSE(TListViewState::ReadListViewState(badFont, &target));
     EXPECT_EQ(target.Color(), 3);
     EXPECT_EQ(target.font().family(), "Liberation Sans");

@@ -1,8 +1,6 @@
 #include "state/TOutlinerState.h"
-
 #include "components/outline/TROutliner.h"
 #include "state/StateTestSupport.h"
-
 #include <QFile>
 
 using namespace statetest;
@@ -12,18 +10,30 @@ namespace {
 // Every property the section keeps, as text, for comparing two outliners.
 QStringList Snapshot(const TROutliner& o)
 {
-    return {QString::number(o.BackgroundCellCopyMode()), QString::number(o.BackgroundCopyMode()),
-            QString::number(o.BackGroundStyle()),        o.BitmapFileName(),
-            QString::number(PixelOf(o.Bitmap()), 16),    QString::number(o.CellHiLightColour()),
-            QString::number(o.CellOutlineWidth()),       QString::number(o.CellPaint()),
-            QString::number(o.CellPaintColour()),        QString::number(o.Color()),
-            QString::number(o.ControlOutline()),         QString::number(o.DoCellOutline()),
-            QString::number(o.DrawCellOutline()),        o.font().family(),
-            QString::number(o.font().pointSize()),       QString::number(o.FontColour()),
-            QString::number(o.GradientHiLight()),        QString::number(o.GradientLoLight()),
-            QString::number(o.HitGap()),                 QString::number(o.ItemHeight()),
-            QString::number(o.LeftGap()),                QString::number(o.TextAsThreeD()),
-            QString::number(o.TextHiLight()),            QString::number(o.TextNormalCol())};
+    return {QString::number(o.BackgroundCellCopyMode()),
+            QString::number(o.BackgroundCopyMode()),
+            QString::number(o.BackGroundStyle()),
+            o.BitmapFileName(),
+            QString::number(PixelOf(o.Bitmap()), 16),
+            QString::number(o.CellHiLightColour()),
+            QString::number(o.CellOutlineWidth()),
+            QString::number(o.CellPaint()),
+            QString::number(o.CellPaintColour()),
+            QString::number(o.Color()),
+            QString::number(o.ControlOutline()),
+            QString::number(o.DoCellOutline()),
+            QString::number(o.DrawCellOutline()),
+            o.font().family(),
+            QString::number(o.font().pointSize()),
+            QString::number(o.FontColour()),
+            QString::number(o.GradientHiLight()),
+            QString::number(o.GradientLoLight()),
+            QString::number(o.HitGap()),
+            QString::number(o.ItemHeight()),
+            QString::number(o.LeftGap()),
+            QString::number(o.TextAsThreeD()),
+            QString::number(o.TextHiLight()),
+            QString::number(o.TextNormalCol())};
 }
 
 class TOutlinerStateTest : public ::testing::Test
@@ -84,14 +94,28 @@ TEST_F(TOutlinerStateTest, WritesTheTwentyThreeKeysInOrder)
     EXPECT_EQ(SectionKeys(Path(), "Outliners"), TOutlinerState::Keys());
     EXPECT_EQ(TOutlinerState::Keys().size(), 23);
     EXPECT_EQ(SectionLines(Path(), "Outliners"),
-              QStringList({"BackgroundCellCopyMode=15597702", "BackgroundCopyMode=12583114",
-                           "BackGroundStyle=2", "BitmapFile=" + m_dir.filePath("tile.bmp"),
-                           "CellHiLightColour=12632256", "CellOutlineWidth=3", "CellPaint=1",
-                           "CellPaintColour=12615744", "Color=16777215", "ControlOutline=1",
-                           "DoCellOutline=0", "DrawCellOutline=3", "FontName=Liberation Serif",
-                           "FontSize=13", "FontColour=4242", "GradientHiLight=255",
-                           "GradientLoLight=-2147483633", "HitGap=12", "ItemHeight=24",
-                           "LeftGap=7", "TextAsThreeD=0", "TextHiLight=128",
+              QStringList({"BackgroundCellCopyMode=15597702",
+                           "BackgroundCopyMode=12583114",
+                           "BackGroundStyle=2",
+                           "BitmapFile=" + m_dir.filePath("tile.bmp"),
+                           "CellHiLightColour=12632256",
+                           "CellOutlineWidth=3",
+                           "CellPaint=1",
+                           "CellPaintColour=12615744",
+                           "Color=16777215",
+                           "ControlOutline=1",
+                           "DoCellOutline=0",
+                           "DrawCellOutline=3",
+                           "FontName=Liberation Serif",
+                           "FontSize=13",
+                           "FontColour=4242",
+                           "GradientHiLight=255",
+                           "GradientLoLight=-2147483633",
+                           "HitGap=12",
+                           "ItemHeight=24",
+                           "LeftGap=7",
+                           "TextAsThreeD=0",
+                           "TextHiLight=128",
                            "TextNormalCol=65280"}));
 
     // Another section name keeps the same keys there.
@@ -123,9 +147,10 @@ TEST_F(TOutlinerStateTest, AWordAsColourStopsTheSectionAtThatKey)
     target.SetControlOutline(kxBoxIn);
     target.SetTextNormalCol(77);
     const QFont before = target.font();
-    TKXIniFile ini = File({"BackgroundCellCopyMode=66", "CellHiLightColour=12", "CellOutlineWidth=2",
-                           "CellPaintColour=$0000FF", "Color=black", "ControlOutline=1",
-                           "FontName=Liberation Mono", "FontSize=20", "TextNormalCol=5"});
+    TKXIniFile ini =
+        File({"BackgroundCellCopyMode=66", "CellHiLightColour=12", "CellOutlineWidth=2",
+              "CellPaintColour=$0000FF", "Color=black", "ControlOutline=1",
+              "FontName=Liberation Mono", "FontSize=20", "TextNormalCol=5"});
     EXPECT_FALSE(TOutlinerState::ReadOutlinerState(ini, &target));
     // Applied before the bad key...
     EXPECT_EQ(target.BackgroundCellCopyMode(), 66u);
@@ -138,9 +163,9 @@ TEST_F(TOutlinerStateTest, AWordAsColourStopsTheSectionAtThatKey)
     EXPECT_EQ(target.TextNormalCol(), 77);
 
     // The last colour key fails the same way after everything else was applied.
-    TKXIniFile last = File({"Color=1", "CellPaintColour=1", "CellHiLightColour=1", "GradientHiLight=1",
-                            "GradientLoLight=1", "FontColour=1", "TextHiLight=1", "TextNormalCol=navy",
-                            "ItemHeight=40"});
+    TKXIniFile last = File({"Color=1", "CellPaintColour=1", "CellHiLightColour=1",
+                            "GradientHiLight=1", "GradientLoLight=1", "FontColour=1",
+                            "TextHiLight=1", "TextNormalCol=navy", "ItemHeight=40"});
     EXPECT_FALSE(TOutlinerState::ReadOutlinerState(last, &target));
     EXPECT_EQ(target.ItemHeight(), 40);
     EXPECT_EQ(target.TextNormalCol(), 77);
@@ -151,9 +176,9 @@ TEST_F(TOutlinerStateTest, OtherWordsReadAsZeroAndMissingKeysAsZeroOrFalse)
     TROutliner target;
     Style(target);
     const QString face = target.font().family();
-    TKXIniFile ini = File({"BackgroundCopyMode=copy", "BackGroundStyle=tiled", "CellPaint=yes",
-                           "HitGap=wide", "LeftGap=  $4", "TextAsThreeD=-1", "Color=0x0000FF",
-                           "GradientHiLight=  $0000FF"});
+    TKXIniFile ini =
+        File({"BackgroundCopyMode=copy", "BackGroundStyle=tiled", "CellPaint=yes", "HitGap=wide",
+              "LeftGap=  $4", "TextAsThreeD=-1", "Color=0x0000FF", "GradientHiLight=  $0000FF"});
     EXPECT_TRUE(TOutlinerState::ReadOutlinerState(ini, &target));
     EXPECT_EQ(target.BackgroundCopyMode(), 0u);
     EXPECT_EQ(target.BackgroundCellCopyMode(), 0u);

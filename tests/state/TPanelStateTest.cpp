@@ -1,5 +1,4 @@
 #include "state/TPanelState.h"
-
 #include "components/panels/TKXPanelPage.h"
 #include "state/StateTestSupport.h"
 
@@ -9,12 +8,18 @@ namespace {
 
 QStringList Snapshot(const TKXPanelPage& p)
 {
-    return {QString::number(p.AlignTopGap()),     QString::number(p.AlignLeftGap()),
-            QString::number(p.AlignRightGap()),   QString::number(p.AlignBottomGap()),
-            QString::number(p.BackGroundStyle()), QString::number(p.Color()),
-            QString::number(p.ControlOutline()),  QString::number(p.GradientHiLight()),
-            QString::number(p.GradientLoLight()), QString::number(p.LeaveSpaceAtBottom()),
-            QString::number(p.LeaveSpaceAtTitle()), p.BitmapFileName(),
+    return {QString::number(p.AlignTopGap()),
+            QString::number(p.AlignLeftGap()),
+            QString::number(p.AlignRightGap()),
+            QString::number(p.AlignBottomGap()),
+            QString::number(p.BackGroundStyle()),
+            QString::number(p.Color()),
+            QString::number(p.ControlOutline()),
+            QString::number(p.GradientHiLight()),
+            QString::number(p.GradientLoLight()),
+            QString::number(p.LeaveSpaceAtBottom()),
+            QString::number(p.LeaveSpaceAtTitle()),
+            p.BitmapFileName(),
             QString::number(PixelOf(p.TileBitmap()), 16)};
 }
 
@@ -54,12 +59,12 @@ TEST_F(TPanelStateTest, EveryPropertySurvivesWriteThenReadWithTheBitmapFileLast)
     WriteTestFile(Path(), "");
     TKXIniFile ini(Path());
     ASSERT_TRUE(TPanelState::WritePanelState(ini, &source));
-    EXPECT_EQ(SectionLines(Path(), "Panel"),
-              QStringList({"AlignTopGap=21", "AlignLeftGap=22", "AlignRightGap=23",
-                           "AlignBottomGap=24", "BackGroundStyle=0", "Color=9856410",
-                           "ControlOutline=1", "GradientHiLight=9856410", "GradientLoLight=4042",
-                           "LeaveSpaceAtBottom=-5", "LeaveSpaceAtTitle=40000",
-                           "BitmapFile=" + tile}));
+    EXPECT_EQ(
+        SectionLines(Path(), "Panel"),
+        QStringList({"AlignTopGap=21", "AlignLeftGap=22", "AlignRightGap=23", "AlignBottomGap=24",
+                     "BackGroundStyle=0", "Color=9856410", "ControlOutline=1",
+                     "GradientHiLight=9856410", "GradientLoLight=4042", "LeaveSpaceAtBottom=-5",
+                     "LeaveSpaceAtTitle=40000", "BitmapFile=" + tile}));
     EXPECT_EQ(SectionKeys(Path(), "Panel"), TPanelState::Keys());
 
     TKXPanelPage target;
@@ -76,9 +81,9 @@ TEST_F(TPanelStateTest, EveryWordReadsAsZeroAndTheBitmapRuleHolds)
     QImage own(2, 2, QImage::Format_RGB32);
     own.fill(Qt::green);
     target.SetTileBitmap(own);
-    TKXIniFile ini = File({"AlignTopGap=top", "Color=white", "GradientLoLight=0x0000FF",
-                           "BackGroundStyle=$1", "LeaveSpaceAtTitle=many",
-                           "BitmapFile=" + m_dir.filePath("missing.bmp")});
+    TKXIniFile ini =
+        File({"AlignTopGap=top", "Color=white", "GradientLoLight=0x0000FF", "BackGroundStyle=$1",
+              "LeaveSpaceAtTitle=many", "BitmapFile=" + m_dir.filePath("missing.bmp")});
     ASSERT_TRUE(TPanelState::ReadPanelState(ini, &target));
     EXPECT_EQ(target.AlignTopGap(), 0);
     EXPECT_EQ(target.Color(), 0); // GradientHiLight, missing, set it last

@@ -1,5 +1,4 @@
 #include "state/TSplitterState.h"
-
 #include "components/panels/TGraphicSplitBar.h"
 #include "state/StateTestSupport.h"
 
@@ -27,9 +26,9 @@ TEST_F(TSplitterStateTest, TheDefaultSectionFollowsTheAlignment)
 {
     TGraphicSplitBar bar;
     const std::pair<TAlign, const char*> cases[] = {
-        {alLeft, "Vertical Splitter"},    {alRight, "Vertical Splitter"},
-        {alTop, "Horizontal Splitter"},   {alBottom, "Horizontal Splitter"},
-        {alNone, "Horizontal Splitter"},  {alClient, "Horizontal Splitter"}};
+        {alLeft, "Vertical Splitter"},   {alRight, "Vertical Splitter"},
+        {alTop, "Horizontal Splitter"},  {alBottom, "Horizontal Splitter"},
+        {alNone, "Horizontal Splitter"}, {alClient, "Horizontal Splitter"}};
     for (const auto& [align, section] : cases) {
         bar.SetAlign(align);
         EXPECT_EQ(TSplitterState::DefaultSection(bar), section) << align;

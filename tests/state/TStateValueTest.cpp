@@ -1,7 +1,5 @@
 #include "state/TStateValue.h"
-
 #include "components/paint/TLookTypes.h"
-
 #include <gtest/gtest.h>
 
 TEST(TStateValueTest, NumbersAreDecimalOrHexadecimalAfterDollarOrZeroX)

@@ -1,5 +1,4 @@
 #include "state/TStyleCopies.h"
-
 #include "state/DisplayTestControls.h"
 #include "state/StateTestSupport.h"
 #include "state/TDisplayState.h"

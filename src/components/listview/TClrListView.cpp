@@ -1,10 +1,8 @@
 #include "components/listview/TClrListView.h"
-
 #include "components/paint/TCellPainter.h"
 #include "components/paint/TRect.h"
 #include "components/paint/TTextPainter.h"
 #include "platform/TColorRef.h"
-
 #include <QPainter>
 #include <algorithm>
 
@@ -29,8 +27,7 @@ QImage Tinted(const QImage& image, const QColor& highlight, qreal amount)
 
 } // namespace
 
-TClrListView::TClrListView(QWidget* parent)
-    : TSortListView(parent), m_cellPaintColour(Color())
+TClrListView::TClrListView(QWidget* parent) : TSortListView(parent), m_cellPaintColour(Color())
 {
     SetViewStyle(vsReport);
     SetReadOnly(true);
@@ -74,10 +71,7 @@ void TClrListView::SetCellOutlineWidth(int width)
     Repaint();
 }
 
-int TClrListView::ClampGap(int gap) const
-{
-    return std::clamp(gap, 0, std::max(0, width() / 4));
-}
+int TClrListView::ClampGap(int gap) const { return std::clamp(gap, 0, std::max(0, width() / 4)); }
 
 void TClrListView::SetHitGap(int gap)
 {
@@ -165,7 +159,8 @@ void TClrListView::DrawItem(QPainter& canvas, int index, const QRect& rect, TOwn
     const QFont textFont = font();
     int edge = r.Left + ColumnWidth(0);
     const TRect caption{x + kTextInset, r.Top, std::min(edge, cell.Right - kTextInset), r.Bottom};
-    TTextPainter::Draw(canvas, caption.ToQRect(), item->Caption, textFont, fontColour, m_textAsThreeD);
+    TTextPainter::Draw(canvas, caption.ToQRect(), item->Caption, textFont, fontColour,
+                       m_textAsThreeD);
 
     for (int i = 0; i < item->SubItems.size() && i + 1 < ColumnCount(); ++i) {
         x = edge;

@@ -1,6 +1,6 @@
 #pragma once
-#include "components/paint/TLookTypes.h"
 #include "components/listview/TSortListView.h"
+#include "components/paint/TLookTypes.h"
 
 // The coloured document list: a report-style sorting list without a column header whose
 // rows are drawn as the outliner draws its rows: a coloured cell (box or rounded end), a
@@ -26,11 +26,11 @@ public:
     TKXLineStyle DoCellOutline() const { return m_doCellOutline; }
     void SetDoCellOutline(TKXLineStyle style);
     int CellOutlineWidth() const { return m_cellOutlineWidth; }
-    void SetCellOutlineWidth(int width);  // 0..5
+    void SetCellOutlineWidth(int width); // 0..5
     int HitGap() const { return m_hitGap; }
-    void SetHitGap(int gap);              // 0..width / 4; the gap right of every cell
+    void SetHitGap(int gap); // 0..width / 4; the gap right of every cell
     int LeftGap() const { return m_leftGap; }
-    void SetLeftGap(int gap);             // 0..width / 4
+    void SetLeftGap(int gap); // 0..width / 4
     qint32 TextNormalCol() const { return m_textNormalCol; }
     void SetTextNormalCol(qint32 colour);
     qint32 TextHiLight() const { return m_textHiLight; }

@@ -1,5 +1,4 @@
 #include "components/listview/TSortCompare.h"
-
 #include <QDate>
 #include <QStringList>
 #include <algorithm>
@@ -9,10 +8,7 @@
 
 namespace {
 
-bool IsFormatLetter(QChar c)
-{
-    return c.isLetter();
-}
+bool IsFormatLetter(QChar c) { return c.isLetter(); }
 
 // The short format with one-digit day and month fields (they still read two digits) and
 // the year field as "yy" or "yyyy", so "1/2/2023" and "01/02/23" both read in a "M/d/yy"

@@ -14,11 +14,11 @@ class TSortCompare
 public:
     struct Key
     {
-        std::optional<qint64> day;       // Julian day, when the text is a short-format date
-        std::optional<double> number;    // when the text is a complete decimal number
+        std::optional<qint64> day;    // Julian day, when the text is a short-format date
+        std::optional<double> number; // when the text is a complete decimal number
         std::optional<QCollatorSortKey> text;
-        QString raw;                     // used when no sort key could be made
-        bool failed = false;             // classifying raised an error: equal to anything
+        QString raw;         // used when no sort key could be made
+        bool failed = false; // classifying raised an error: equal to anything
     };
 
     // Uses QLocale() as it is when constructed.

@@ -1,8 +1,6 @@
 #include "components/listview/TSortListView.h"
-
 #include "components/listview/TSortCompare.h"
 #include "platform/TColorRef.h"
-
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -42,8 +40,9 @@ int Sign(int value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); }
 } // namespace
 
 TSortListView::TSortListView(QWidget* parent)
-    : QAbstractScrollArea(parent), m_color(TSysColour::clWindow),
-      m_fontColour(TSysColour::clWindowText)
+    : QAbstractScrollArea(parent)
+    , m_color(TSysColour::clWindow)
+    , m_fontColour(TSysColour::clWindowText)
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -129,10 +128,7 @@ int TSortListView::ColumnLeft(int index)
     return x;
 }
 
-int TSortListView::TotalColumnWidth()
-{
-    return ColumnLeft(ColumnCount());
-}
+int TSortListView::TotalColumnWidth() { return ColumnLeft(ColumnCount()); }
 
 int TSortListView::TextWidth(const QString& text) const
 {
@@ -223,10 +219,7 @@ int TSortListView::IndexOf(const TListItem* item) const
     return -1;
 }
 
-void TSortListView::BeginUpdate()
-{
-    ++m_updateCount;
-}
+void TSortListView::BeginUpdate() { ++m_updateCount; }
 
 void TSortListView::EndUpdate()
 {
@@ -361,8 +354,10 @@ QRect TSortListView::ItemRect(int index)
         const int width = m_columns.empty() ? viewport()->width() : TotalColumnWidth();
         // Far rows of a tall font stay far without overflowing.
         constexpr qint64 kFar = 1 << 28;
-        const qint64 top = HeaderHeight() + qint64(index - verticalScrollBar()->value()) * m_rowHeight;
-        return QRect(-horizontalScrollBar()->value(), int(std::clamp(top, -kFar, kFar)), width, m_rowHeight);
+        const qint64 top =
+            HeaderHeight() + qint64(index - verticalScrollBar()->value()) * m_rowHeight;
+        return QRect(-horizontalScrollBar()->value(), int(std::clamp(top, -kFar, kFar)), width,
+                     m_rowHeight);
     }
     const int per = FlowPerLine();
     const int w = FlowCellWidth(), h = FlowCellHeight();
@@ -400,18 +395,15 @@ int TSortListView::IndexAt(const QPoint& p)
     return index < ItemCount() ? index : -1;
 }
 
-TListItem* TSortListView::ItemAt(const QPoint& viewportPos)
-{
-    return Item(IndexAt(viewportPos));
-}
+TListItem* TSortListView::ItemAt(const QPoint& viewportPos) { return Item(IndexAt(viewportPos)); }
 
 int TSortListView::TopIndex()
 {
     if (m_viewStyle == vsReport)
         return ItemCount() ? verticalScrollBar()->value() : -1;
     const int per = FlowPerLine();
-    const int value = m_viewStyle == vsList ? horizontalScrollBar()->value()
-                                            : verticalScrollBar()->value();
+    const int value =
+        m_viewStyle == vsList ? horizontalScrollBar()->value() : verticalScrollBar()->value();
     const int index = value * per;
     return index < ItemCount() ? index : -1;
 }
@@ -622,9 +614,8 @@ bool TSortListView::RestoreColumnSizes()
         return settings.status() == QSettings::NoError;
     const QVariant value = settings.value(QStringLiteral("Sizes"));
     // An ini value written by hand without quotes comes back as a list.
-    const QString text = value.typeId() == QMetaType::QStringList
-                             ? value.toStringList().join(u',')
-                             : value.toString();
+    const QString text = value.typeId() == QMetaType::QStringList ? value.toStringList().join(u',')
+                                                                  : value.toString();
     const QStringList parts = text.split(u',');
     for (int i = 0; i < ColumnCount() && i < parts.size(); ++i) {
         bool ok = false;
@@ -722,7 +713,8 @@ void TSortListView::DefaultDrawItem(QPainter& canvas, int index, const QRect& re
     const bool selected = state & odSelected;
     const QPalette& pal = palette();
     canvas.fillRect(rect, selected ? pal.color(QPalette::Highlight) : TColorRef::ToQColor(m_color));
-    canvas.setPen(selected ? pal.color(QPalette::HighlightedText) : TColorRef::ToQColor(m_fontColour));
+    canvas.setPen(selected ? pal.color(QPalette::HighlightedText)
+                           : TColorRef::ToQColor(m_fontColour));
     const QFontMetrics metrics(canvas.font());
     const int flags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine;
 
@@ -734,7 +726,8 @@ void TSortListView::DefaultDrawItem(QPainter& canvas, int index, const QRect& re
         QRect text = rect.adjusted(2, 0, -2, 0);
         if (m_viewStyle == vsIcon) {
             if (image)
-                canvas.drawImage(rect.left() + (rect.width() - image->width()) / 2, rect.top() + 2, *image);
+                canvas.drawImage(rect.left() + (rect.width() - image->width()) / 2, rect.top() + 2,
+                                 *image);
             text.setTop(rect.top() + kIconSpace);
             canvas.drawText(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
                             metrics.elidedText(item->Caption, Qt::ElideRight, text.width()));
@@ -743,7 +736,8 @@ void TSortListView::DefaultDrawItem(QPainter& canvas, int index, const QRect& re
                 canvas.drawImage(rect.left() + 2, rect.top(), *image);
                 text.setLeft(text.left() + kImageGap);
             }
-            canvas.drawText(text, flags, metrics.elidedText(item->Caption, Qt::ElideRight, text.width()));
+            canvas.drawText(text, flags,
+                            metrics.elidedText(item->Caption, Qt::ElideRight, text.width()));
         }
     } else {
         for (int c = 0; c < std::max(1, ColumnCount()); ++c) {
@@ -763,7 +757,8 @@ void TSortListView::DefaultDrawItem(QPainter& canvas, int index, const QRect& re
         }
     }
     if (state & odFocused) {
-        QPen pen(selected ? pal.color(QPalette::HighlightedText) : TColorRef::ToQColor(m_fontColour));
+        QPen pen(selected ? pal.color(QPalette::HighlightedText)
+                          : TColorRef::ToQColor(m_fontColour));
         pen.setStyle(Qt::DotLine);
         canvas.setPen(pen);
         canvas.setBrush(Qt::NoBrush);
@@ -900,16 +895,19 @@ void TSortListView::keyPressEvent(QKeyEvent* event)
     int target;
     switch (event->key()) {
     case Qt::Key_Up:
-        target = caret < 0 ? 0 : caret - (m_viewStyle == vsList || m_viewStyle == vsReport ? 1 : across);
+        target =
+            caret < 0 ? 0 : caret - (m_viewStyle == vsList || m_viewStyle == vsReport ? 1 : across);
         break;
     case Qt::Key_Down:
-        target = caret < 0 ? 0 : caret + (m_viewStyle == vsList || m_viewStyle == vsReport ? 1 : across);
+        target =
+            caret < 0 ? 0 : caret + (m_viewStyle == vsList || m_viewStyle == vsReport ? 1 : across);
         break;
     case Qt::Key_Left:
     case Qt::Key_Right:
         if (m_viewStyle == vsReport) {
             QScrollBar* bar = horizontalScrollBar();
-            bar->setValue(bar->value() + (event->key() == Qt::Key_Left ? -1 : 1) * bar->singleStep());
+            bar->setValue(bar->value() +
+                          (event->key() == Qt::Key_Left ? -1 : 1) * bar->singleStep());
             return;
         }
         {
@@ -917,25 +915,15 @@ void TSortListView::keyPressEvent(QKeyEvent* event)
             target = caret < 0 ? 0 : caret + (event->key() == Qt::Key_Left ? -step : step);
         }
         break;
-    case Qt::Key_Home:
-        target = 0;
-        break;
-    case Qt::Key_End:
-        target = n - 1;
-        break;
-    case Qt::Key_PageUp:
-        target = caret < 0 ? 0 : caret - page;
-        break;
-    case Qt::Key_PageDown:
-        target = caret < 0 ? 0 : caret + page;
-        break;
+    case Qt::Key_Home: target = 0; break;
+    case Qt::Key_End: target = n - 1; break;
+    case Qt::Key_PageUp: target = caret < 0 ? 0 : caret - page; break;
+    case Qt::Key_PageDown: target = caret < 0 ? 0 : caret + page; break;
     case Qt::Key_F2:
         if (caret >= 0 && !m_readOnly)
             StartEdit(caret);
         return;
-    default:
-        QAbstractScrollArea::keyPressEvent(event);
-        return;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
     }
     if (n == 0)
         return;

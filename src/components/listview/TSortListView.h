@@ -3,7 +3,6 @@
 #include "components/listview/TListItem.h"
 #include "components/listview/TListViewTypes.h"
 #include "components/listview/TSortLVSaveSettings.h"
-
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QList>
@@ -111,14 +110,17 @@ public:
     std::function<void(QObject*)> OnClick;
     std::function<void(QObject*, int column)> OnColumnClick;
     std::function<void(QObject* sender, TListItem* item1, TListItem* item2, int sortColumn,
-                       int& compResult)> OnSortItems;
+                       int& compResult)>
+        OnSortItems;
     std::function<void(QObject*)> OnSortBegin;
     std::function<void(QObject*)> OnSortFinished;
     // Owner-draw hooks of the default row drawing with lvOwnerDrawFixed.
     std::function<void(TSortListView* control, QPainter& canvas, int index, const QRect& rect,
-                       TOwnerDrawState state, bool& defaultDrawing)> OnDrawItem;
+                       TOwnerDrawState state, bool& defaultDrawing)>
+        OnDrawItem;
     std::function<void(TSortListView* control, QPainter& canvas, int index, const QRect& rect,
-                       TOwnerDrawState state)> OnAfterDefaultDrawItem;
+                       TOwnerDrawState state)>
+        OnAfterDefaultDrawItem;
 
 protected:
     // Runs at the start of every paint and every layout, before any geometry is used; a
@@ -180,7 +182,7 @@ private:
     int m_flowCellWidth = -1; // -1 = measure again
     int m_updateCount = 0;
     bool m_widthsChanged = false; // by StoreColumnWidth since the last layout
-    bool m_sorting = false; // rows cannot be added or removed while a sort runs
+    bool m_sorting = false;       // rows cannot be added or removed while a sort runs
 
     TAutoColumnSort m_autoColumnSort = acsNoSort;
     bool m_autoSortAscending = true;

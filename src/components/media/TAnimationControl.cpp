@@ -1,7 +1,5 @@
 #include "components/media/TAnimationControl.h"
-
 #include "platform/TPath.h"
-
 #include <QPainter>
 #include <algorithm>
 
@@ -105,10 +103,7 @@ bool TAnimationControl::ShowFrame(int frame)
     return true;
 }
 
-bool TAnimationControl::Seek(int frame)
-{
-    return Play(1, frame, frame);
-}
+bool TAnimationControl::Seek(int frame) { return Play(1, frame, frame); }
 
 bool TAnimationControl::Play(int repeat, int from, int to)
 {
@@ -167,8 +162,8 @@ void TAnimationControl::paintEvent(QPaintEvent*)
     if (m_frameImage.isNull())
         return;
     QPainter painter(this);
-    const QPoint at = m_center
-        ? QPoint((width() - m_frameImage.width()) / 2, (height() - m_frameImage.height()) / 2)
-        : QPoint(0, 0);
+    const QPoint at = m_center ? QPoint((width() - m_frameImage.width()) / 2,
+                                        (height() - m_frameImage.height()) / 2)
+                               : QPoint(0, 0);
     painter.drawImage(at, m_frameImage);
 }

@@ -1,8 +1,6 @@
 #include "components/media/TAviClip.h"
-
 #include "components/media/TRle8Decoder.h"
 #include "platform/TPath.h"
-
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
@@ -11,8 +9,8 @@
 namespace {
 constexpr quint32 FourCC(const char (&s)[5])
 {
-    return quint32(uchar(s[0])) | quint32(uchar(s[1])) << 8 | quint32(uchar(s[2])) << 16
-        | quint32(uchar(s[3])) << 24;
+    return quint32(uchar(s[0])) | quint32(uchar(s[1])) << 8 | quint32(uchar(s[2])) << 16 |
+           quint32(uchar(s[3])) << 24;
 }
 
 constexpr quint32 kRiff = FourCC("RIFF");
@@ -60,7 +58,8 @@ bool PlayableHandler(quint32 handler)
 
 // Walks the chunks of an in-memory list body; visit(id, offset of data, size) returns
 // false to stop with failure. False when a chunk runs past the end.
-template <class F> bool ForEachChunk(const QByteArray& bytes, qsizetype from, F visit)
+template <class F>
+bool ForEachChunk(const QByteArray& bytes, qsizetype from, F visit)
 {
     qsizetype at = from;
     while (at + 8 <= bytes.size()) {
@@ -154,7 +153,8 @@ bool TAviClip::Parse()
     qint64 at = 12;
     while (at + 8 <= riffEnd) {
         TChunkHead head;
-        if (!ReadChunkHead(at, riffEnd, QStringLiteral("A part of the clip runs past its end"), &head))
+        if (!ReadChunkHead(at, riffEnd, QStringLiteral("A part of the clip runs past its end"),
+                           &head))
             return false;
         const quint32 size = head.Size;
         const qint64 data = head.Data;
@@ -276,8 +276,8 @@ bool TAviClip::ReadFormat(const char* p, quint32 size)
     const quint32 coloursUsed = U32(p + 32);
     if (headerSize < 40 || headerSize > size)
         return false;
-    if (width < 1 || width > MaxDimension || height == 0 || height < -MaxDimension
-        || height > MaxDimension) {
+    if (width < 1 || width > MaxDimension || height == 0 || height < -MaxDimension ||
+        height > MaxDimension) {
         Fail(QStringLiteral("The clip's pictures are too large or have no size"));
         return false;
     }
@@ -350,8 +350,8 @@ bool TAviClip::ScanFrames(qint64 start, qint64 end, int depth)
             if (size >= 4 && depth == 0 && head.ListType == kRec &&
                 !ScanFrames(data + 4, data + size, depth + 1))
                 return false;
-        } else if (chunk[0] == '0' && chunk[1] == '0' && chunk[2] == 'd'
-                   && (chunk[3] == 'b' || chunk[3] == 'c')) {
+        } else if (chunk[0] == '0' && chunk[1] == '0' && chunk[2] == 'd' &&
+                   (chunk[3] == 'b' || chunk[3] == 'c')) {
             if (int(m_frames.size()) >= MaxFrames)
                 return Fail(QStringLiteral("The clip has too many frames"));
             m_frames.push_back({data, size});

@@ -1,5 +1,4 @@
 #include "components/media/TEffectPlan.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -19,9 +18,7 @@ TEffectPlan::TEffectPlan(TEffectStyle effect, const TRect& picture, int boxWidth
         m_extent = w;
         m_across = h;
         break;
-    case efNone:
-        m_copies = (picture.Width() > 0 && picture.Height() > 0) ? 1 : 0;
-        return;
+    case efNone: m_copies = (picture.Width() > 0 && picture.Height() > 0) ? 1 : 0; return;
     }
     m_strips = StripCount(m_extent, m_boxWidth);
     m_copies = Triangle(m_strips);
@@ -131,7 +128,10 @@ std::vector<TStripCopy> TEffectPlan::SurvivingCopies(qint64 first, qint64 end) c
     }
     // Position j keeps the last strip copied to it: the smallest k of the run that
     // reaches j. Walk from the last strip of the run back to the first.
-    struct TSegment { int k, low, high; };
+    struct TSegment
+    {
+        int k, low, high;
+    };
     std::vector<TSegment> segments;
     segments.push_back({lastK, 1, lastJ});
     int covered = lastJ;

@@ -1,7 +1,7 @@
 #pragma once
+#include "components/media/TStripCopy.h"
 #include "components/paint/TLookTypes.h"
 #include "components/paint/TRect.h"
-#include "components/media/TStripCopy.h"
 #include <QSize>
 #include <vector>
 

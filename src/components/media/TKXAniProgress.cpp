@@ -1,7 +1,5 @@
 #include "components/media/TKXAniProgress.h"
-
 #include "platform/TPath.h"
-
 #include <exception>
 
 TKXAniProgress::TKXAniProgress(QWidget* parent) : TAnimationControl(parent) {}

@@ -1,7 +1,5 @@
 #include "components/media/TKXImage.h"
-
 #include "platform/TBitmapFile.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -63,15 +61,9 @@ void TKXImage::SetAutoSize(bool v)
     }
 }
 
-void TKXImage::SetBoxWidth(int v)
-{
-    m_boxWidth = std::max(2, v);
-}
+void TKXImage::SetBoxWidth(int v) { m_boxWidth = std::max(2, v); }
 
-void TKXImage::SetEffectDelay(int v)
-{
-    m_effectDelay = std::clamp(v, 0, 20000);
-}
+void TKXImage::SetEffectDelay(int v) { m_effectDelay = std::clamp(v, 0, 20000); }
 
 TRect TKXImage::PictureRect() const
 {
@@ -203,10 +195,7 @@ void TKXImage::Click()
     emit clicked();
 }
 
-QSize TKXImage::sizeHint() const
-{
-    return m_picture.isNull() ? QSize(105, 105) : m_picture.size();
-}
+QSize TKXImage::sizeHint() const { return m_picture.isNull() ? QSize(105, 105) : m_picture.size(); }
 
 void TKXImage::paintEvent(QPaintEvent*)
 {
@@ -231,8 +220,8 @@ void TKXImage::mousePressEvent(QMouseEvent* event)
 
 void TKXImage::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = event->button() == Qt::LeftButton && m_pressed
-        && rect().contains(event->position().toPoint());
+    const bool click = event->button() == Qt::LeftButton && m_pressed &&
+                       rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         m_pressed = false;
     QWidget::mouseReleaseEvent(event);

@@ -1,7 +1,7 @@
 #pragma once
 #include "components/media/TEffectPlan.h"
-#include "components/paint/TLookTypes.h"
 #include "components/media/TStripEffect.h"
+#include "components/paint/TLookTypes.h"
 #include <QImage>
 #include <QString>
 #include <QTimer>

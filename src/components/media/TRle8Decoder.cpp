@@ -1,5 +1,4 @@
 #include "components/media/TRle8Decoder.h"
-
 #include <algorithm>
 #include <cstring>
 
@@ -10,8 +9,7 @@ class TRowWriter
 public:
     TRowWriter(uchar* pixels, int width, int height, qsizetype stride)
         : m_pixels(pixels), m_width(width), m_height(height), m_stride(stride)
-    {
-    }
+    {}
 
     void Fill(qint64 x, qint64 y, int count, uchar index) const
     {
@@ -48,8 +46,8 @@ private:
 };
 } // namespace
 
-bool TRle8Decoder::Decode(const uchar* data, qsizetype size, uchar* pixels, int width,
-                          int height, qsizetype stride)
+bool TRle8Decoder::Decode(const uchar* data, qsizetype size, uchar* pixels, int width, int height,
+                          qsizetype stride)
 {
     const TRowWriter writer(pixels, width, height, stride);
     qint64 x = 0;

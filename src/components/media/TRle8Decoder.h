@@ -13,6 +13,6 @@ public:
     // bytes, 3..255 copies that many indexes that follow, padded to a 16-bit boundary.
     // Pixels falling outside the frame are dropped. True when the data ends the bitmap
     // or runs out between two codes; false when it breaks off inside a code.
-    static bool Decode(const uchar* data, qsizetype size, uchar* pixels, int width,
-                       int height, qsizetype stride);
+    static bool Decode(const uchar* data, qsizetype size, uchar* pixels, int width, int height,
+                       qsizetype stride);
 };

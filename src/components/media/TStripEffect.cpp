@@ -1,5 +1,4 @@
 #include "components/media/TStripEffect.h"
-
 #include <QPainter>
 #include <algorithm>
 #include <cstring>
@@ -17,8 +16,7 @@ int TStripEffect::FramesFor(qint64 copies, int effectDelay)
     return int(std::clamp<qint64>(frames, 1, std::min<qint64>(MaxFrames, copies)));
 }
 
-void TStripEffect::Start(QImage* surface, const QImage& source, const TEffectPlan& plan,
-                         int frames)
+void TStripEffect::Start(QImage* surface, const QImage& source, const TEffectPlan& plan, int frames)
 {
     m_surface = surface;
     if (m_surface->format() != kFormat)

@@ -27,8 +27,9 @@ private:
 } // namespace
 
 TColdmereCustomGrid::TColdmereCustomGrid(QWidget* parent)
-    : QAbstractScrollArea(parent), m_color(TSysColour::clWindow),
-      m_fontColour(TSysColour::clWindowText)
+    : QAbstractScrollArea(parent)
+    , m_color(TSysColour::clWindow)
+    , m_fontColour(TSysColour::clWindowText)
 {
     setFocusPolicy(Qt::StrongFocus);
     // The viewport is painted completely by paintEvent; nothing needs erasing first.
@@ -284,14 +285,9 @@ void TColdmereCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
         SetTopRow(m_topRow + page);
         SetRow(m_row + page);
         break;
-    case Qt::Key_Home:
-        SetRow(0);
-        break;
-    case Qt::Key_End:
-        SetRow(m_rowCount - 1);
-        break;
-    default:
-        break;
+    case Qt::Key_Home: SetRow(0); break;
+    case Qt::Key_End: SetRow(m_rowCount - 1); break;
+    default: break;
     }
 }
 
@@ -301,7 +297,8 @@ void TColdmereCustomGrid::KeyPress(QChar& key)
         OnKeyPress(this, key);
 }
 
-void TColdmereCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, const QPoint& pos)
+void TColdmereCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers,
+                                    const QPoint& pos)
 {
     if (button != Qt::LeftButton)
         return;

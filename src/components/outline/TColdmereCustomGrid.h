@@ -49,7 +49,7 @@ public:
     void SetRow(int row);
 
     int TopRow() const { return m_topRow; }
-    void SetTopRow(int row); // clamped so that the last page stays full
+    void SetTopRow(int row);                  // clamped so that the last page stays full
     int LeftPos() const { return m_leftPos; } // horizontal scroll offset in pixels
     void SetLeftPos(int pixels);
 

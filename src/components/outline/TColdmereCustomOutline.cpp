@@ -1,7 +1,7 @@
 #include "components/outline/TColdmereCustomOutline.h"
 #include "components/outline/EOutlineError.h"
-#include "components/paint/TAssets.h"
 #include "components/outline/TOutlineStrings.h"
+#include "components/paint/TAssets.h"
 #include "platform/TColorRef.h"
 #include "platform/TMessageBox.h"
 #include "platform/TTextCodec.h"
@@ -26,8 +26,8 @@ int MulDiv(int a, int b, int c)
     if (c == 0)
         return 0;
     const qint64 p = qint64(a) * b;
-    const qint64 q = (p >= 0) == (c > 0) ? (2 * p + c) / (2 * qint64(c))
-                                         : (2 * p - c) / (2 * qint64(c));
+    const qint64 q =
+        (p >= 0) == (c > 0) ? (2 * p + c) / (2 * qint64(c)) : (2 * p - c) / (2 * qint64(c));
     return int(q);
 }
 
@@ -440,10 +440,7 @@ TOutlineNode* TColdmereCustomOutline::Items(int index)
     return LookupOrRaise(index);
 }
 
-int TColdmereCustomOutline::CurItem()
-{
-    return m_cache ? IndexOf(m_cache) : m_cacheIndex;
-}
+int TColdmereCustomOutline::CurItem() { return m_cache ? IndexOf(m_cache) : m_cacheIndex; }
 
 void TColdmereCustomOutline::SetCurItem(int index)
 {
@@ -516,10 +513,7 @@ int TColdmereCustomOutline::GetNodeRow(TOutlineNode* node)
     return row;
 }
 
-void TColdmereCustomOutline::UpdateRowCount()
-{
-    SetRowCount(std::max(1, m_root->m_expandCount));
-}
+void TColdmereCustomOutline::UpdateRowCount() { SetRowCount(std::max(1, m_root->m_expandCount)); }
 
 // --- expanding and collapsing -----------------------------------------------------------
 
@@ -674,8 +668,8 @@ void TColdmereCustomOutline::RecalcRowGeometry()
     if (m_style != otStandard)
         return;
     const QFont f = font();
-    const int pixels = f.pointSize() > 0 ? MulDiv(f.pointSize(), logicalDpiY(), 72)
-                                         : std::max(1, f.pixelSize());
+    const int pixels =
+        f.pointSize() > 0 ? MulDiv(f.pointSize(), logicalDpiY(), 72) : std::max(1, f.pixelSize());
     m_fontHeight = pixels;
     SetDefaultRowHeight(MulDiv(pixels, 120, 100));
 }
@@ -686,17 +680,12 @@ int TColdmereCustomOutline::Indentation(int level) const
     const int g = (h - m_fontHeight) / 2;
     const bool treeRoot = m_options.Contains(ooDrawTreeRoot);
     switch (m_outlineStyle) {
-    case osText:
-        return (level - 1) * h;
+    case osText: return (level - 1) * h;
     case osPlusMinusText:
-    case osPictureText:
-        return level * h;
-    case osPlusMinusPictureText:
-        return (level + 1) * h;
-    case osTreeText:
-        return (treeRoot ? level : level - 1) * h - g;
-    case osTreePictureText:
-        return (treeRoot ? level + 1 : level) * h - g;
+    case osPictureText: return level * h;
+    case osPlusMinusPictureText: return (level + 1) * h;
+    case osTreeText: return (treeRoot ? level : level - 1) * h - g;
+    case osTreePictureText: return (treeRoot ? level + 1 : level) * h - g;
     }
     return 0;
 }
@@ -745,7 +734,8 @@ int TColdmereCustomOutline::ShownExtent()
     if (m_onScreenTop != TopRow()) {
         m_onScreenTop = TopRow();
         const QFontMetrics metrics(font());
-        for (int row = TopRow(), end = std::min(RowCount(), TopRow() + VisibleRowCount() + 1); row < end; ++row)
+        for (int row = TopRow(), end = std::min(RowCount(), TopRow() + VisibleRowCount() + 1);
+             row < end; ++row)
             if (TOutlineNode* node = GetVisibleNode(row))
                 m_onScreenWidest = std::max(m_onScreenWidest, RowWidth(node, metrics));
     }
@@ -846,16 +836,33 @@ int TColdmereCustomOutline::HorizontalExtent()
     return m_extent;
 }
 
-void TColdmereCustomOutline::ApplyExtent()
-{
-    UpdateScrollBars();
-}
+void TColdmereCustomOutline::ApplyExtent() { UpdateScrollBars(); }
 
-void TColdmereCustomOutline::SetPicturePlus(const QImage& picture) { m_pictures[0] = picture; InvalidateGrid(); }
-void TColdmereCustomOutline::SetPictureMinus(const QImage& picture) { m_pictures[1] = picture; InvalidateGrid(); }
-void TColdmereCustomOutline::SetPictureOpen(const QImage& picture) { m_pictures[2] = picture; InvalidateGrid(); }
-void TColdmereCustomOutline::SetPictureClosed(const QImage& picture) { m_pictures[3] = picture; InvalidateGrid(); }
-void TColdmereCustomOutline::SetPictureLeaf(const QImage& picture) { m_pictures[4] = picture; InvalidateGrid(); }
+void TColdmereCustomOutline::SetPicturePlus(const QImage& picture)
+{
+    m_pictures[0] = picture;
+    InvalidateGrid();
+}
+void TColdmereCustomOutline::SetPictureMinus(const QImage& picture)
+{
+    m_pictures[1] = picture;
+    InvalidateGrid();
+}
+void TColdmereCustomOutline::SetPictureOpen(const QImage& picture)
+{
+    m_pictures[2] = picture;
+    InvalidateGrid();
+}
+void TColdmereCustomOutline::SetPictureClosed(const QImage& picture)
+{
+    m_pictures[3] = picture;
+    InvalidateGrid();
+}
+void TColdmereCustomOutline::SetPictureLeaf(const QImage& picture)
+{
+    m_pictures[4] = picture;
+    InvalidateGrid();
+}
 
 void TColdmereCustomOutline::SetLines(const QStringList& lines) { m_lines->Assign(lines); }
 
@@ -969,9 +976,7 @@ void TColdmereCustomOutline::KeyDown(int& key, Qt::KeyboardModifiers shift)
         if (rowNode)
             SetNodeExpanded(rowNode, !rowNode->m_expanded);
         break;
-    case Qt::Key_Home:
-        SelectNode(m_root->m_children->nodes.front());
-        break;
+    case Qt::Key_Home: SelectNode(m_root->m_children->nodes.front()); break;
     case Qt::Key_End: {
         TOutlineNode* n = m_root->m_children->nodes.back();
         while (n->m_expanded && n->HasItems())
@@ -1014,9 +1019,7 @@ void TColdmereCustomOutline::KeyDown(int& key, Qt::KeyboardModifiers shift)
         else
             SelectNode(rowNode);
         break;
-    default:
-        SelectNode(rowNode);
-        break;
+    default: SelectNode(rowNode); break;
     }
 }
 

@@ -182,7 +182,8 @@ private:
     int RowWidth(TOutlineNode* node, const QFontMetrics& metrics);
     void RecalcRowGeometry();
     void FinishLoad();
-    void PlaceLoadedLine(int indent, const QString& text, TOutlineNode*& previous, int& previousIndent);
+    void PlaceLoadedLine(int indent, const QString& text, TOutlineNode*& previous,
+                         int& previousIndent);
 
     TOutlineNode* m_root = nullptr;
     TOutlineNode* m_selected = nullptr; // the root: the selection follows the current row

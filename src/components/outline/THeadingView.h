@@ -18,7 +18,7 @@ public:
     // Raises EInOutError ("Can't locate file: " + name) and keeps the document when the
     // file does not exist.
     virtual void LoadFile(const QString& fileName) = 0;
-    virtual int Position() const = 0;      // vertical scroll position, 0 = top
+    virtual int Position() const = 0; // vertical scroll position, 0 = top
     virtual void SetPosition(int position) = 0;
     virtual int HorzPosition() const = 0;
     virtual void SetHorzPosition(int position) = 0;

@@ -1,9 +1,7 @@
 #include "components/outline/TMDIOutline.h"
-
 #include "components/outline/THeadingView.h"
 #include "platform/TMessageBox.h"
 #include "platform/TPath.h"
-
 #include <exception>
 
 const char* const TMDIOutline::MissingFileText = "File not in its usual location";

@@ -3,8 +3,7 @@
 
 TOutlineNode::TOutlineNode(TColdmereCustomOutline* owner, const QString& text, void* data)
     : m_text(text), m_data(data), m_owner(owner)
-{
-}
+{}
 
 TOutlineNode::~TOutlineNode()
 {
@@ -27,10 +26,7 @@ int TOutlineNode::Index() const
     return m_owner ? m_owner->IndexOf(const_cast<TOutlineNode*>(this)) : m_index;
 }
 
-int TOutlineNode::ChildCount() const
-{
-    return m_children ? int(m_children->nodes.size()) : 0;
-}
+int TOutlineNode::ChildCount() const { return m_children ? int(m_children->nodes.size()) : 0; }
 
 TOutlineNode* TOutlineNode::Child(int position) const
 {

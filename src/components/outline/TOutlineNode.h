@@ -70,10 +70,10 @@ private:
     TOutlineNode* m_parent = nullptr;
     TColdmereCustomOutline* m_owner = nullptr;
     std::unique_ptr<TChildTable> m_children; // created with the first child
-    int m_index = -1;        // pre-order number, right only up to the outline's mark
+    int m_index = -1; // pre-order number, right only up to the outline's mark
     int m_expandCount = 0;
-    int m_position = 0;      // place among the parent's children, checked before use
-    int m_textWidth = -1;    // cached pixel width of the text, -1 until measured
+    int m_position = 0;   // place among the parent's children, checked before use
+    int m_textWidth = -1; // cached pixel width of the text, -1 until measured
     int m_level = 0;
     bool m_expanded = false;
 };

@@ -13,22 +13,17 @@ QString Indented(const TOutlineNode* node)
 
 int TOutlineStrings::Count() const { return m_outline.ItemCount(); }
 
-QString TOutlineStrings::Get(int position) const
-{
-    return Indented(m_outline.Items(position + 1));
-}
+QString TOutlineStrings::Get(int position) const { return Indented(m_outline.Items(position + 1)); }
 
-void* TOutlineStrings::Objects(int position) const
-{
-    return m_outline.Items(position + 1)->Data();
-}
+void* TOutlineStrings::Objects(int position) const { return m_outline.Items(position + 1)->Data(); }
 
 int TOutlineStrings::Add(const QString& text) { return AddObject(text, nullptr); }
 
 int TOutlineStrings::AddObject(const QString& text, void* data)
 {
     int indent = 0;
-    while (indent < text.size() && (text[indent] == QLatin1Char('\t') || text[indent] == QLatin1Char(' ')))
+    while (indent < text.size() &&
+           (text[indent] == QLatin1Char('\t') || text[indent] == QLatin1Char(' ')))
         ++indent;
     const int count = m_outline.ItemCount();
     TOutlineNode* last = count > 0 ? m_outline.Items(count) : m_outline.RootNode();

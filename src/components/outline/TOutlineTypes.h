@@ -28,8 +28,16 @@ public:
             m_bits |= Bit(o);
     }
     constexpr bool Contains(TOutlineOption o) const { return (m_bits & Bit(o)) != 0; }
-    constexpr TOutlineOptions& Include(TOutlineOption o) { m_bits |= Bit(o); return *this; }
-    constexpr TOutlineOptions& Exclude(TOutlineOption o) { m_bits &= ~Bit(o); return *this; }
+    constexpr TOutlineOptions& Include(TOutlineOption o)
+    {
+        m_bits |= Bit(o);
+        return *this;
+    }
+    constexpr TOutlineOptions& Exclude(TOutlineOption o)
+    {
+        m_bits &= ~Bit(o);
+        return *this;
+    }
     constexpr bool IsEmpty() const { return m_bits == 0; }
     constexpr unsigned Bits() const { return m_bits; }
     static constexpr TOutlineOptions FromBits(unsigned bits)

@@ -1,9 +1,8 @@
 #include "components/outline/TROutliner.h"
-
+#include "components/outline/THeadingView.h"
 #include "components/paint/TBackgroundPainter.h"
 #include "components/paint/TCellPainter.h"
 #include "components/paint/TFramePainter.h"
-#include "components/outline/THeadingView.h"
 #include "components/paint/TPlusMinusPainter.h"
 #include "components/paint/TRect.h"
 #include "components/paint/TTextPainter.h"
@@ -13,7 +12,6 @@
 #include "platform/TColorRef.h"
 #include "platform/TMessageBox.h"
 #include "platform/TRasterOp.h"
-
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -62,10 +60,14 @@ void ShowError(const std::exception& e)
 } // namespace
 
 TROutliner::TROutliner(QWidget* parent)
-    : TColdmereOutline(parent), m_backgroundCopyMode(TCopyMode::cmSrcCopy),
-      m_backgroundCellCopyMode(TCopyMode::cmSrcCopy), m_gradientHiLight(TColours::clNavy),
-      m_gradientLoLight(Color()), m_cellPaintColour(Color()), m_cellHiLightColour(TColours::clNavy),
-      m_watermarkText(QStringLiteral("Calderwyn"))
+    : TColdmereOutline(parent)
+    , m_backgroundCopyMode(TCopyMode::cmSrcCopy)
+    , m_backgroundCellCopyMode(TCopyMode::cmSrcCopy)
+    , m_gradientHiLight(TColours::clNavy)
+    , m_gradientLoLight(Color())
+    , m_cellPaintColour(Color())
+    , m_cellHiLightColour(TColours::clNavy)
+    , m_watermarkText(QStringLiteral("Calderwyn"))
 {
     SetStyle(otOwnerDraw);
     SetItemHeight(kInitialItemHeight);
@@ -291,8 +293,8 @@ void TROutliner::DefaultClick()
 
 QImage TROutliner::CreateSurface(TSurface, const QSize& size)
 {
-    if (size.isEmpty() || size.width() > TBackgroundPainter::MaxSurfaceSide
-        || size.height() > TBackgroundPainter::MaxSurfaceSide)
+    if (size.isEmpty() || size.width() > TBackgroundPainter::MaxSurfaceSide ||
+        size.height() > TBackgroundPainter::MaxSurfaceSide)
         return {};
     QImage surface(size, QImage::Format_RGB32);
     if (!surface.isNull())
@@ -321,7 +323,8 @@ void TROutliner::paintEvent(QPaintEvent* event)
         // A modal message cannot run inside a paint; it follows right after it. One
         // message stands for a run of failed paints, or closing it would bring the next.
         m_failureReportPending = true;
-        QMetaObject::invokeMethod(this, [this] { ReportPaintFailure(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { ReportPaintFailure(); }, Qt::QueuedConnection);
     }
 }
 
@@ -454,8 +457,8 @@ void TROutliner::PaintRow(int row, const QRect& rect)
     const QString& caption = node->Text();
     const bool highlighted = row == Row() && !caption.isEmpty();
 
-    if (m_drawCellOutline != rcsNone && !m_rowBitmap.isNull() && cell.Width() > 0
-        && cell.Height() > 0) {
+    if (m_drawCellOutline != rcsNone && !m_rowBitmap.isNull() && cell.Width() > 0 &&
+        cell.Height() > 0) {
         TCellPainter::TCellLook look;
         look.Shape = m_drawCellOutline;
         look.Line = m_doCellOutline;
@@ -473,9 +476,9 @@ void TROutliner::PaintRow(int row, const QRect& rect)
 
     if (caption.isEmpty() || (OutlineStyle() != osText && !plusMinus))
         return;
-    const int copies = TTextPainter::Draw(*canvas, text.ToQRect(), caption, m_rowFont,
-                                          highlighted ? m_textHiLight : m_textNormalCol,
-                                          m_textAsThreeD);
+    const int copies =
+        TTextPainter::Draw(*canvas, text.ToQRect(), caption, m_rowFont,
+                           highlighted ? m_textHiLight : m_textNormalCol, m_textAsThreeD);
     if (copies > 0) {
         ++m_stats.Texts;
         m_stats.TextCopies += copies;

@@ -36,11 +36,11 @@ public:
     // What the last paint drew, for tests and benchmarks.
     struct TPaintStats
     {
-        int Rows = 0;       // calls of the row painter
-        int Cells = 0;      // cells laid onto the surface
-        int Texts = 0;      // rows whose text was drawn
-        int TextCopies = 0; // copies of text drawn (embossed text takes two or three)
-        int Pictures = 0;   // plus/minus pictures drawn
+        int Rows = 0;        // calls of the row painter
+        int Cells = 0;       // cells laid onto the surface
+        int Texts = 0;       // rows whose text was drawn
+        int TextCopies = 0;  // copies of text drawn (embossed text takes two or three)
+        int Pictures = 0;    // plus/minus pictures drawn
         bool Empty = false;  // painted as an outliner without items
         bool Direct = false; // drawn straight on the canvas, without an off-screen image
         bool Failed = false; // painting raised and was abandoned

@@ -1,8 +1,6 @@
 #include "components/paint/TBackgroundPainter.h"
-
 #include "components/paint/TGradientPainter.h"
 #include "platform/TColorRef.h"
-
 #include <exception>
 
 void TBackgroundPainter::Paint(QPainter& painter, const QRect& rect, TKXBackStyle style,
@@ -12,15 +10,9 @@ void TBackgroundPainter::Paint(QPainter& painter, const QRect& rect, TKXBackStyl
         return;
     try {
         switch (style) {
-        case rbsNone:
-            painter.fillRect(rect, TColorRef::ToQColor(second));
-            break;
-        case rbsBitmap:
-            Tile(painter, rect, bitmap);
-            break;
-        case rbsGradient:
-            TGradientPainter::Paint(painter, rect, first, second);
-            break;
+        case rbsNone: painter.fillRect(rect, TColorRef::ToQColor(second)); break;
+        case rbsBitmap: Tile(painter, rect, bitmap); break;
+        case rbsGradient: TGradientPainter::Paint(painter, rect, first, second); break;
         }
     } catch (const std::exception&) {
         painter.fillRect(rect, painter.brush());

@@ -26,8 +26,8 @@ public:
                       const QImage& bitmap, qint32 first, qint32 second);
 
     // The same on an image surface, with brush as the surface's current brush colour.
-    static void Paint(QImage& surface, const QRect& rect, TKXBackStyle style,
-                      const QImage& bitmap, qint32 first, qint32 second, const QColor& brush);
+    static void Paint(QImage& surface, const QRect& rect, TKXBackStyle style, const QImage& bitmap,
+                      qint32 first, qint32 second, const QColor& brush);
 
 private:
     static void Tile(QPainter& painter, const QRect& rect, const QImage& bitmap);

@@ -1,9 +1,7 @@
 #include "components/paint/TCellPainter.h"
-
 #include "components/paint/TFramePainter.h"
 #include "platform/TColorRef.h"
 #include "platform/TRasterOp.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -23,7 +21,9 @@ void FillRoundRect(QPainter& painter, const QRect& figure, int corner, const QCo
     const double topCentre = figure.y() + b, bottomCentre = figure.y() + figure.height() - b;
     for (int y = figure.y(); y < figure.y() + figure.height(); ++y) {
         const double py = y + 0.5;
-        const double dy = py < topCentre ? topCentre - py : py > bottomCentre ? py - bottomCentre : 0.0;
+        const double dy = py < topCentre      ? topCentre - py
+                          : py > bottomCentre ? py - bottomCentre
+                                              : 0.0;
         const double t = b > 0 ? dy / b : 0.0;
         const double inset = a * (1.0 - std::sqrt(std::max(0.0, 1.0 - t * t)));
         // Pixels whose centres lie inside the outline.
@@ -61,16 +61,13 @@ void TCellPainter::FillShape(QPainter& painter, const QRect& cell, TCellStyle sh
         FillRoundRect(painter, QRect(QPoint(l, t + 1), QPoint(r + h - 1, b - 2)), h, hiLight, cell);
 }
 
-void TCellPainter::DrawOutline(QPainter& painter, const QRect& cell, TKXLineStyle line,
-                               int width, bool highlighted, qint32 outlineColour)
+void TCellPainter::DrawOutline(QPainter& painter, const QRect& cell, TKXLineStyle line, int width,
+                               bool highlighted, qint32 outlineColour)
 {
     width = std::max(0, width);
     switch (line) {
-    case rlsNone:
-        return;
-    case rlsBox:
-        TFramePainter::Bevel(painter, cell, highlighted, width);
-        return;
+    case rlsNone: return;
+    case rlsBox: TFramePainter::Bevel(painter, cell, highlighted, width); return;
     case rlsUnderline: {
         const int half = cell.height() / 2;
         const int y = cell.y() + cell.height() - (width + 1);
@@ -96,8 +93,7 @@ bool TCellPainter::PaintCell(QImage& surface, QImage& rowBitmap, const QRect& ce
 }
 
 bool TCellPainter::PaintCell(QPainter& painter, QImage* surface, QImage& rowBitmap,
-                             const QRect& cell, const TCellLook& look, bool highlighted,
-                             QRgb brush)
+                             const QRect& cell, const TCellLook& look, bool highlighted, QRgb brush)
 {
     if (look.Shape == rcsNone || cell.isEmpty() || (surface && surface->isNull()))
         return true;
@@ -116,8 +112,8 @@ bool TCellPainter::PaintVisibleCell(QPainter& painter, QImage* surface, QImage& 
                                     QRgb brush)
 {
     const int w = cell.width(), h = cell.height();
-    if (rowBitmap.isNull() || rowBitmap.width() < w || rowBitmap.height() != h
-        || rowBitmap.format() != QImage::Format_RGB32) {
+    if (rowBitmap.isNull() || rowBitmap.width() < w || rowBitmap.height() != h ||
+        rowBitmap.format() != QImage::Format_RGB32) {
         rowBitmap = QImage(std::max(w, rowBitmap.width()), h, QImage::Format_RGB32);
         if (rowBitmap.isNull())
             return false;

@@ -23,8 +23,8 @@ public:
     //    corner ellipses, filled and outlined in hiLightColour, so only the right end shows
     //    rounded; rcsRoundLeft the same from (left, top + 1) to (right + h, bottom - 1).
     // Pixels are set exactly (no antialiasing); the painter's state is left unchanged.
-    static void FillShape(QPainter& painter, const QRect& cell, TCellStyle shape,
-                          bool highlighted, qint32 paintColour, qint32 hiLightColour);
+    static void FillShape(QPainter& painter, const QRect& cell, TCellStyle shape, bool highlighted,
+                          qint32 paintColour, qint32 hiLightColour);
 
     // Draws the cell outline over cell with pen width `width`:
     //  - rlsNone: nothing.
@@ -45,8 +45,8 @@ public:
         int LineWidth = 1;
         qint32 PaintColour = 0;
         qint32 HiLightColour = 0x800000;
-        qint32 TextHiLight = 0xFF;            // outline colour of the highlighted row
-        quint32 CopyMode = 13369376;          // cmSrcCopy: how the cell is laid on the surface
+        qint32 TextHiLight = 0xFF;   // outline colour of the highlighted row
+        quint32 CopyMode = 13369376; // cmSrcCopy: how the cell is laid on the surface
     };
 
     // Composes one cell the way an off-screen list draws it: the shape is filled into

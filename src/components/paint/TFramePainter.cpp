@@ -1,5 +1,4 @@
 #include "components/paint/TFramePainter.h"
-
 #include "platform/TColorRef.h"
 
 void TFramePainter::Frame3D(QPainter& painter, const QRect& outer, const QColor& topLeft,

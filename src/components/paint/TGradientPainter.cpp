@@ -1,7 +1,5 @@
 #include "components/paint/TGradientPainter.h"
-
 #include "platform/TColorRef.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -19,12 +17,11 @@ std::vector<TGradientPainter::TBand> TGradientPainter::Bands(int left, int width
     bands.reserve(size_t(steps));
     int previousRight = left;
     for (int i = 0; i <= steps; ++i) {
-        const int right = i == steps ? left + width
-                                     : left + int(std::trunc(columnsPerStep * i));
+        const int right = i == steps ? left + width : left + int(std::trunc(columnsPerStep * i));
         if (right > previousRight) {
-            const QRgb c = qRgb(qRed(first) + int(std::trunc(dr * i)),
-                                qGreen(first) + int(std::trunc(dg * i)),
-                                qBlue(first) + int(std::trunc(db * i)));
+            const QRgb c =
+                qRgb(qRed(first) + int(std::trunc(dr * i)), qGreen(first) + int(std::trunc(dg * i)),
+                     qBlue(first) + int(std::trunc(db * i)));
             bands.push_back({previousRight, right, c});
             previousRight = right;
         }

@@ -1,23 +1,22 @@
 #include "components/paint/TPlusMinusPainter.h"
-
 #include "platform/TRasterOp.h"
-
 #include <algorithm>
 
-void TPlusMinusPainter::Draw(QImage& surface, const QRect& box, const QImage& picture,
-                             bool stretch, QRgb brush)
+void TPlusMinusPainter::Draw(QImage& surface, const QRect& box, const QImage& picture, bool stretch,
+                             QRgb brush)
 {
     if (picture.isNull() || surface.isNull() || box.isEmpty())
         return;
     if (stretch) {
-        const QImage scaled = picture.scaled(box.size(), Qt::IgnoreAspectRatio,
-                                             Qt::FastTransformation);
+        const QImage scaled =
+            picture.scaled(box.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
         TRasterOp::Copy(surface, box.x(), box.y(), scaled, scaled.rect(), TCopyMode::cmMergePaint,
                         brush);
         return;
     }
     const QRect at = Placement(box, picture.size(), false);
-    TRasterOp::Copy(surface, at.x(), at.y(), picture, picture.rect(), TCopyMode::cmMergePaint, brush);
+    TRasterOp::Copy(surface, at.x(), at.y(), picture, picture.rect(), TCopyMode::cmMergePaint,
+                    brush);
 }
 
 void TPlusMinusPainter::Draw(QPainter& painter, const QRect& box, const QImage& picture,

@@ -1,7 +1,5 @@
 #include "components/paint/TTextPainter.h"
-
 #include "platform/TColorRef.h"
-
 #include <QFontMetrics>
 
 namespace {
@@ -28,8 +26,8 @@ qreal TTextPainter::PointSize(const QFont& font, const QPaintDevice* device)
     return font.pixelSize() * 72.0 / dpi;
 }
 
-int TTextPainter::Draw(QPainter& painter, const QRect& rect, const QString& text,
-                       const QFont& font, qint32 colour, bool embossed)
+int TTextPainter::Draw(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
+                       qint32 colour, bool embossed)
 {
     if (text.isEmpty() || rect.isEmpty())
         return 0;

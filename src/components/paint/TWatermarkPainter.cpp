@@ -1,7 +1,5 @@
 #include "components/paint/TWatermarkPainter.h"
-
 #include "platform/TColorRef.h"
-
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>

@@ -127,10 +127,7 @@ void TAlignLayout::Adopt(QWidget* child)
         invalidate();
 }
 
-void TAlignLayout::Track(QWidget* widget)
-{
-    widget->installEventFilter(this);
-}
+void TAlignLayout::Track(QWidget* widget) { widget->installEventFilter(this); }
 
 void TAlignLayout::insertWidget(int index, QWidget* widget)
 {
@@ -186,10 +183,7 @@ QLayoutItem* TAlignLayout::takeAt(int index)
     return item;
 }
 
-int TAlignLayout::count() const
-{
-    return int(m_items.size());
-}
+int TAlignLayout::count() const { return int(m_items.size()); }
 
 int TAlignLayout::indexOf(const QWidget* widget) const
 {
@@ -237,10 +231,7 @@ QSize TAlignLayout::minimumSize() const
     return QSize(m.left() + m.right(), m.top() + m.bottom());
 }
 
-Qt::Orientations TAlignLayout::expandingDirections() const
-{
-    return Qt::Horizontal | Qt::Vertical;
-}
+Qt::Orientations TAlignLayout::expandingDirections() const { return Qt::Horizontal | Qt::Vertical; }
 
 void TAlignLayout::Place(QWidget* widget, const QRect& rect)
 {
@@ -325,7 +316,8 @@ bool TAlignLayout::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Move:
         // Someone other than the layout resized or moved a docked child: dock again, so
         // the neighbours follow its new size.
-        if (!m_placing && AlignOf(w) != alNone && !w->isHidden() && m_placed.value(w) != w->geometry())
+        if (!m_placing && AlignOf(w) != alNone && !w->isHidden() &&
+            m_placed.value(w) != w->geometry())
             invalidate();
         break;
     case QEvent::ShowToParent:

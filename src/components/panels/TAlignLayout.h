@@ -65,6 +65,6 @@ private:
 
     QList<QLayoutItem*> m_items;
     QHash<const QWidget*, QRect> m_placed; // where the layout last put each docked widget
-    QWidget* m_container = nullptr;       // the container whose children are watched
+    QWidget* m_container = nullptr;        // the container whose children are watched
     bool m_placing = false;
 };

@@ -1,8 +1,6 @@
 #include "components/panels/TFlatButton.h"
-
 #include "components/paint/TFramePainter.h"
 #include "platform/TColorRef.h"
-
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QMenu>
@@ -10,9 +8,9 @@
 #include <QPainter>
 
 namespace {
-constexpr int kEdgeGap = 3;   // left/right-aligned captions keep this far from the edge
+constexpr int kEdgeGap = 3;    // left/right-aligned captions keep this far from the edge
 constexpr int kPictureGap = 2; // between the bitmap and the caption under it
-}
+} // namespace
 
 TFlatButton::TFlatButton(QWidget* parent) : QWidget(parent)
 {
@@ -147,9 +145,9 @@ void TFlatButton::paintEvent(QPaintEvent*)
         painter.drawImage(QPoint(area.x() + (area.width() - m_bitmap.width()) / 2, top), picture);
     }
     if (textHeight > 0) {
-        const QRect textArea = pictureHeight > 0
-                                   ? QRect(area.x(), top + pictureHeight + gap, area.width(), textHeight)
-                                   : area;
+        const QRect textArea =
+            pictureHeight > 0 ? QRect(area.x(), top + pictureHeight + gap, area.width(), textHeight)
+                              : area;
         DrawCaption(painter, textArea);
     }
 }
@@ -168,9 +166,7 @@ void TFlatButton::DrawCaption(QPainter& painter, const QRect& area)
         r.setRight(width() - 1 - kEdgeGap + shift);
         align |= Qt::AlignRight;
         break;
-    case TFlatAlignment::taCenter:
-        align |= Qt::AlignHCenter;
-        break;
+    case TFlatAlignment::taCenter: align |= Qt::AlignHCenter; break;
     }
     const int flags = int(align) | Qt::TextSingleLine;
     painter.setFont(font());

@@ -1,11 +1,10 @@
 #pragma once
 #include <QImage>
+#include <QMenu>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <functional>
-
-#include <QMenu>
 
 // Caption alignment of a flat button (left and right 3 pixels from the edge).
 enum class TFlatAlignment { taLeftJustify, taRightJustify, taCenter };

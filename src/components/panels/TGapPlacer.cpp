@@ -1,7 +1,5 @@
 #include "components/panels/TGapPlacer.h"
-
 #include "components/paint/TFramePainter.h"
-
 #include <algorithm>
 
 void TGapPlacer::PlaceInGaps(QWidget* control, QPainter* canvas, int leftGap, int topGap,
@@ -14,8 +12,8 @@ void TGapPlacer::PlaceInGaps(QWidget* control, QPainter* canvas, int leftGap, in
     const int width = std::max(0, rect.Right - rightGap - leftGap);
     const int height = std::max(0, rect.Bottom - bottomGap - topGap);
     const QRect bounds(left, top, width, height);
-    const bool paintingParent = canvas && canvas->isActive() && control->parentWidget()
-                                && canvas->device() == control->parentWidget();
+    const bool paintingParent = canvas && canvas->isActive() && control->parentWidget() &&
+                                canvas->device() == control->parentWidget();
     if (control->geometry() != bounds)
         control->setGeometry(bounds); // a move or resize repaints the control by itself
     else if (!paintingParent)

@@ -1,9 +1,7 @@
 #include "components/panels/TKXPanelPage.h"
-
 #include "components/paint/TBackgroundPainter.h"
 #include "platform/TBitmapFile.h"
 #include "platform/TColorRef.h"
-
 #include <QPaintEvent>
 #include <algorithm>
 
@@ -31,11 +29,20 @@ void TKXPanelPage::SetGradientLoLight(qint32 v)
     update();
 }
 
-void TKXPanelPage::SetAlignLeftGap(int v) { m_alignLeftGap = std::clamp(v, 0, std::max(0, width() / 4)); }
+void TKXPanelPage::SetAlignLeftGap(int v)
+{
+    m_alignLeftGap = std::clamp(v, 0, std::max(0, width() / 4));
+}
 
-void TKXPanelPage::SetAlignTopGap(int v) { m_alignTopGap = std::clamp(v, 0, std::max(0, height() / 4)); }
+void TKXPanelPage::SetAlignTopGap(int v)
+{
+    m_alignTopGap = std::clamp(v, 0, std::max(0, height() / 4));
+}
 
-void TKXPanelPage::SetAlignRightGap(int v) { m_alignRightGap = std::clamp(v, 0, std::max(0, width() / 4)); }
+void TKXPanelPage::SetAlignRightGap(int v)
+{
+    m_alignRightGap = std::clamp(v, 0, std::max(0, width() / 4));
+}
 
 void TKXPanelPage::SetAlignBottomGap(int v)
 {

@@ -79,10 +79,7 @@ void TSplitBar::SetControlSecond(QWidget* control)
         UpdateCursor();
 }
 
-TAlign TSplitBar::Align() const
-{
-    return TAlignLayout::AlignOf(this);
-}
+TAlign TSplitBar::Align() const { return TAlignLayout::AlignOf(this); }
 
 void TSplitBar::SetAlign(TAlign align)
 {
@@ -122,7 +119,8 @@ void TSplitBar::PickControlFirst()
         if (!(*it)->isWidgetType() || *it == this)
             continue;
         auto* sibling = static_cast<QWidget*>(*it);
-        if (sibling->isWindow() || sibling->isHidden() || qobject_cast<TSizingLineOverlay*>(sibling))
+        if (sibling->isWindow() || sibling->isHidden() ||
+            qobject_cast<TSizingLineOverlay*>(sibling))
             continue;
         if (sibling->geometry().contains(probe)) {
             Link(m_first, m_firstGone, sibling);
@@ -301,7 +299,8 @@ void TSplitBar::mouseMoveEvent(QMouseEvent* event)
         return;
     const QPoint candidate = allow ? mouse : m_linePoint;
     const QPoint clamped = Clamp(candidate);
-    const bool noDrop = !allow || (IsVertical() ? clamped.y() != candidate.y() : clamped.x() != candidate.x());
+    const bool noDrop =
+        !allow || (IsVertical() ? clamped.y() != candidate.y() : clamped.x() != candidate.x());
     if (noDrop != m_noDrop) {
         m_noDrop = noDrop;
         UpdateCursor();
@@ -349,9 +348,11 @@ void TSplitBar::ApplyDrop(QPoint point)
     const int dx = align == alRight ? -point.x() : point.x();
     const int dy = align == alBottom ? -point.y() : point.y();
     if (m_type == 1 || m_type == 2)
-        target->resize(target->width(), NewSize(target->height() + dy, container->height() - height()));
+        target->resize(target->width(),
+                       NewSize(target->height() + dy, container->height() - height()));
     else
-        target->resize(NewSize(target->width() + dx, container->width() - width()), target->height());
+        target->resize(NewSize(target->width() + dx, container->width() - width()),
+                       target->height());
     TAlignLayout::RealignParentOf(target);
     if (target->parentWidget() != container)
         TAlignLayout::RealignParentOf(this);
@@ -365,7 +366,8 @@ void TSplitBar::CancelDrag()
 
 bool TSplitBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_dragging && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+    if (m_dragging &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape) {
             if (event->type() == QEvent::ShortcutOverride) {

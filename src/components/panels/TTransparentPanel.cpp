@@ -1,8 +1,6 @@
 #include "components/panels/TTransparentPanel.h"
-
 #include "components/paint/TFramePainter.h"
 #include "platform/TColorRef.h"
-
 #include <QPainter>
 
 TTransparentPanel::TTransparentPanel(QWidget* parent)

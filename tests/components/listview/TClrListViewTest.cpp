@@ -1,8 +1,6 @@
 #include "components/listview/TClrListView.h"
-
 #include "components/paint/TTextPainter.h"
 #include "platform/TColorRef.h"
-
 #include <QFont>
 #include <QImage>
 #include <QScrollBar>
@@ -44,13 +42,17 @@ protected:
         view.show();
     }
 
-    QImage Grab() { return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage Grab()
+    {
+        return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
 
     static int Count(const QImage& image, const QRect& area, QRgb colour)
     {
         int n = 0;
         for (int y = std::max(0, area.top()); y <= std::min(area.bottom(), image.height() - 1); ++y)
-            for (int x = std::max(0, area.left()); x <= std::min(area.right(), image.width() - 1); ++x)
+            for (int x = std::max(0, area.left()); x <= std::min(area.right(), image.width() - 1);
+                 ++x)
                 n += (image.pixel(x, y) | 0xFF000000u) == colour;
         return n;
     }
@@ -146,8 +148,8 @@ TEST_F(ClrList, CellsAndGaps)
         const QRect r = view.ItemRect(row);
         const int y = r.top() + 1;
         SCOPED_TRACE(row);
-        EXPECT_EQ(image.pixel(r.left() + 5, y) | 0xFF000000u, Rgb(kGreen));       // left gap
-        EXPECT_EQ(image.pixel(right + 3, y) | 0xFF000000u, Rgb(kGreen));          // right gap
+        EXPECT_EQ(image.pixel(r.left() + 5, y) | 0xFF000000u, Rgb(kGreen)); // left gap
+        EXPECT_EQ(image.pixel(right + 3, y) | 0xFF000000u, Rgb(kGreen));    // right gap
         EXPECT_EQ(image.pixel(right - 3, y) | 0xFF000000u, Rgb(row == 1 ? kYellow : kBlue));
     }
     // Below the rows the list's own colour.

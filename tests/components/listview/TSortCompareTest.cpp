@@ -1,5 +1,4 @@
 #include "components/listview/TSortCompare.h"
-
 #include <QLocale>
 #include <gtest/gtest.h>
 
@@ -9,7 +8,10 @@ namespace {
 class LocaleScope
 {
 public:
-    explicit LocaleScope(const QLocale& locale) : m_previous(QLocale()) { QLocale::setDefault(locale); }
+    explicit LocaleScope(const QLocale& locale) : m_previous(QLocale())
+    {
+        QLocale::setDefault(locale);
+    }
     ~LocaleScope() { QLocale::setDefault(m_previous); }
 
 private:
@@ -31,7 +33,8 @@ TEST(TSortCompare, DecimalNumbersMustParseCompletely)
 
 TEST(TSortCompare, DateSeparatorComesFromTheShortFormat)
 {
-    EXPECT_EQ(TSortCompare::DateSeparator(QLocale(QLocale::English, QLocale::UnitedStates)), QChar(u'/'));
+    EXPECT_EQ(TSortCompare::DateSeparator(QLocale(QLocale::English, QLocale::UnitedStates)),
+              QChar(u'/'));
     EXPECT_EQ(TSortCompare::DateSeparator(QLocale(QLocale::German, QLocale::Germany)), QChar(u'.'));
 }
 

@@ -1,9 +1,8 @@
 #include "components/listview/TSortListView.h"
-
 #include <QApplication>
 #include <QFontMetrics>
-#include <QMouseEvent>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -15,7 +14,10 @@ namespace {
 class LocaleScope
 {
 public:
-    explicit LocaleScope(const QLocale& locale) : m_previous(QLocale()) { QLocale::setDefault(locale); }
+    explicit LocaleScope(const QLocale& locale) : m_previous(QLocale())
+    {
+        QLocale::setDefault(locale);
+    }
     ~LocaleScope() { QLocale::setDefault(m_previous); }
 
 private:
@@ -171,7 +173,10 @@ TEST(TSortListView, OnSortItemsReplacesTheComparison)
     QList<int> columns;
     bool startedAtZero = true;
     QStringList events;
-    view.OnSortBegin = [&](QObject* sender) { events << "begin"; EXPECT_EQ(sender, &view); };
+    view.OnSortBegin = [&](QObject* sender) {
+        events << "begin";
+        EXPECT_EQ(sender, &view);
+    };
     view.OnSortFinished = [&](QObject*) { events << "finished"; };
     view.OnSortItems = [&](QObject* sender, TListItem* a, TListItem* b, int column, int& result) {
         EXPECT_EQ(sender, &view);
@@ -335,7 +340,10 @@ TEST(TSortListView, ClicksSelectRowsAndFireOnClick)
     Fill(view, {"zero", "one", "two"});
     view.show();
     int clicks = 0;
-    view.OnClick = [&](QObject* sender) { ++clicks; EXPECT_EQ(sender, &view); };
+    view.OnClick = [&](QObject* sender) {
+        ++clicks;
+        EXPECT_EQ(sender, &view);
+    };
     const QRect row2 = view.ItemRect(2);
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, row2.center());
     EXPECT_EQ(view.Selected(), view.Item(2));
@@ -424,7 +432,7 @@ TEST(TSortListView, FittedColumnWidths)
     EXPECT_GT(view.ColumnWidth(0), header0);
     EXPECT_GT(view.ColumnWidth(1), text1);
     EXPECT_EQ(view.ColumnWidth(0) - header0, view.ColumnWidth(1) - text1); // same padding
-    view.SetColumnWidth(0, -1); // the texts only
+    view.SetColumnWidth(0, -1);                                            // the texts only
     EXPECT_LT(view.ColumnWidth(0), header0);
     EXPECT_GT(view.ColumnWidth(0), fm.horizontalAdvance("short"));
     view.SetColumnWidth(1, -7);
@@ -484,13 +492,13 @@ TEST(TSortListView, OwnerDrawHooksOnlyWithOwnerDrawStyle)
     view.SetShowColumnHeaders(false);
     Fill(view, {"a", "b"});
     int before = 0, after = 0;
-    view.OnDrawItem = [&](TSortListView*, QPainter&, int, const QRect&, TOwnerDrawState, bool& def) {
+    view.OnDrawItem = [&](TSortListView*, QPainter&, int, const QRect&, TOwnerDrawState,
+                          bool& def) {
         ++before;
         def = before > 1; // the first row is drawn by the hook alone
     };
-    view.OnAfterDefaultDrawItem = [&](TSortListView*, QPainter&, int, const QRect&, TOwnerDrawState) {
-        ++after;
-    };
+    view.OnAfterDefaultDrawItem = [&](TSortListView*, QPainter&, int, const QRect&,
+                                      TOwnerDrawState) { ++after; };
     view.show();
     view.viewport()->grab();
     EXPECT_EQ(before, 0);

@@ -1,9 +1,7 @@
 #include "components/media/TAnimationControl.h"
-#include "components/media/TKXAniProgress.h"
-
 #include "TestAviWriter.h"
 #include "common/TestSupport.h"
-
+#include "components/media/TKXAniProgress.h"
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -44,7 +42,8 @@ protected:
         std::vector<int> frames{control.CurrentFrame()};
         for (int i = 0; i < count; ++i) {
             control.AdvanceFrame();
-            frames.push_back(control.Animating() ? control.CurrentFrame() : -100 - control.CurrentFrame());
+            frames.push_back(control.Animating() ? control.CurrentFrame()
+                                                 : -100 - control.CurrentFrame());
         }
         return frames;
     }

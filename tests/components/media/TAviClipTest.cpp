@@ -1,9 +1,7 @@
 #include "components/media/TAviClip.h"
-#include "components/media/TRle8Decoder.h"
-
 #include "TestAviWriter.h"
 #include "common/TestSupport.h"
-
+#include "components/media/TRle8Decoder.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -52,19 +50,22 @@ TTestAvi RunLengthClip()
     a.Handler = "mrle";
     a.Palette = kPalette;
     a.Frames = {
-        Bytes({6, 1, 0, 0,                 // bottom row: six of 1
-               0, 3, 2, 3, 2, 0, 3, 1, 0, 0, // middle: 2 3 2 (padded), three of 1
-               2, 3, 0, 1}),                // top: two of 3, end of bitmap
-        Bytes({0, 2, 2, 1, 2, 0, 0, 1}),    // right 2, up 1, two of 0
-        QByteArray(),                       // nothing changes
+        Bytes({6, 1, 0, 0,                           // bottom row: six of 1
+               0, 3, 2, 3, 2, 0, 3, 1, 0, 0,         // middle: 2 3 2 (padded), three of 1
+               2, 3, 0, 1}),                         // top: two of 3, end of bitmap
+        Bytes({0, 2, 2, 1, 2, 0, 0, 1}),             // right 2, up 1, two of 0
+        QByteArray(),                                // nothing changes
         Bytes({0, 5, 3, 2, 3, 2, 3, 0, 1, 0, 0, 1}), // bottom: 3 2 3 2 3 (padded), one 0
     };
     return a;
 }
 
-const std::vector<std::vector<int>> kRle0{{3, 3, 0, 0, 0, 0}, {2, 3, 2, 1, 1, 1}, {1, 1, 1, 1, 1, 1}};
-const std::vector<std::vector<int>> kRle1{{3, 3, 0, 0, 0, 0}, {2, 3, 0, 0, 1, 1}, {1, 1, 1, 1, 1, 1}};
-const std::vector<std::vector<int>> kRle3{{3, 3, 0, 0, 0, 0}, {2, 3, 0, 0, 1, 1}, {3, 2, 3, 2, 3, 0}};
+const std::vector<std::vector<int>> kRle0{
+    {3, 3, 0, 0, 0, 0}, {2, 3, 2, 1, 1, 1}, {1, 1, 1, 1, 1, 1}};
+const std::vector<std::vector<int>> kRle1{
+    {3, 3, 0, 0, 0, 0}, {2, 3, 0, 0, 1, 1}, {1, 1, 1, 1, 1, 1}};
+const std::vector<std::vector<int>> kRle3{
+    {3, 3, 0, 0, 0, 0}, {2, 3, 0, 0, 1, 1}, {3, 2, 3, 2, 3, 0}};
 
 class TAviClipTest : public ::testing::Test
 {
@@ -249,8 +250,8 @@ TEST(TRle8DecoderTest, DropsPixelsOutsideTheFrameAndReportsBrokenCodes)
     uchar* frame = reinterpret_cast<uchar*>(buffer.data()) + 4;
     std::memset(frame, 0, w * h);
     const auto decode = [&](const QByteArray& data) {
-        return TRle8Decoder::Decode(reinterpret_cast<const uchar*>(data.constData()),
-                                    data.size(), frame, w, h, w);
+        return TRle8Decoder::Decode(reinterpret_cast<const uchar*>(data.constData()), data.size(),
+                                    frame, w, h, w);
     };
     // A run longer than the row, an absolute run past the edge, a delta out of the frame.
     EXPECT_TRUE(decode(Bytes({9, 7, 0, 0, 2, 1, 0, 3, 4, 5, 6, 0, 0, 2, 9, 9, 3, 3, 0, 1})));
@@ -258,11 +259,11 @@ TEST(TRle8DecoderTest, DropsPixelsOutsideTheFrameAndReportsBrokenCodes)
     EXPECT_EQ(buffer.right(4), QByteArray(4, char(0x55)));
     EXPECT_EQ(QByteArray(reinterpret_cast<char*>(frame), w * h), Bytes({7, 7, 7, 7, 1, 1, 4, 5}));
 
-    EXPECT_FALSE(decode(Bytes({2})));              // a code cut in half
-    EXPECT_FALSE(decode(Bytes({0, 2, 1})));        // a delta without its second byte
-    EXPECT_FALSE(decode(Bytes({0, 4, 1, 2})));     // an absolute run cut short
-    EXPECT_TRUE(decode(Bytes({2, 9})));            // data may simply end between codes
+    EXPECT_FALSE(decode(Bytes({2})));          // a code cut in half
+    EXPECT_FALSE(decode(Bytes({0, 2, 1})));    // a delta without its second byte
+    EXPECT_FALSE(decode(Bytes({0, 4, 1, 2}))); // an absolute run cut short
+    EXPECT_TRUE(decode(Bytes({2, 9})));        // data may simply end between codes
     EXPECT_EQ(frame[0], 9);
-    EXPECT_TRUE(decode(Bytes({0, 1, 4, 8})));      // nothing after the end of the bitmap
+    EXPECT_TRUE(decode(Bytes({0, 1, 4, 8}))); // nothing after the end of the bitmap
     EXPECT_EQ(frame[2], 7);
 }

@@ -1,7 +1,5 @@
 #include "components/media/TKXImage.h"
-
 #include "common/TestSupport.h"
-
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -75,8 +73,7 @@ TEST(TKXImageTest, PictureRectangleIsStretchedCentredOrTopLeft)
     EXPECT_EQ(TEffectPlan::PictureRect({4, 3}, {10, 8}, false, true), (TRect{3, 2, 7, 5}));
     EXPECT_EQ(TEffectPlan::PictureRect({4, 3}, {10, 8}, true, true), (TRect{0, 0, 10, 8}));
     // A picture larger than the control: the offset rounds towards zero.
-    EXPECT_EQ(TEffectPlan::PictureRect({15, 13}, {10, 10}, false, true),
-              (TRect{-2, -1, 13, 12}));
+    EXPECT_EQ(TEffectPlan::PictureRect({15, 13}, {10, 10}, false, true), (TRect{-2, -1, 13, 12}));
 }
 
 TEST(TKXImageTest, FallingStripsInTheirOrder)
@@ -85,22 +82,22 @@ TEST(TKXImageTest, FallingStripsInTheirOrder)
     TEffectPlan exact(efTopDown, {0, 0, 4, 5}, 2);
     EXPECT_EQ(exact.Strips(), 3);
     EXPECT_EQ(exact.Copies(0, 100), (std::vector<TStripCopy>{
-        Copy({0, 4, 5, 6}, {0, 0, 5, 2}),
-        Copy({0, 4, 5, 6}, {0, 2, 5, 4}),
-        Copy({0, 2, 5, 4}, {0, 0, 5, 2}),
-    }));
+                                        Copy({0, 4, 5, 6}, {0, 0, 5, 2}),
+                                        Copy({0, 4, 5, 6}, {0, 2, 5, 4}),
+                                        Copy({0, 2, 5, 4}, {0, 0, 5, 2}),
+                                    }));
 
     // 6 rows: height 7, the fourth strip one row high.
     TEffectPlan remainder(efTopDown, {1, 2, 5, 8}, 2);
     EXPECT_EQ(remainder.Strips(), 4);
     EXPECT_EQ(remainder.Copies(0, 100), (std::vector<TStripCopy>{
-        Copy({0, 6, 5, 7}, {1, 2, 6, 4}),
-        Copy({0, 6, 5, 7}, {1, 4, 6, 6}),
-        Copy({0, 6, 5, 7}, {1, 6, 6, 8}),
-        Copy({0, 4, 5, 6}, {1, 2, 6, 4}),
-        Copy({0, 4, 5, 6}, {1, 4, 6, 6}),
-        Copy({0, 2, 5, 4}, {1, 2, 6, 4}),
-    }));
+                                            Copy({0, 6, 5, 7}, {1, 2, 6, 4}),
+                                            Copy({0, 6, 5, 7}, {1, 4, 6, 6}),
+                                            Copy({0, 6, 5, 7}, {1, 6, 6, 8}),
+                                            Copy({0, 4, 5, 6}, {1, 2, 6, 4}),
+                                            Copy({0, 4, 5, 6}, {1, 4, 6, 6}),
+                                            Copy({0, 2, 5, 4}, {1, 2, 6, 4}),
+                                        }));
 
     // One strip: nothing to copy; exactly BoxWidth high: one copy from beyond the picture.
     EXPECT_EQ(TEffectPlan(efTopDown, {0, 0, 4, 1}, 2).CopyCount(), 0);
@@ -118,14 +115,14 @@ TEST(TKXImageTest, StripsMovingInFromTheLeftInTheirOrder)
     EXPECT_EQ(image.PictureRect(), (TRect{3, 1, 8, 3}));
     const TEffectPlan plan = image.EffectPlan();
     EXPECT_EQ(plan.Copies(0, 100), (std::vector<TStripCopy>{
-        Copy({4, 0, 6, 3}, {3, 1, 5, 4}),
-        Copy({4, 0, 6, 3}, {5, 1, 7, 4}),
-        Copy({2, 0, 4, 3}, {3, 1, 5, 4}),
-    }));
+                                       Copy({4, 0, 6, 3}, {3, 1, 5, 4}),
+                                       Copy({4, 0, 6, 3}, {5, 1, 7, 4}),
+                                       Copy({2, 0, 4, 3}, {3, 1, 5, 4}),
+                                   }));
     image.SetBoxWidth(4);
     EXPECT_EQ(image.EffectPlan().Copies(0, 100), (std::vector<TStripCopy>{
-        Copy({4, 0, 6, 3}, {3, 1, 7, 4}),
-    }));
+                                                     Copy({4, 0, 6, 3}, {3, 1, 7, 4}),
+                                                 }));
 }
 
 TEST(TKXImageTest, EachCopyLandsOnTheSurfaceInTurn)
@@ -138,7 +135,7 @@ TEST(TKXImageTest, EachCopyLandsOnTheSurfaceInTurn)
     effect.Start(&surface, picture, plan, int(plan.CopyCount()));
     const QRgb o = kOld;
     const std::vector<std::vector<QRgb>> expected{
-        {o, o, o, o, o, o},                         // strip 4 lies beyond the picture
+        {o, o, o, o, o, o}, // strip 4 lies beyond the picture
         {o, o, o, o, o, o},
         {o, o, o, o, o, o},
         {Band(4), Band(5), o, o, o, o},             // strip 3 to position 1
@@ -172,7 +169,7 @@ TEST(TKXImageTest, EffectComesInOverTheOldPictureThenThePictureShows)
     EXPECT_EQ(RowsAt(image.Surface(), 2),
               (std::vector<QRgb>{o, o, Band(2), Band(3), Band(4), Band(5), o, o, o, o}));
     EXPECT_EQ(RowsAt(image.Surface(), 0), std::vector<QRgb>(10, o)); // left of the picture
-    EXPECT_EQ(image.Surface().pixel(5, 2), o);  // the extra column beyond the picture
+    EXPECT_EQ(image.Surface().pixel(5, 2), o); // the extra column beyond the picture
 
     // The ordinary paint then shows the whole picture in its place.
     const QImage shown = image.grab().toImage();
@@ -243,8 +240,8 @@ TEST(TKXImageTest, FramesShowExactlyTheSurfaceAfterTheirShareOfCopies)
                             for (; done < strips.CopiesDone(); ++done)
                                 TStripEffect::Apply(reference, picture, all[size_t(done)]);
                             ASSERT_EQ(surface, reference)
-                                << effect << " " << w << "x" << h << " box " << box
-                                << " frames " << frames << " at " << done;
+                                << effect << " " << w << "x" << h << " box " << box << " frames "
+                                << frames << " at " << done;
                         }
                         EXPECT_EQ(done, plan.CopyCount());
                     }

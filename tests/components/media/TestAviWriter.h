@@ -11,12 +11,12 @@
 struct TTestAvi
 {
     int Width = 4;
-    int Height = 2;                // negative: top-down rows
+    int Height = 2; // negative: top-down rows
     int BitCount = 8;
-    quint32 Compression = 0;       // 0 uncompressed, 1 RLE8
+    quint32 Compression = 0; // 0 uncompressed, 1 RLE8
     QByteArray Handler = QByteArray(4, '\0');
     quint32 MicroSecPerFrame = 50000;
-    QVector<QRgb> Palette;         // 8-bit clips; written as it is (biClrUsed = its size)
+    QVector<QRgb> Palette;          // 8-bit clips; written as it is (biClrUsed = its size)
     std::vector<QByteArray> Frames; // chunk payloads
     bool WithSound = false;
     bool WithIndex = true;
@@ -68,14 +68,14 @@ inline QByteArray Build(const TTestAvi& a)
 
     QByteArray strh("vids", 4);
     strh += a.Handler;
-    U32(strh, 0);                                 // flags
-    U16(strh, 0);                                 // priority
-    U16(strh, 0);                                 // language
-    U32(strh, 0);                                 // initial frames
-    U32(strh, 1);                                 // scale
+    U32(strh, 0);                                                  // flags
+    U16(strh, 0);                                                  // priority
+    U16(strh, 0);                                                  // language
+    U32(strh, 0);                                                  // initial frames
+    U32(strh, 1);                                                  // scale
     U32(strh, 1000000 / std::max<quint32>(1, a.MicroSecPerFrame)); // rate
-    U32(strh, 0);                                 // start
-    U32(strh, quint32(a.Frames.size()));          // length
+    U32(strh, 0);                                                  // start
+    U32(strh, quint32(a.Frames.size()));                           // length
     U32(strh, 0);
     U32(strh, 0xFFFFFFFF);
     U32(strh, 0);
@@ -101,8 +101,7 @@ inline QByteArray Build(const TTestAvi& a)
         strf.append('\0');
     }
 
-    QByteArray hdrl = Chunk("avih", avih)
-        + List("strl", Chunk("strh", strh) + Chunk("strf", strf));
+    QByteArray hdrl = Chunk("avih", avih) + List("strl", Chunk("strh", strh) + Chunk("strf", strf));
     if (a.WithSound) {
         QByteArray ash("auds", 4);
         ash += QByteArray(52, '\0');

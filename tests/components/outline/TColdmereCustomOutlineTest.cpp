@@ -7,8 +7,8 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QScrollBar>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -135,7 +135,8 @@ TEST(TColdmereCustomOutline, AddPathErrorsAreShownAndLeaveTheTreeAlone)
 
     EXPECT_EQ(o.AddChild(9, "x"), 0);
     EXPECT_EQ(o.Insert(9, "x"), 0);
-    EXPECT_EQ(messages.Texts(), (QStringList{"Outline index not found", "Outline index not found"}));
+    EXPECT_EQ(messages.Texts(),
+              (QStringList{"Outline index not found", "Outline index not found"}));
     EXPECT_EQ(messages.Captions(), (QStringList{"Error", "Error"}));
     EXPECT_EQ(messages.Messages()[0].icon, TMsgIcon::Warning);
     EXPECT_EQ(o.ItemCount(), 5);
@@ -234,7 +235,7 @@ TEST(TColdmereCustomOutline, DeletingTheLastChildMovesTheRowToTheNewLastChild)
     TColdmereOutline o;
     BuildSample(o);
     o.FullExpand();
-    o.Delete(4); // Second, the last child of Top
+    o.Delete(4);           // Second, the last child of Top
     EXPECT_EQ(o.Row(), 1); // Middle's row
     EXPECT_EQ(o.GetVisibleNode(o.Row())->Text(), "Middle");
 }
@@ -363,7 +364,8 @@ TEST(TColdmereCustomOutline, LinesViewTheTreeAsIndentedStrings)
     TOutlineStrings& lines = o.Lines();
     EXPECT_EQ(lines.Count(), 5);
     EXPECT_EQ(lines[2], "\t\tLeaf");
-    EXPECT_EQ(lines.ToStringList(), (QStringList{"Top", "\tMiddle", "\t\tLeaf", "\tSecond", "Other"}));
+    EXPECT_EQ(lines.ToStringList(),
+              (QStringList{"Top", "\tMiddle", "\t\tLeaf", "\tSecond", "Other"}));
 
     // One level deeper and the same level both become children of the last item.
     EXPECT_EQ(lines.Add("\tChild"), 5);

@@ -1,8 +1,6 @@
 #include "components/outline/TMDIOutline.h"
-
 #include "FakeHeadingView.h"
 #include "common/TestSupport.h"
-
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

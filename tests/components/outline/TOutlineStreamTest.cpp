@@ -78,7 +78,9 @@ TEST(TOutlineStream, ByteOrderMarkOpensTheFileAndIsTextElsewhere)
     TColdmereOutline o;
     // The file's mark comes before the first line's indentation; one inside the file is
     // a character of its item, so the tabs after it are text too.
-    ASSERT_EQ(LoadError(o, "\xEF\xBB\xBF" "A\r\n\tB\r\n\xEF\xBB\xBF\tC\r\n"), "");
+    ASSERT_EQ(LoadError(o, "\xEF\xBB\xBF"
+                           "A\r\n\tB\r\n\xEF\xBB\xBF\tC\r\n"),
+              "");
     ASSERT_EQ(o.ItemCount(), 3);
     EXPECT_EQ(o.Items(1)->Text(), "A");
     EXPECT_EQ(o.Items(2)->Level(), 2);
@@ -88,7 +90,9 @@ TEST(TOutlineStream, ByteOrderMarkOpensTheFileAndIsTextElsewhere)
     EXPECT_EQ(saved, "A\r\n\tB\r\n\xEF\xBB\xBF\tC\r\n");
 
     // A first item that begins with the mark keeps it through saving and loading.
-    ASSERT_EQ(LoadError(o, "\xEF\xBB\xBF\xEF\xBB\xBF" "A\r\n\tB\r\n"), "");
+    ASSERT_EQ(LoadError(o, "\xEF\xBB\xBF\xEF\xBB\xBF"
+                           "A\r\n\tB\r\n"),
+              "");
     EXPECT_EQ(o.Items(1)->Text(), QString(QChar(0xFEFF)) + "A");
     const QByteArray marked = Save(o);
     ASSERT_EQ(LoadError(o, marked), "");
@@ -154,7 +158,8 @@ TEST(TOutlineStream, RoundTripAcrossManyBuffersKeepsEveryText)
     int level = 1;
     for (int i = 0; i < 3000; ++i) {
         level = i == 0 ? 1 : std::clamp(level + (i * 7 % 5) - 2, 1, std::min(level + 1, 6));
-        QString text = QStringLiteral("item %1 ").arg(i) + QString(i % 61, QLatin1Char('a' + i % 26));
+        QString text =
+            QStringLiteral("item %1 ").arg(i) + QString(i % 61, QLatin1Char('a' + i % 26));
         if (i % 11 == 0)
             text += QStringLiteral(" \u00e9\u4e2d\U0001F600"); // any Unicode survives
         expected << QString(level - 1, QLatin1Char('\t')) + text;

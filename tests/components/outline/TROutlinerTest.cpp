@@ -1,10 +1,8 @@
 #include "components/outline/TROutliner.h"
-
 #include "FakeHeadingView.h"
 #include "common/TestSupport.h"
 #include "platform/TColorRef.h"
 #include "platform/TRasterOp.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFont>
@@ -17,8 +15,8 @@
 
 namespace {
 
-constexpr qint32 kGreen = 0x00A000;  // Color
-constexpr qint32 kDark = 0x402010;   // GradientLoLight: the rbsNone background
+constexpr qint32 kGreen = 0x00A000; // Color
+constexpr qint32 kDark = 0x402010;  // GradientLoLight: the rbsNone background
 constexpr qint32 kSilver = TColours::clSilver;
 constexpr qint32 kNavy = TColours::clNavy;
 constexpr qint32 kRed = TColours::clRed;
@@ -291,18 +289,18 @@ TEST_F(Outliner, RoundedCellsRoundOnlyTheHighlightedRow)
     o.SetDrawCellOutline(rcsRoundRight);
     QImage image = o.RenderToImage();
     EXPECT_EQ(Px(image, 150, 15), Rgb(kNavy));
-    EXPECT_EQ(Px(image, 150, 0), Rgb(kSilver));    // the figure starts one pixel down
-    EXPECT_EQ(Px(image, right, 1), Rgb(kSilver));  // rounded right corner
+    EXPECT_EQ(Px(image, 150, 0), Rgb(kSilver));   // the figure starts one pixel down
+    EXPECT_EQ(Px(image, right, 1), Rgb(kSilver)); // rounded right corner
     EXPECT_EQ(Px(image, right, 15), Rgb(kNavy));
-    EXPECT_EQ(Px(image, 1, 2), Rgb(kNavy));        // square left end
+    EXPECT_EQ(Px(image, 1, 2), Rgb(kNavy));              // square left end
     EXPECT_EQ(Px(image, right, kRow + 1), Rgb(kSilver)); // ordinary row: plain cell
     EXPECT_EQ(Px(image, 150, kRow + 15), Rgb(kSilver));
 
     o.SetDrawCellOutline(rcsRoundLeft);
     image = o.RenderToImage();
-    EXPECT_EQ(Px(image, 1, 1), Rgb(kSilver));      // rounded left corner
+    EXPECT_EQ(Px(image, 1, 1), Rgb(kSilver)); // rounded left corner
     EXPECT_EQ(Px(image, 1, 15), Rgb(kNavy));
-    EXPECT_EQ(Px(image, right, 2), Rgb(kNavy));    // square right end
+    EXPECT_EQ(Px(image, right, 2), Rgb(kNavy)); // square right end
 }
 
 TEST_F(Outliner, EmptyOutlinerShowsTheWatermarkAndNoCellsUntilTheFirstItem)
@@ -425,7 +423,7 @@ TEST_F(Outliner, OutlineWidthZeroDrawsNoBoxButStillAnUnderline)
     o.SetDoCellOutline(rlsBox);
     o.SetCellOutlineWidth(1);
     QImage image = o.RenderToImage();
-    EXPECT_EQ(Px(image, 1, 10), Rgb(TSysColour::clBtnShadow));          // sunken
+    EXPECT_EQ(Px(image, 1, 10), Rgb(TSysColour::clBtnShadow));           // sunken
     EXPECT_EQ(Px(image, 1, kRow + 10), Rgb(TSysColour::clBtnHighlight)); // raised
     o.SetCellOutlineWidth(0);
     image = o.RenderToImage();
@@ -461,7 +459,7 @@ TEST_F(Outliner, ControlFrameShowsItsLeftAndTopLines)
 TEST_F(Outliner, PlusMinusPicturesAreMergedBesideTheText)
 {
     o.SetOutlineStyle(osPlusMinusText);
-    o.SetPicturePlus(Filled(4, 4, qRgb(0, 0, 0)));      // all black: shows white
+    o.SetPicturePlus(Filled(4, 4, qRgb(0, 0, 0)));        // all black: shows white
     o.SetPictureMinus(Filled(4, 4, qRgb(255, 255, 255))); // all white: leaves the cell
     const int parent = o.AddChild(0, QStringLiteral("Parent"));
     o.AddChild(parent, QStringLiteral("Child"));
@@ -669,19 +667,18 @@ TEST_F(Outliner, DirectDrawingStillMergesThePictures)
 TEST(TROutlinerTest, HeadingLinesBuildTheTree)
 {
     TROutliner o;
-    const QStringList lines{QStringLiteral("Intro#1"),  QStringLiteral("Scope#3"),
-                            QStringLiteral("no hash"),  QStringLiteral("#5"),
-                            QStringLiteral("Detail#2"), QStringLiteral("Top#0"),
-                            QStringLiteral("Word#x7"),  QStringLiteral("Deep#4#0"),
-                            QStringLiteral("Back#1")};
+    const QStringList lines{
+        QStringLiteral("Intro#1"), QStringLiteral("Scope#3"),  QStringLiteral("no hash"),
+        QStringLiteral("#5"),      QStringLiteral("Detail#2"), QStringLiteral("Top#0"),
+        QStringLiteral("Word#x7"), QStringLiteral("Deep#4#0"), QStringLiteral("Back#1")};
     o.FillFromHeadings(lines);
     EXPECT_EQ(o.HeadingLines(), lines);
     ASSERT_EQ(o.ItemCount(), 7);
     // Scope (level 3) goes one level below Intro; Detail (2) beside Scope; Top and Word
     // (level 0) at the top; Deep below Word; Back beside the top-level items.
-    const QStringList expected{QStringLiteral("Intro"),  QStringLiteral("\tScope"),
+    const QStringList expected{QStringLiteral("Intro"),    QStringLiteral("\tScope"),
                                QStringLiteral("\tDetail"), QStringLiteral("Top"),
-                               QStringLiteral("Word"),   QStringLiteral("\tDeep"),
+                               QStringLiteral("Word"),     QStringLiteral("\tDeep"),
                                QStringLiteral("Back")};
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_EQ(o.Items(i + 1)->Level() - 1, expected[i].count(QLatin1Char('\t'))) << i;

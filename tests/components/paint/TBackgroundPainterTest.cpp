@@ -1,7 +1,5 @@
 #include "components/paint/TBackgroundPainter.h"
-
 #include "platform/TColorRef.h"
-
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -75,8 +73,8 @@ TEST(TBackgroundPainterTest, TilesThatCannotBeComposedFallBackToTheBrush)
 TEST(TBackgroundPainterTest, GradientStyleBlendsFirstToSecond)
 {
     QImage img = Canvas(4, 2);
-    TBackgroundPainter::Paint(img, img.rect(), rbsGradient, QImage(), TColours::clBlack,
-                              0x040404, Qt::black);
+    TBackgroundPainter::Paint(img, img.rect(), rbsGradient, QImage(), TColours::clBlack, 0x040404,
+                              Qt::black);
     EXPECT_EQ(img.pixel(0, 0), qRgb(1, 1, 1));
     EXPECT_EQ(img.pixel(3, 1), qRgb(4, 4, 4));
 }

@@ -1,13 +1,11 @@
 #include "components/paint/TCellPainter.h"
-
 #include "platform/TColorRef.h"
 #include "platform/TRasterOp.h"
-
 #include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
-constexpr qint32 kPaint = 0x00C0C0C0;  // silver
+constexpr qint32 kPaint = 0x00C0C0C0;   // silver
 constexpr qint32 kHiLight = 0x00800000; // navy
 constexpr QRgb kGround = 0xFF204060;
 
@@ -44,13 +42,13 @@ TEST(TCellPainterTest, BoxFillsWithTheRowsColour)
 TEST(TCellPainterTest, RoundRightRoundsOnlyTheRightEndOfTheHighlight)
 {
     const QImage img = Shape(rcsRoundRight, true);
-    EXPECT_EQ(img.pixel(30, 10), Rgb(kHiLight));  // middle
-    EXPECT_EQ(img.pixel(0, 10), Rgb(kHiLight));   // left end runs square to the edge
+    EXPECT_EQ(img.pixel(30, 10), Rgb(kHiLight)); // middle
+    EXPECT_EQ(img.pixel(0, 10), Rgb(kHiLight));  // left end runs square to the edge
     EXPECT_EQ(img.pixel(0, 1), Rgb(kHiLight));
-    EXPECT_EQ(img.pixel(59, 1), Rgb(kPaint));     // right corner keeps the cell colour
+    EXPECT_EQ(img.pixel(59, 1), Rgb(kPaint)); // right corner keeps the cell colour
     EXPECT_EQ(img.pixel(59, 18), Rgb(kPaint));
-    EXPECT_EQ(img.pixel(59, 10), Rgb(kHiLight));  // the round end reaches the edge mid-height
-    EXPECT_EQ(img.pixel(30, 0), Rgb(kPaint));     // first and last rows stay cell colour
+    EXPECT_EQ(img.pixel(59, 10), Rgb(kHiLight)); // the round end reaches the edge mid-height
+    EXPECT_EQ(img.pixel(30, 0), Rgb(kPaint));    // first and last rows stay cell colour
     EXPECT_EQ(img.pixel(30, 19), Rgb(kPaint));
 }
 

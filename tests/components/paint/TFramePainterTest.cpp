@@ -1,7 +1,5 @@
 #include "components/paint/TFramePainter.h"
-
 #include "platform/TColorRef.h"
-
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -49,7 +47,7 @@ TEST(TFramePainterTest, ControlFrameOnALargerSurfaceDrawsTheSecondColourOnTheExc
         QPainter p(&img);
         TFramePainter::ControlFrame(p, QRect(5, 5, 10, 8), kxBoxIn);
     }
-    EXPECT_EQ(img.pixel(15, 5), Light());  // x = right edge
+    EXPECT_EQ(img.pixel(15, 5), Light()); // x = right edge
     EXPECT_EQ(img.pixel(15, 12), Light());
     EXPECT_EQ(img.pixel(10, 13), Light()); // y = bottom edge
     EXPECT_EQ(img.pixel(5, 13), Shadow()); // the first line starts at (L, B)

@@ -1,7 +1,5 @@
 #include "components/paint/TGradientPainter.h"
-
 #include "platform/TColorRef.h"
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QPalette>
@@ -29,7 +27,7 @@ TEST(TGradientPainterTest, BlackToWhiteOver256PixelsStepsOneGreyPerColumnFromThe
         ASSERT_EQ(img.pixel(j, 0), qRgb(grey, grey, grey)) << "column " << j;
         ASSERT_EQ(img.pixel(j, 3), qRgb(grey, grey, grey)) << "column " << j;
     }
-    EXPECT_EQ(qRed(img.pixel(0, 0)), 0);     // trunc(0.996) is still the first colour
+    EXPECT_EQ(qRed(img.pixel(0, 0)), 0); // trunc(0.996) is still the first colour
     EXPECT_EQ(qRed(img.pixel(1, 0)), 1);
     EXPECT_EQ(qRed(img.pixel(255, 0)), 255); // the last column is the second colour
 }

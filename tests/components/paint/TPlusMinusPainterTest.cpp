@@ -1,5 +1,4 @@
 #include "components/paint/TPlusMinusPainter.h"
-
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -33,7 +32,7 @@ TEST(TPlusMinusPainterTest, BlackShowsWhiteAndWhiteLeavesTheCellCentredInTheBox)
     // Placed at (2 + 3, 2 + 4).
     EXPECT_EQ(img.pixel(6, 6), qRgb(255, 255, 255)); // black picture pixel -> white
     EXPECT_EQ(img.pixel(5, 7), qRgb(255, 255, 255));
-    EXPECT_EQ(img.pixel(5, 6), kCell);               // white picture pixel -> unchanged
+    EXPECT_EQ(img.pixel(5, 6), kCell); // white picture pixel -> unchanged
     EXPECT_EQ(img.pixel(8, 9), kCell);
     EXPECT_EQ(img.pixel(4, 7), kCell);
 }

@@ -1,7 +1,5 @@
 #include "components/paint/TTextPainter.h"
-
 #include "platform/TColorRef.h"
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QPalette>
@@ -43,8 +41,8 @@ protected:
         QImage img(300, 60, QImage::Format_RGB32);
         img.fill(Qt::black);
         QPainter p(&img);
-        *copies = TTextPainter::Draw(p, QRect(10, 5, 280, 50), text, Font(points),
-                                     TColours::clRed, embossed);
+        *copies = TTextPainter::Draw(p, QRect(10, 5, 280, 50), text, Font(points), TColours::clRed,
+                                     embossed);
         return img;
     }
 

@@ -1,7 +1,5 @@
 #include "components/paint/TWatermarkPainter.h"
-
 #include "platform/TColorRef.h"
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QPalette>
@@ -48,9 +46,9 @@ TEST(TWatermarkPainterTest, VerticalTextHugsTheLeftEdgeAndRunsUpFromTheBottom)
     const int g = 400 / (9 + 2); // 36
     // The text cell starts at x = 0; the glyphs begin below the font's internal leading.
     EXPECT_LE(ink.left, g / 2);
-    EXPECT_LE(ink.right, 2 * g);                  // one line of characters, no more
-    EXPECT_LE(ink.bottom, 400 - g / 2 + 3);       // starts at height - g/2 (+ the offsets)
-    EXPECT_GT(ink.bottom - ink.top, 4 * g);       // runs a long way up
+    EXPECT_LE(ink.right, 2 * g);            // one line of characters, no more
+    EXPECT_LE(ink.bottom, 400 - g / 2 + 3); // starts at height - g/2 (+ the offsets)
+    EXPECT_GT(ink.bottom - ink.top, 4 * g); // runs a long way up
     // All three copies are present: highlight, shadow and the control's colour.
     int highlight = 0, shadow = 0, own = 0;
     for (int y = 0; y < img.height(); ++y)

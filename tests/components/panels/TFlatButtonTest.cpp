@@ -1,7 +1,5 @@
 #include "components/panels/TFlatButton.h"
-
 #include "platform/TColorRef.h"
-
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMenu>
@@ -81,7 +79,7 @@ TEST_F(TFlatButtonTest, FlatWithACentredCaptionUntilTheMouseComes)
     EXPECT_EQ(fresh.Alignment(), TFlatAlignment::taCenter);
 
     const QImage img = Render();
-    EXPECT_EQ(img.pixel(0, 0), kBehind);   // transparent: no frame, no fill
+    EXPECT_EQ(img.pixel(0, 0), kBehind); // transparent: no frame, no fill
     EXPECT_EQ(img.pixel(49, 39), kBehind);
     EXPECT_EQ(img.pixel(25, 2), kBehind);
     const TInk ink = InkOf(img, qRgb(255, 0, 0));

@@ -1,7 +1,5 @@
 #include "components/panels/TGapPlacer.h"
-
 #include "platform/TColorRef.h"
-
 #include <QImage>
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -86,7 +86,7 @@ TEST(TGraphicSplitBarTest, TopAndBottomBands)
 TEST(TGraphicSplitBarTest, SingleBorderFramesTheBandsInside)
 {
     const QImage image = Shadowed(ssLeftRight, 1);
-    EXPECT_EQ(Grey(image, 0, 10), 0);  // the frame
+    EXPECT_EQ(Grey(image, 0, 10), 0); // the frame
     EXPECT_EQ(Grey(image, 39, 10), 0);
     EXPECT_EQ(Grey(image, 20, 0), 0);
     EXPECT_EQ(Grey(image, 1, 10), 255);
@@ -134,7 +134,8 @@ TEST(TGraphicSplitBarTest, PictureIsTiledAndRemovesTheShadow)
     const QImage image = bar.grab().toImage().convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 10; ++x)
-            EXPECT_EQ(image.pixel(x, y), qRgb(10 + (x % 3) * 40, 20 + (y % 2) * 100, 77)) << x << "," << y;
+            EXPECT_EQ(image.pixel(x, y), qRgb(10 + (x % 3) * 40, 20 + (y % 2) * 100, 77))
+                << x << "," << y;
 
     bar.SetPicture(QImage()); // an empty picture: back to the colour
     EXPECT_EQ(bar.Compose().pixel(4, 4), qRgb(255, 0, 0));

@@ -1,9 +1,7 @@
 #include "components/panels/TKXPanelPage.h"
-
-#include "components/panels/TGapPlacer.h"
 #include "common/TestSupport.h"
+#include "components/panels/TGapPlacer.h"
 #include "platform/TColorRef.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -145,7 +143,8 @@ TEST(TKXPanelPageTest, PositionGetsTheVisibleChildrenInOrderAndCanPlaceThem)
     QList<QWidget*> seen;
     TRect seenRect;
     QObject* sender = nullptr;
-    page.OnPosition = [&](QObject* s, const QList<QWidget*>& items, const TRect& r, QPainter* canvas) {
+    page.OnPosition = [&](QObject* s, const QList<QWidget*>& items, const TRect& r,
+                          QPainter* canvas) {
         sender = s;
         seen = items;
         seenRect = r;
@@ -170,7 +169,8 @@ TEST(TKXPanelPageTest, PaintingSettlesWhenChildrenArePlacedDuringThePaint)
     TCountingPage page;
     page.resize(200, 200);
     auto* child = new TCountingPanel(&page);
-    page.OnPosition = [&](QObject*, const QList<QWidget*>& items, const TRect& r, QPainter* canvas) {
+    page.OnPosition = [&](QObject*, const QList<QWidget*>& items, const TRect& r,
+                          QPainter* canvas) {
         for (QWidget* w : items)
             TGapPlacer::PlaceInGaps(w, canvas, 10, 20, 10, 20, r, kxBoxIn);
     };

@@ -1,5 +1,5 @@
-#include "components/panels/TAlignLayout.h"
 #include "components/panels/TSplitBar.h"
+#include "components/panels/TAlignLayout.h"
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
@@ -17,10 +17,7 @@ QWidget* Child(QWidget* parent, TAlign align, int w, int h)
     return child;
 }
 
-bool HasOwnCursor(const QWidget* w)
-{
-    return w->testAttribute(Qt::WA_SetCursor);
-}
+bool HasOwnCursor(const QWidget* w) { return w->testAttribute(Qt::WA_SetCursor); }
 
 // A 400 x 300 window: a bottom panel 100 high, a 7-pixel bar above it, the rest client.
 struct BottomBar

@@ -1,7 +1,5 @@
 #include "components/panels/TTransparentPanel.h"
-
 #include "platform/TColorRef.h"
-
 #include <QImage>
 #include <gtest/gtest.h>
 

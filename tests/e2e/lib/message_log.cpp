@@ -10,13 +10,15 @@
 void QMessageBox::setText(const QString& text)
 {
     using Real = void (*)(QMessageBox*, const QString&);
-    static const Real real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "_ZN11QMessageBox7setTextERK7QString"));
+    static const Real real =
+        reinterpret_cast<Real>(dlsym(RTLD_NEXT, "_ZN11QMessageBox7setTextERK7QString"));
     const QByteArray path = qgetenv("E2E_MESSAGE_LOG");
     if (!path.isEmpty()) {
         QFile log(QString::fromLocal8Bit(path));
         if (log.open(QIODevice::Append | QIODevice::WriteOnly)) {
             QString flat = text;
-            flat.replace(QLatin1String("\r\n"), QLatin1String("\\n")).replace(u'\n', QLatin1String("\\n"));
+            flat.replace(QLatin1String("\r\n"), QLatin1String("\\n"))
+                .replace(u'\n', QLatin1String("\\n"));
             log.write((windowTitle() + u'\t' + flat + u'\n').toUtf8());
         }
     }
