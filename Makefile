@@ -3,7 +3,7 @@ BUILD    ?= build
 JOBS     ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench test-sanitize install package clean
+.PHONY: all deps configure build run test bench test-sanitize install package clean format format-check
 
 all: build
 
@@ -53,6 +53,17 @@ SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_i
 test-sanitize: deps
 	$(SANITIZE_ENV) $(MAKE) test BUILD=$(SANITIZE_BUILD) \
 		CMAKE_FLAGS="-DZELMORA_SANITIZE=ON -DZELMORA_BENCH=OFF"
+
+# The sources in the house style of .clang-format: `make format` rewrites them, `make
+# format-check` (run by .ci/run) fails when one differs.
+FORMAT_SOURCES = git ls-files -z -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' \
+	'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h'
+
+format: deps
+	$(FORMAT_SOURCES) | xargs -0 clang-format -i
+
+format-check: deps
+	$(FORMAT_SOURCES) | xargs -0 clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and benchmarking Zelmora need.
+# Installs the Debian packages that building, testing, formatting and benchmarking Zelmora need.
 # Only missing packages are installed; when nothing is missing it returns at once.
 #
 #   scripts/install-deps.sh          what make run, make test and make bench need
@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake make ninja-build pkg-config
+  g++ cmake make ninja-build pkg-config clang-format
   qt6-base-dev qt6-qpa-plugins qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
