@@ -1,11 +1,9 @@
 #include "TMDIHost.h"
-#include "TFileListBox.h"
+#include "TAttractLoop.h"
 #include "TFindDialog.h"
-#include "TRandDirListBox.h"
 #include "TSplashForm.h"
 #include "TTitlePanel.h"
 #include "browse/TAppIniFile.h"
-#include "browse/TFolderTests.h"
 #include "browse/TZMMain.h"
 #include "components/listview/TClrListView.h"
 #include "components/media/TKXImage.h"
@@ -19,11 +17,11 @@
 #include "platform/TBitmapFile.h"
 #include "platform/TColorRef.h"
 #include "platform/TMessageBox.h"
+#include "platform/TNotSet.h"
 #include "platform/TPath.h"
 #include "platform/TScreen.h"
 #include "platform/TUpdateLock.h"
 #include "state/TDisplayControls.h"
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -79,19 +77,13 @@ TMDIHost::TMDIHost(QWidget* parent) : QWidget(parent)
     new TAlignLayout(m_client);
     TAlignLayout::SetAlign(m_client, alClient);
 
-    m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
-    m_timer->setInterval(10000);
-    connect(m_timer, &QTimer::timeout, this, &TMDIHost::Timer1Timer);
-    m_fileListBox1 = std::make_unique<TFileListBox>();
-    m_randomFiles = std::make_unique<TRandDirListBox>();
-    m_randomFiles->SetFileList(m_fileListBox1.get());
-    m_titlePanel->Advert->OnClick = [this](QObject*) { AdvertClick(); };
-    m_timer->start(); // enabled from creation; mouse movement and long operations restart it
+    TTitlePanel* t = m_titlePanel;
+    m_attractLoop = new TAttractLoop(
+        t->Advert, [t] { t->TB_PageControl->setCurrentWidget(t->TB_TabSheet_Advert); }, this);
+    t->Advert->OnClick = [this](QObject*) { AdvertClick(); };
 
     m_findDialog = new TFindDialog(this);
     m_findDialog->OnFind = [this] { FindDialogFind(); };
-    TTitlePanel* t = m_titlePanel;
     t->HomeButton->OnClick = [this](QObject*) { HomeButtonClick(); };
     t->Read->OnClick = [this](QObject*) { ReadClick(); };
     t->findButton->OnClick = [this](QObject*) { findButtonClick(); };
@@ -119,8 +111,6 @@ TMDIHost::~TMDIHost()
 void TMDIHost::FormCreate()
 {
     m_advertsAllowed = true;
-    m_advertsRunning = true;
-    m_advertShowing = false;
     m_firstShow = true;
     m_options.ColourWarning = true;
     m_numColours = GetNumColours();
@@ -128,7 +118,7 @@ void TMDIHost::FormCreate()
     ApplyLowColourSteps();
     ApplyStartUpMode();
     LoadLogo();
-    StartAttractLoop();
+    m_attractLoop->Start(m_options.AdvertsFolder);
 }
 
 int TMDIHost::GetNumColours()
@@ -156,7 +146,8 @@ void TMDIHost::ApplyLowColourSteps()
         return;
     m_split->SetShadowStyle(ssNoShad);
     m_split->SetColor(TColours::clSilver);
-    m_advertsAllowed = m_advertsRunning = !m_options.ColourWarning;
+    m_advertsAllowed = !m_options.ColourWarning;
+    m_attractLoop->SetAdvertsRunning(m_advertsAllowed);
     m_titlePanel->Advert->setEnabled(false);
 }
 
@@ -195,7 +186,7 @@ void TMDIHost::SetEditMode()
         m_titlePanel->ProgramTitleImage->hide();
         m_titlePanel->TB_Edit_Panel->show();
         m_titlePanel->ExitButton->show();
-        m_advertsRunning = false;
+        m_attractLoop->SetAdvertsRunning(false);
     }
     m_split->setEnabled(true);
     m_split->SetLimitLeftOffset(height() - 150);
@@ -212,7 +203,7 @@ void TMDIHost::SetDisplayMode()
         m_titlePanel->ProgramTitleImage->show();
         m_titlePanel->TB_Edit_Panel->hide();
         m_titlePanel->ExitButton->hide();
-        m_advertsRunning = m_advertsAllowed;
+        m_attractLoop->SetAdvertsRunning(m_advertsAllowed);
         ShowAdvertPage();
     }
     m_split->setEnabled(false);
@@ -229,7 +220,7 @@ void TMDIHost::SetReaderMode()
         m_titlePanel->ProgramTitleImage->show();
         m_titlePanel->TB_Edit_Panel->hide();
         m_titlePanel->ExitButton->show();
-        m_advertsRunning = m_advertsAllowed;
+        m_attractLoop->SetAdvertsRunning(m_advertsAllowed);
         ShowAdvertPage();
     }
     m_split->setEnabled(false);
@@ -238,8 +229,7 @@ void TMDIHost::SetReaderMode()
 bool TMDIHost::LoadLogo()
 {
     const QString& logo = m_options.YourLogoHereBitmap;
-    if (logo == QLatin1String("Empty") || logo == QLatin1String("0") ||
-        logo == QLatin1String("NULL")) {
+    if (TNotSet::IsOrNullOrEmptyWord(logo)) {
         m_titlePanel->ProgramTitleImage->setPixmap(TTitlePanel::BuiltInTitlePicture());
         return true;
     }
@@ -256,10 +246,9 @@ void TMDIHost::SetTitlePanelEnabled(bool enabled) { m_titlePanel->setEnabled(ena
 
 void TMDIHost::ShowProgressText(const QString& text)
 {
-    m_advertShowing = false;
-    m_timer->stop();
-    m_titlePanel->Progress_TextLabel->setText(
-        text == QLatin1String("0") ? QStringLiteral("Please Wait...") : text);
+    m_attractLoop->ProgressTextShown();
+    m_titlePanel->Progress_TextLabel->setText(TNotSet::Is(text) ? QStringLiteral("Please Wait...")
+                                                                : text);
     m_titlePanel->Progress_TextLabel->adjustSize();
     m_titlePanel->TB_PageControl->setCurrentWidget(m_titlePanel->TB_TabSheet_TextDisplay);
     // Painted now, so the text is seen before the long operation blocks the loop.
@@ -269,14 +258,23 @@ void TMDIHost::ShowProgressText(const QString& text)
 void TMDIHost::ShowAdvertPage()
 {
     m_titlePanel->TB_PageControl->setCurrentWidget(m_titlePanel->TB_TabSheet_Advert);
-    m_advertShowing = true;
-    m_timer->stop();
+    m_attractLoop->AdvertPageShown();
 }
+
+bool TMDIHost::AdvertsRunning() const { return m_attractLoop->AdvertsRunning(); }
+
+bool TMDIHost::AdvertShowing() const { return m_attractLoop->AdvertShowing(); }
+
+QString TMDIHost::AdvertsDir() const { return m_attractLoop->AdvertsDir(); }
+
+QTimer* TMDIHost::Timer1() const { return m_attractLoop->Timer1(); }
+
+TRandDirListBox* TMDIHost::RandomFiles() const { return m_attractLoop->RandomFiles(); }
 
 void TMDIHost::SetViewerWindow(TZMMain* window)
 {
     m_viewer = window;
-    OpenDocument = [this](const QString& file, const QString& message) {
+    m_attractLoop->OpenDocument = [this](const QString& file, const QString& message) {
         if (m_viewer)
             m_viewer->OpenDocument(file, message);
     };
@@ -438,96 +436,26 @@ void TMDIHost::ShowViewerWindow()
     m_viewer->raise();
 }
 
-void TMDIHost::StartAttractLoop()
-{
-    m_advertShowing = true;
-    const QString& folder = m_options.AdvertsFolder;
-    if (folder != QLatin1String("0") && WebFolderExists(folder))
-        m_advertsDir = folder;
-    else
-        m_advertsDir = TPath::ProgramDirectory() + QStringLiteral("Advertisers");
-    if (!WebFolderExists(m_advertsDir))
-        return;
-    if (auto* dispatcher = QAbstractEventDispatcher::instance())
-        m_idleConnection =
-            connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TMDIHost::AppIdle);
-    m_titlePanel->TB_PageControl->setCurrentWidget(m_titlePanel->TB_TabSheet_Advert);
-    m_timer->start();
-    NextAdvert();
-}
+void TMDIHost::NextAdvert() { m_attractLoop->NextAdvert(); }
 
-void TMDIHost::AppIdle()
-{
-    if (!m_timer->isActive())
-        m_timer->start();
-}
+void TMDIHost::AppIdle() { m_attractLoop->AppIdle(); }
+
+void TMDIHost::FormMouseMove() { m_attractLoop->RestartCountdown(); }
 
 void TMDIHost::mouseMoveEvent(QMouseEvent* event)
 {
-    m_timer->stop();
+    FormMouseMove();
     QWidget::mouseMoveEvent(event);
 }
 
-void TMDIHost::NextAdvert()
-{
-    if (!m_advertsRunning || !m_advertShowing)
-        return;
-    QString name;
-    try {
-        name = m_randomFiles->PickRandomFile(m_advertsDir, false);
-    } catch (...) {
-        name = QStringLiteral("0");
-    }
-    if (name == QLatin1String("0")) {
-        m_advertsRunning = false;
-        return;
-    }
-    if (!TPath::FileExists(name))
-        return;
-    TKXImage* advert = m_titlePanel->Advert;
-    if (!advert->LoadFromFile(name))
-        return;
-    advert->SetFileName(name);
-    try {
-        advert->RunEffect();
-    } catch (...) {
-    }
-}
-
-QString TMDIHost::AdvertPageFor(const QString& bitmapFileName)
-{
-    const QString stem = bitmapFileName.left(qMax(0, int(bitmapFileName.size()) - 4));
-    if (TPath::FileExists(stem + ".html"))
-        return stem + ".html";
-    if (TPath::FileExists(stem + ".htm"))
-        return stem + ".htm";
-    return QStringLiteral("0");
-}
-
-void TMDIHost::AdvertClick()
-{
-    if (!m_advertsRunning)
-        return;
-    const QString notFound = QStringLiteral("Could not find corresponding advertisement file. ");
-    const QString name = m_titlePanel->Advert->FileName();
-    if (name == QLatin1String("0") || !TPath::FileExists(name)) {
-        TMessageBox::Show(notFound, QStringLiteral("Load Error"));
-        return;
-    }
-    const QString page = AdvertPageFor(name);
-    if (page == QLatin1String("0")) {
-        TMessageBox::Show(notFound, QStringLiteral("Load Error"));
-        return;
-    }
-    if (OpenDocument)
-        OpenDocument(page, QStringLiteral("Could not load corresponding advertisement file. "));
-}
+void TMDIHost::AdvertClick() { m_attractLoop->AdvertClick(); }
 
 void TMDIHost::closeEvent(QCloseEvent* event)
 {
     try {
         delete m_editor.data();
     } catch (...) {
+        // The program is ending anyway; an editor that fails to go must not keep it open.
     }
     // Closing the main window ends the program, whatever other windows are still up.
     for (TSplashForm* splash : m_splashes)
@@ -552,6 +480,7 @@ void TMDIHost::ShowStartSplash()
         splash->CentrePanel();
         m_splashes.append(splash);
     } catch (...) {
+        // The warning is a courtesy: start-up goes on without it, updates resumed by the lock.
         delete splash;
     }
 }
@@ -568,6 +497,7 @@ void TMDIHost::ShowAbout()
         about->raise();
         m_splashes.append(about);
     } catch (...) {
+        // Nothing is lost without the about window; the reader simply sees none.
         delete about;
     }
 }

@@ -6,15 +6,13 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-#include <functional>
-#include <memory>
 
 class TTitlePanel;
 class TSplashForm;
-class TFileListBox;
 class TFindDialog;
 class TRandDirListBox;
 class TGraphicSplitBar;
+class TAttractLoop;
 
 // The application's main window: the title panel with the toolbar and the advert along
 // the bottom, the browsing window (or the layout editor) above it. It reads the
@@ -78,28 +76,25 @@ public:
 
     // Fields of the run, read by the other windows and the tests.
     bool AdvertsAllowed() const { return m_advertsAllowed; }
-    bool AdvertsRunning() const { return m_advertsRunning; }
-    bool AdvertShowing() const { return m_advertShowing; }
+    bool AdvertsRunning() const;
+    bool AdvertShowing() const;
     bool FirstShow() const { return m_firstShow; }
-    QString AdvertsDir() const { return m_advertsDir; }
+    QString AdvertsDir() const;
     TTitlePanel* TitlePanel() const { return m_titlePanel; }
     TGraphicSplitBar* Split_ToolBarRest() const { return m_split; }
-    QTimer* Timer1() const { return m_timer; }
+    QTimer* Timer1() const;
     enum class TMode { Edit, Display, Reader };
     TMode Mode() const { return m_mode; }
 
-    // The attract loop: a random advert every 10 seconds without mouse movement.
+    // The attract loop (a random advert every 10 seconds without mouse movement), whose
+    // events the host receives.
+    TAttractLoop* AttractLoop() const { return m_attractLoop; }
     void NextAdvert();
     void Timer1Timer() { NextAdvert(); }
     void AppIdle();
+    void FormMouseMove();
     void AdvertClick();
-    // The advert's page: its name with ".html" (first) or ".htm" for the last four
-    // characters, "0" when neither exists.
-    static QString AdvertPageFor(const QString& bitmapFileName);
-    TRandDirListBox* RandomFiles() const { return m_randomFiles.get(); }
-    // Opens a document in the browsing window with a failure message (set by whoever
-    // embeds the browsing window).
-    std::function<void(const QString& file, const QString& message)> OpenDocument;
+    TRandDirListBox* RandomFiles() const;
 
     // The low-colour warning (first showing only) and the about window ("i").
     void ShowStartSplash();
@@ -120,28 +115,21 @@ private:
     void ApplyLowColourSteps();
     void ApplyStartUpMode();
     void ShowViewerWindow();
-    void StartAttractLoop();
     void ApplyBorder(bool sizeable);
 
     TStartUpOptions m_options;
     int m_numColours = 0;
     bool m_advertsAllowed = true;
-    bool m_advertsRunning = true;
-    bool m_advertShowing = false;
     bool m_firstShow = true;
-    QString m_advertsDir;
     TMode m_mode = TMode::Edit;
 
     QWidget* m_client = nullptr;
     TGraphicSplitBar* m_split = nullptr;
     TTitlePanel* m_titlePanel = nullptr;
-    QTimer* m_timer = nullptr;
+    TAttractLoop* m_attractLoop = nullptr;
     QPointer<TZMMain> m_viewer;
     QPointer<QWidget> m_editor;
     TFindDialog* m_findDialog = nullptr;
     bool m_dispatchingKey = false;
     QList<TSplashForm*> m_splashes;
-    std::unique_ptr<TFileListBox> m_fileListBox1;
-    std::unique_ptr<TRandDirListBox> m_randomFiles;
-    QMetaObject::Connection m_idleConnection;
 };

@@ -1,6 +1,7 @@
 #include "TRandDirListBox.h"
 #include "TFileListBox.h"
 #include "platform/TDirEnumerator.h"
+#include "platform/TNotSet.h"
 #include "platform/TPath.h"
 #include <QDateTime>
 
@@ -39,17 +40,17 @@ void TRandDirListBox::SetDirectory(const QString& directory)
 
 QString TRandDirListBox::PickRandomFile(const QString& directory, bool withSubdirectories)
 {
-    if (!m_fileList || directory == QLatin1String("0"))
-        return QStringLiteral("0");
+    if (!m_fileList || TNotSet::Is(directory))
+        return TNotSet::Value();
     SetDirectory(directory);
     if (withSubdirectories) {
         const QString sub = PickRandomSubdirectory();
-        if (sub != QLatin1String("0"))
+        if (!TNotSet::Is(sub))
             SetDirectory(sub);
     }
     const QStringList& files = m_fileList->Items();
     if (files.isEmpty())
-        return QStringLiteral("0");
+        return TNotSet::Value();
     const int i = Next(int(files.size()));
     return TPath::WithTrailingSeparator(m_directory) + files[i];
 }
@@ -57,7 +58,7 @@ QString TRandDirListBox::PickRandomFile(const QString& directory, bool withSubdi
 QString TRandDirListBox::PickRandomSubdirectory()
 {
     if (m_items.isEmpty())
-        return QStringLiteral("0");
+        return TNotSet::Value();
     const int length = int(m_directory.size());
     for (int i = Next(int(m_items.size())); i < m_items.size(); ++i) {
         if (m_items[i].size() > length) {
@@ -66,5 +67,5 @@ QString TRandDirListBox::PickRandomSubdirectory()
             return child;
         }
     }
-    return QStringLiteral("0");
+    return TNotSet::Value();
 }

@@ -1,6 +1,5 @@
 #include "TZelmoraApplication.h"
-#include "platform/EError.h"
-#include "platform/TMessageBox.h"
+#include "platform/TFailureReport.h"
 
 TZelmoraApplication::TZelmoraApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -13,22 +12,8 @@ bool TZelmoraApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        ShowException(e);
     } catch (...) {
-        ShowUnknownException();
+        TFailureReport::ShowCurrent();
+        return false;
     }
-    return false;
-}
-
-void TZelmoraApplication::ShowException(const std::exception& e)
-{
-    const auto* error = dynamic_cast<const EError*>(&e);
-    TMessageBox::Show(error ? error->Message() : QString::fromLocal8Bit(e.what()),
-                      QStringLiteral("Error"));
-}
-
-void TZelmoraApplication::ShowUnknownException()
-{
-    TMessageBox::Show(QStringLiteral("Unexpected error"), QStringLiteral("Error"));
 }

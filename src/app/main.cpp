@@ -1,6 +1,7 @@
 #include "TMDIHost.h"
 #include "TZelmoraApplication.h"
 #include "browse/TZMMain.h"
+#include "platform/TFailureReport.h"
 
 // The entry sequence: the application object, the host window (the main window, which
 // reads the ini file as it is created), the browsing window, then the message loop until
@@ -8,19 +9,14 @@
 int main(int argc, char** argv)
 {
     TZelmoraApplication app(argc, argv);
-    int result = 0;
     try {
         TMDIHost host;
         TZMMain browser(&host);
         host.SetViewerWindow(&browser);
         host.show();
-        result = app.exec();
-    } catch (const std::exception& e) {
-        TZelmoraApplication::ShowException(e);
-        result = 1;
+        return app.exec();
     } catch (...) {
-        TZelmoraApplication::ShowUnknownException();
-        result = 1;
+        TFailureReport::ShowCurrent();
+        return 1;
     }
-    return result;
 }

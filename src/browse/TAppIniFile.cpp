@@ -1,6 +1,7 @@
 #include "TAppIniFile.h"
 #include "browse/TFolderTests.h"
 #include "platform/TMessageBox.h"
+#include "platform/TNotSet.h"
 #include "platform/TPath.h"
 #include "state/TKXIniFile.h"
 #include <QFile>
@@ -49,14 +50,16 @@ bool TAppIniFile::ReadIniFile(TStartUpOptions& options)
         return false;
 
     const TKXIniFile ini(path);
-    const QString none = QStringLiteral("0");
-    options.StateFileName = TPath::FromNative(ini.ReadString(kStartUp, "StateFileName", none));
-    options.StartUpWeb = TPath::FromNative(ini.ReadString(kStartUp, "StartUpWeb", none));
-    options.AdvertsFolder = TPath::FromNative(ini.ReadString(kStartUp, "AdvertsFolder", none));
+    options.StateFileName =
+        TPath::FromNative(ini.ReadString(kStartUp, "StateFileName", TNotSet::Value()));
+    options.StartUpWeb =
+        TPath::FromNative(ini.ReadString(kStartUp, "StartUpWeb", TNotSet::Value()));
+    options.AdvertsFolder =
+        TPath::FromNative(ini.ReadString(kStartUp, "AdvertsFolder", TNotSet::Value()));
     options.IntroductionFile =
-        TPath::FromNative(ini.ReadString(kStartUp, "IntroductionFile", none));
+        TPath::FromNative(ini.ReadString(kStartUp, "IntroductionFile", TNotSet::Value()));
     options.YourLogoHereBitmap =
-        TPath::FromNative(ini.ReadString(kStartUp, "YourLogoHereBitmap", none));
+        TPath::FromNative(ini.ReadString(kStartUp, "YourLogoHereBitmap", TNotSet::Value()));
     options.RuntimeLock = ini.ReadBool(kStartUp, "kxItem2", false);
     options.StartUpMode = ini.ReadInteger(kStartUp, "StartUpMode", 0);
     if (options.StartUpMode < 0 || options.StartUpMode > 2)
@@ -79,10 +82,10 @@ QString TAppIniFile::ResolveStartUpPath(const QString& input)
     }
     const QString copy = TPath::StripTrailingSeparators(value);
     if (copy.isEmpty())
-        return QStringLiteral("0");
+        return TNotSet::Value();
     if (WebFolderExists(copy) || TPath::FileExists(copy))
         return value;
-    return QStringLiteral("0");
+    return TNotSet::Value();
 }
 
 void TAppIniFile::ResolvePaths(TStartUpOptions& o)

@@ -2,16 +2,15 @@
 #include "TOutlineList.h"
 #include "components/listview/TSortListView.h"
 #include "components/outline/TColdmereCustomOutline.h"
+#include "platform/TNotSet.h"
 #include "platform/TPath.h"
 #include "platform/TUpdateLock.h"
 
 namespace {
 
-const QString kNone = QStringLiteral("0");
-
 QString ScannedFolder(const QString& webFolder, const QString& subPath)
 {
-    return subPath == kNone ? webFolder : webFolder + subPath;
+    return TNotSet::Is(subPath) ? webFolder : webFolder + subPath;
 }
 
 // Keeps a control's own batch bracket balanced when a build fails half-way.
@@ -34,7 +33,7 @@ QString TWebBuilders::BuildFolderOutline(const QString& webFolder, const QString
                                          bool foldersMode, TColdmereCustomOutline* outline)
 {
     if (!outline)
-        return kNone;
+        return TNotSet::Value();
     TUpdateLock lock(outline);
     const QString folder = ScannedFolder(webFolder, subPath);
     try {
@@ -60,7 +59,8 @@ QString TWebBuilders::BuildFolderOutline(const QString& webFolder, const QString
         search.SetNameStart(nameStart);
         search.Search();
     } catch (...) {
-        return kNone;
+        // Reported by the result; what was added before the failure stays on show.
+        return TNotSet::Value();
     }
     return folder;
 }
@@ -69,7 +69,7 @@ QString TWebBuilders::FillDocumentList(const QString& webFolder, const QString& 
                                        bool foldersMode, TSortListView* listView)
 {
     if (!listView)
-        return kNone;
+        return TNotSet::Value();
     TUpdateLock lock(listView);
     const QString folder = ScannedFolder(webFolder, subPath);
     try {
@@ -86,7 +86,8 @@ QString TWebBuilders::FillDocumentList(const QString& webFolder, const QString& 
         search.SetFoldersMode(foldersMode);
         search.Search();
     } catch (...) {
-        return kNone;
+        // Reported by the result; what was added before the failure stays on show.
+        return TNotSet::Value();
     }
     return folder;
 }

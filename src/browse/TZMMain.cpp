@@ -16,6 +16,7 @@
 #include "platform/TColorRef.h"
 #include "platform/TLauncher.h"
 #include "platform/TMessageBox.h"
+#include "platform/TNotSet.h"
 #include "platform/TPath.h"
 #include "platform/TRasterOp.h"
 #include "platform/TUpdateLock.h"
@@ -26,8 +27,6 @@
 #include <QLabel>
 
 namespace {
-
-const QString kNone = QStringLiteral("0");
 
 QFont SansFont(int points, bool bold = false)
 {
@@ -244,7 +243,7 @@ void TZMMain::RelayoutDocList()
 void TZMMain::ApplyStartState()
 {
     const QString& state = m_host->StartUpOptions().StateFileName;
-    if (state != kNone && state != QLatin1String("NULL")) {
+    if (!TNotSet::IsOrNullWord(state)) {
         if (!TDisplayState::LoadStateFile(state, FolderList, ReadOutliner, GraphicSplit2,
                                           GraphicSplit1, PanelPage, DocList) &&
             !TDisplayState::LoadStateFile(TDefaultState::DefaultStateFileName(), FolderList,
@@ -316,7 +315,7 @@ void TZMMain::PrepareControls()
 QString TZMMain::WebFolder() const
 {
     const QString& web = m_host->StartUpOptions().StartUpWeb;
-    if (web != kNone && WebFolderExists(web))
+    if (!TNotSet::Is(web) && WebFolderExists(web))
         return TPath::WithTrailingSeparator(web);
     return TPath::ProgramDirectory();
 }
@@ -336,7 +335,7 @@ QString TZMMain::FillDocuments(const QString& subPath, bool foldersMode)
 void TZMMain::BuildSite()
 {
     FolderList->Clear();
-    BuildOutline(kNone, true, FolderList);
+    BuildOutline(TNotSet::Value(), true, FolderList);
     if (FolderList->ItemCount() > 0)
         FolderList->Items(1)->FullExpand();
     LastFolderIndex = -1;
@@ -354,7 +353,7 @@ void TZMMain::FolderListClick()
     const int first = fullPath.indexOf(separator);
     // The outline joins node texts with its separator; below the web folder they name
     // the folder's path.
-    QString subPath = kNone;
+    QString subPath = TNotSet::Value();
     if (first >= 0)
         subPath = TPath::FromNative(fullPath.mid(first + separator.size())) + u'/';
     {
@@ -377,7 +376,7 @@ void TZMMain::DocListClick()
 
 void TZMMain::OpenDocument(const QString& fileName, const QString& message)
 {
-    const QString shown = message == kNone ? QStringLiteral("Error") : message;
+    const QString shown = TNotSet::Is(message) ? QStringLiteral("Error") : message;
     try {
         m_host->ShowProgressText(QStringLiteral("Opening File"));
         LoadDocument(fileName, Viewer, ReadOutliner);
@@ -406,7 +405,7 @@ void TZMMain::LoadDocument(const QString& fileName, THtmlPane* view, TMDIOutline
 void TZMMain::OpenIntroduction()
 {
     const QString& intro = m_host->StartUpOptions().IntroductionFile;
-    if (intro != kNone && TPath::FileExists(intro) && Viewer->CurrentFile() != intro)
+    if (!TNotSet::Is(intro) && TPath::FileExists(intro) && Viewer->CurrentFile() != intro)
         OpenDocument(intro, QStringLiteral("No Message"));
 }
 
@@ -460,7 +459,7 @@ void TZMMain::ViewerHotSpotClick(QObject*, const QString& SRC, bool& Handled)
     switch (action.kind) {
     case TLinkAction::None: return;
     case TLinkAction::Heading: Handled = ReadOutliner->GoToHeading(action.heading); return;
-    case TLinkAction::Document: OpenDocument(action.document, kNone); break;
+    case TLinkAction::Document: OpenDocument(action.document, TNotSet::Value()); break;
     case TLinkAction::Sound: TLauncher::PlaySound(action.file); break;
     case TLinkAction::Program: TLauncher::StartProgram(action.file, action.arguments); break;
     case TLinkAction::MediaPlayer: TLauncher::OpenInMediaPlayer(action.file); break;

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/TNotSet.h"
 #include <QString>
 #include <QWidget>
 
@@ -43,7 +44,7 @@ public:
     QString WebFolder() const;
 
     // Window state.
-    QString CurrentFolder = QStringLiteral("0");
+    QString CurrentFolder = TNotSet::Value();
     int LastFolderIndex = -1;
     bool SortAscending = false;
 

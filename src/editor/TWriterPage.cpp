@@ -5,6 +5,7 @@
 #include "editor/TEditorWidgets.h"
 #include "editor/TRadioGroup.h"
 #include "platform/TMessageBox.h"
+#include "platform/TNotSet.h"
 #include "platform/TPath.h"
 #include <QCheckBox>
 #include <QGridLayout>
@@ -224,7 +225,7 @@ void TWriterPage::W_Btn_YLFileClick()
         return;
     if (!Written(
             TAppIniFile::WriteIniString(kStartUp, QStringLiteral("YourLogoHereBitmap"), *file)))
-        host->SetYourLogoHereBitmap(QStringLiteral("0"));
+        host->SetYourLogoHereBitmap(TNotSet::Value());
 }
 
 void TWriterPage::W_Btn_StaUpModeClick()

@@ -371,6 +371,7 @@ void TZMEditor::ComposePages()
                 ReadWriter->Fill();
         }
     } catch (...) {
+        // A field that could not be filled keeps its design value; the editor still opens.
     }
     if (host)
         host->ShowAdvertPage();

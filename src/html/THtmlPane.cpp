@@ -5,7 +5,7 @@
 #include "html/THtmlPath.h"
 #include "html/THtmlView.h"
 #include "platform/EError.h"
-#include "platform/TMessageBox.h"
+#include "platform/TFailureReport.h"
 #include "platform/TPath.h"
 #include "platform/TWaitCursor.h"
 #include <QApplication>
@@ -228,7 +228,7 @@ void THtmlPane::FollowLink(THtmlFrame* frame, THtmlView* view, int linkIndex)
             FollowLinkItself(frame, view, link.href, target);
     } catch (const EError& e) {
         // Nothing above the view catches what goes wrong while it follows a link itself.
-        TMessageBox::Show(e.Message(), QStringLiteral("Error"));
+        TFailureReport::Show(e);
     }
     m_linkBase = previousBase;
 }

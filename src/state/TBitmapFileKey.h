@@ -8,7 +8,6 @@ class TBitmapFileKey
 {
 public:
     static inline const QString Key = QStringLiteral("BitmapFile");
-    static inline const QString EmptyValue = QStringLiteral("Empty");
 
     static bool WriteBitmapFileKey(TKXIniFile& ini, const QString& bitmapFileName,
                                    const QString& section);

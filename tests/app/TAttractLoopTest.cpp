@@ -1,17 +1,14 @@
+#include "app/TAttractLoop.h"
 #include "app/TFileListBox.h"
-#include "app/TMDIHost.h"
 #include "app/TRandDirListBox.h"
-#include "app/TTitlePanel.h"
 #include "common/TestSupport.h"
 #include "components/media/TKXImage.h"
 #include "platform/TPath.h"
-#include "platform/TScreen.h"
 #include <QDir>
 #include <QImage>
-#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,6 +21,7 @@ void SaveBitmap(const QString& path, QRgb colour)
     ASSERT_TRUE(image.save(path, "BMP"));
 }
 
+// A loop over its own advert picture, counting how often it brings the advert page forward.
 class TAttractLoopTest : public ::testing::Test
 {
 protected:
@@ -32,19 +30,14 @@ protected:
         m_dir = m_tmp.path() + "/kit/";
         QDir().mkpath(m_dir + "Advertisers");
         TPath::SetExecutablePathOverride(m_dir + "zelmora");
-        TScreen::SetDepthOverride(24);
     }
-    void TearDown() override
-    {
-        TPath::SetExecutablePathOverride(QString());
-        TScreen::SetDepthOverride(0);
-    }
-    void WriteIni(const QByteArray& startUp)
-    {
-        WriteTestFile(m_dir + "zelmora.INI", "[StartUp]\r\n" + startUp);
-    }
+    void TearDown() override { TPath::SetExecutablePathOverride(QString()); }
+
     QTemporaryDir m_tmp;
     QString m_dir;
+    TKXImage m_advert;
+    int m_advertPageMadeCurrent = 0;
+    TAttractLoop m_loop{&m_advert, [this] { ++m_advertPageMadeCurrent; }};
 };
 
 } // namespace
@@ -52,59 +45,76 @@ protected:
 TEST_F(TAttractLoopTest, OneBitmapIsShownOnEveryTickWithTheEffect)
 {
     SaveBitmap(m_dir + "Advertisers/Ferry.bmp", qRgb(200, 10, 10));
-    WriteIni("StartUpMode=1\r\nAdvertsFolder=0\r\n");
-    TMDIHost host;
-    EXPECT_EQ(host.AdvertsDir(), m_dir + "Advertisers"); // "0" means the folder beside the program
-    TKXImage* advert = host.TitlePanel()->Advert;
-    EXPECT_EQ(advert->FileName(), m_dir + "Advertisers/Ferry.bmp"); // shown at start
-    EXPECT_EQ(advert->Picture().pixel(1, 1), qRgb(200, 10, 10));
-    advert->SetFileName("0");
-    host.Timer1Timer();
-    EXPECT_EQ(advert->FileName(), m_dir + "Advertisers/Ferry.bmp");
+    m_loop.Start("0");
+    EXPECT_EQ(m_loop.AdvertsDir(), m_dir + "Advertisers"); // "0": the folder beside the program
+    EXPECT_EQ(m_advertPageMadeCurrent, 1);
+    EXPECT_TRUE(m_loop.Timer1()->isActive());
+    EXPECT_EQ(m_advert.FileName(), m_dir + "Advertisers/Ferry.bmp"); // shown at start
+    EXPECT_EQ(m_advert.Picture().pixel(1, 1), qRgb(200, 10, 10));
+    m_advert.SetFileName("0");
+    m_loop.NextAdvert();
+    EXPECT_EQ(m_advert.FileName(), m_dir + "Advertisers/Ferry.bmp");
     // The picture comes in strip by strip, presented as timed frames.
-    EXPECT_GT(advert->EffectFrameCount(), 0);
-    EXPECT_TRUE(advert->EffectRunning());
-    QSignalSpy finished(advert, &TKXImage::effectFinished);
+    EXPECT_GT(m_advert.EffectFrameCount(), 0);
+    EXPECT_TRUE(m_advert.EffectRunning());
+    QSignalSpy finished(&m_advert, &TKXImage::effectFinished);
     EXPECT_TRUE(finished.wait(3000));
-    EXPECT_EQ(advert->EffectFramesShown(), advert->EffectFrameCount());
-    EXPECT_TRUE(host.AdvertsRunning());
+    EXPECT_EQ(m_advert.EffectFramesShown(), m_advert.EffectFrameCount());
+    EXPECT_TRUE(m_loop.AdvertsRunning());
 }
 
 TEST_F(TAttractLoopTest, FolderWithoutBitmapsStopsTheLoop)
 {
     WriteTestFile(m_dir + "Advertisers/readme.txt", "no pictures");
-    WriteIni("StartUpMode=1\r\n");
-    TMDIHost host;
-    EXPECT_FALSE(host.AdvertsRunning());
-    EXPECT_EQ(host.TitlePanel()->Advert->FileName(), "0");
+    m_loop.Start("0");
+    EXPECT_FALSE(m_loop.AdvertsRunning());
+    EXPECT_EQ(m_advert.FileName(), "0");
+}
+
+TEST_F(TAttractLoopTest, MissingFolderKeepsTheBuiltInPictureForTheRun)
+{
+    QDir(m_dir + "Advertisers").removeRecursively();
+    m_loop.Start(m_dir + "nowhere");
+    EXPECT_EQ(m_loop.AdvertsDir(), m_dir + "Advertisers");
+    EXPECT_EQ(m_advertPageMadeCurrent, 0);
+    EXPECT_TRUE(m_loop.AdvertShowing());
+    EXPECT_EQ(m_advert.FileName(), "0");
+    EXPECT_TRUE(m_advert.Picture().isNull());
 }
 
 TEST_F(TAttractLoopTest, FileThatIsNotABitmapKeepsThePreviousPicture)
 {
     SaveBitmap(m_dir + "Ads/Good.bmp", qRgb(0, 0, 255));
-    WriteIni("StartUpMode=2\r\nAdvertsFolder=READERBASE\\Ads\r\n");
-    TMDIHost host;
-    EXPECT_EQ(host.TitlePanel()->Advert->FileName(), m_dir + "Ads/Good.bmp");
+    m_loop.Start(m_dir + "Ads");
+    EXPECT_EQ(m_advert.FileName(), m_dir + "Ads/Good.bmp");
     QFile::remove(m_dir + "Ads/Good.bmp");
     WriteTestFile(m_dir + "Ads/Bad.bmp", "not a bitmap at all");
-    host.Timer1Timer();
-    EXPECT_EQ(host.TitlePanel()->Advert->FileName(), m_dir + "Ads/Good.bmp");
-    EXPECT_EQ(host.TitlePanel()->Advert->Picture().pixel(1, 1), qRgb(0, 0, 255));
-    EXPECT_TRUE(host.AdvertsRunning()); // the loop goes on
+    m_loop.NextAdvert();
+    EXPECT_EQ(m_advert.FileName(), m_dir + "Ads/Good.bmp");
+    EXPECT_EQ(m_advert.Picture().pixel(1, 1), qRgb(0, 0, 255));
+    EXPECT_TRUE(m_loop.AdvertsRunning()); // the loop goes on
 }
 
-TEST_F(TAttractLoopTest, MouseMovementRestartsTheCountdown)
+TEST_F(TAttractLoopTest, CountdownPausesAndRotationWaitsForTheAdvertPage)
 {
     SaveBitmap(m_dir + "Advertisers/A.bmp", qRgb(1, 2, 3));
-    WriteIni("StartUpMode=1\r\n");
-    TMDIHost host;
-    EXPECT_TRUE(host.Timer1()->isActive());
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&host, &move);
-    EXPECT_FALSE(host.Timer1()->isActive());
-    host.AppIdle();
-    EXPECT_TRUE(host.Timer1()->isActive());
+    m_loop.Start("0");
+    m_loop.RestartCountdown();
+    EXPECT_FALSE(m_loop.Timer1()->isActive());
+    m_loop.AppIdle();
+    EXPECT_TRUE(m_loop.Timer1()->isActive());
+    // While a progress text shows, ticks change nothing.
+    m_loop.ProgressTextShown();
+    EXPECT_FALSE(m_loop.AdvertShowing());
+    EXPECT_FALSE(m_loop.Timer1()->isActive());
+    m_advert.SetFileName("0");
+    m_loop.NextAdvert();
+    EXPECT_EQ(m_advert.FileName(), "0");
+    m_loop.AdvertPageShown();
+    EXPECT_TRUE(m_loop.AdvertShowing());
+    EXPECT_FALSE(m_loop.Timer1()->isActive()); // the next idle moment starts it afresh
+    m_loop.NextAdvert();
+    EXPECT_EQ(m_advert.FileName(), m_dir + "Advertisers/A.bmp");
 }
 
 TEST_F(TAttractLoopTest, ClicksAndPages)
@@ -112,58 +122,47 @@ TEST_F(TAttractLoopTest, ClicksAndPages)
     SaveBitmap(m_dir + "Advertisers/Lanterns.bmp", qRgb(9, 9, 9));
     WriteTestFile(m_dir + "Advertisers/Lanterns.html", "<p>right");
     WriteTestFile(m_dir + "Advertisers/Lanterns.htm", "<p>wrong");
-    WriteIni("StartUpMode=1\r\n");
-    TMDIHost host;
+    m_loop.Start("0");
     QStringList opened;
-    host.OpenDocument = [&](const QString& file, const QString& message) {
+    m_loop.OpenDocument = [&](const QString& file, const QString& message) {
         opened << file << message;
     };
-    host.AdvertClick();
+    m_loop.AdvertClick();
     EXPECT_EQ(opened, (QStringList{m_dir + "Advertisers/Lanterns.html",
                                    "Could not load corresponding advertisement file. "}));
-    EXPECT_EQ(TMDIHost::AdvertPageFor(m_dir + "Advertisers/Lanterns.bmp"),
+    EXPECT_EQ(TAttractLoop::AdvertPageFor(m_dir + "Advertisers/Lanterns.bmp"),
               m_dir + "Advertisers/Lanterns.html");
     QFile::remove(m_dir + "Advertisers/Lanterns.html");
-    EXPECT_EQ(TMDIHost::AdvertPageFor(m_dir + "Advertisers/Lanterns.bmp"),
+    EXPECT_EQ(TAttractLoop::AdvertPageFor(m_dir + "Advertisers/Lanterns.bmp"),
               m_dir + "Advertisers/Lanterns.htm");
     QFile::remove(m_dir + "Advertisers/Lanterns.htm");
+    EXPECT_EQ(TAttractLoop::AdvertPageFor(m_dir + "Advertisers/Lanterns.bmp"), "0");
     {
         TMessageCapture messages;
-        host.AdvertClick(); // no page beside the bitmap
+        m_loop.AdvertClick(); // no page beside the bitmap
         ASSERT_EQ(messages.Texts(),
                   QStringList{"Could not find corresponding advertisement file. "});
         EXPECT_EQ(messages.Captions(), QStringList{"Load Error"});
     }
     // The built-in picture has no file.
-    host.TitlePanel()->Advert->SetFileName("0");
+    m_advert.SetFileName("0");
     {
         TMessageCapture messages;
-        host.AdvertClick();
+        m_loop.AdvertClick();
         EXPECT_EQ(messages.Texts(),
                   QStringList{"Could not find corresponding advertisement file. "});
     }
-    // In Edit mode a click does nothing.
-    host.SetEditMode();
+    // While the loop does not run (Edit mode), neither clicks nor ticks do anything.
+    m_loop.SetAdvertsRunning(false);
     {
         TMessageCapture messages;
         opened.clear();
-        host.AdvertClick();
+        m_loop.AdvertClick();
+        m_loop.NextAdvert();
         EXPECT_TRUE(messages.Messages().empty());
         EXPECT_TRUE(opened.isEmpty());
+        EXPECT_EQ(m_advert.FileName(), "0");
     }
-}
-
-TEST_F(TAttractLoopTest, EditModeKeepsTheBuiltInPictureAndMissingFolderStopsNothing)
-{
-    SaveBitmap(m_dir + "Advertisers/A.bmp", qRgb(1, 2, 3));
-    WriteIni("StartUpMode=0\r\n");
-    TMDIHost host;
-    EXPECT_FALSE(host.AdvertsRunning());
-    EXPECT_EQ(host.TitlePanel()->Advert->FileName(), "0");
-    host.SetDisplayMode(); // Ctrl+D: the rotation starts at the next tick
-    EXPECT_TRUE(host.AdvertsRunning());
-    host.Timer1Timer();
-    EXPECT_EQ(host.TitlePanel()->Advert->FileName(), m_dir + "Advertisers/A.bmp");
 }
 
 TEST(TRandDirListBoxTest, PicksFilesAndChildDirectories)

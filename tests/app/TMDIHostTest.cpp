@@ -6,8 +6,10 @@
 #include "components/panels/TGraphicSplitBar.h"
 #include "platform/TPath.h"
 #include "platform/TScreen.h"
+#include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <climits>
 #include <gtest/gtest.h>
@@ -254,4 +256,40 @@ TEST_F(TMDIHostTest, TitlePanelButtonsAtTheirPlaces)
     EXPECT_EQ(host.Split_ToolBarRest()->height(), 7);
     EXPECT_EQ(host.Split_ToolBarRest()->LimitRightOffset(), 10);
     EXPECT_EQ(host.Timer1()->interval(), 10000);
+}
+
+TEST_F(TMDIHostTest, AttractLoopFollowsTheModesTheMouseAndTheAdvertClicks)
+{
+    QImage picture(30, 10, QImage::Format_RGB32);
+    picture.fill(qRgb(1, 2, 3));
+    QDir().mkpath(m_dir + "Advertisers");
+    ASSERT_TRUE(picture.save(m_dir + "Advertisers/A.bmp", "BMP"));
+    WriteIni("StartUpMode=0\r\nAdvertsFolder=0\r\n");
+    TMDIHost host;
+    TKXImage* advert = host.TitlePanel()->Advert;
+    // Edit mode: the built-in picture stays, Ctrl+D starts the rotation at the next tick.
+    EXPECT_EQ(host.AdvertsDir(), m_dir + "Advertisers");
+    EXPECT_FALSE(host.AdvertsRunning());
+    EXPECT_EQ(advert->FileName(), "0");
+    host.SetDisplayMode();
+    EXPECT_TRUE(host.AdvertsRunning());
+    host.Timer1Timer();
+    EXPECT_EQ(advert->FileName(), m_dir + "Advertisers/A.bmp");
+    // Mouse movement over the host's own surface stops the countdown until the next idle.
+    host.AppIdle();
+    EXPECT_TRUE(host.Timer1()->isActive());
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&host, &move);
+    EXPECT_FALSE(host.Timer1()->isActive());
+    host.AppIdle();
+    EXPECT_TRUE(host.Timer1()->isActive());
+    // A click on the advert picture reaches the loop: no page beside this bitmap.
+    TMessageCapture messages;
+    advert->Click();
+    EXPECT_EQ(messages.Texts(), QStringList{"Could not find corresponding advertisement file. "});
+    messages.Clear();
+    host.SetEditMode();
+    advert->Click();
+    EXPECT_TRUE(messages.Messages().empty());
 }

@@ -1,5 +1,6 @@
 #include "components/media/TKXImage.h"
 #include "platform/TBitmapFile.h"
+#include "platform/TNotSet.h"
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -8,7 +9,7 @@ namespace {
 constexpr QImage::Format kFormat = QImage::Format_ARGB32_Premultiplied;
 }
 
-TKXImage::TKXImage(QWidget* parent) : QWidget(parent)
+TKXImage::TKXImage(QWidget* parent) : QWidget(parent), m_fileName(TNotSet::Value())
 {
     m_effectTimer.setInterval(TStripEffect::FrameIntervalMs);
     m_effectTimer.setTimerType(Qt::PreciseTimer);

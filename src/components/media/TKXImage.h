@@ -49,7 +49,7 @@ public:
     int EffectDelay() const { return m_effectDelay; }
     void SetEffectDelay(int v);
 
-    // The file the picture was loaded from; "0" when none.
+    // The file the picture was loaded from; not set ("0") when none.
     const QString& FileName() const { return m_fileName; }
     void SetFileName(const QString& v) { m_fileName = v; }
 
@@ -107,7 +107,7 @@ private:
     TEffectStyle m_effect = efLeftRight;
     int m_boxWidth = 2;
     int m_effectDelay = 0;
-    QString m_fileName = QStringLiteral("0");
+    QString m_fileName;
 
     QImage m_surface;
     TStripEffect m_strips;
