@@ -26,6 +26,20 @@ int TListGeometry::VisibleLines() const
     return std::max(1, Viewport.height() / CellHeight);
 }
 
+int TListGeometry::VerticalStep() const
+{
+    return Style == vsReport || Style == vsList ? 1 : PerLine();
+}
+
+int TListGeometry::HorizontalStep() const { return Style == vsList ? PerLine() : 1; }
+
+int TListGeometry::PageStep() const
+{
+    if (Style == vsReport)
+        return ReportRows();
+    return Style == vsList ? PerLine() : VisibleLines() * PerLine();
+}
+
 QRect TListGeometry::ItemRect(int index) const
 {
     if (index < 0 || index >= Count)

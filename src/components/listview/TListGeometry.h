@@ -31,6 +31,12 @@ public:
     int Lines() const;
     int VisibleLines() const;
 
+    // How far the caret moves for the arrows up and down, left and right (not in report
+    // view, where they scroll sideways) and a page.
+    int VerticalStep() const;
+    int HorizontalStep() const;
+    int PageStep() const;
+
     // An empty rectangle for an index out of range.
     QRect ItemRect(int index) const;
     // -1 outside the viewport and where no row is.

@@ -131,8 +131,8 @@ std::vector<int> TListItems::SortedOrder(int column, bool ascending)
                 handler(m_sender, items[size_t(a)], items[size_t(b)], column - 1, result);
             } catch (...) {
                 // Whatever the owner's comparison throws, the two rows count as equal and
-                // the sort goes on: a stable sort keeps such rows in their order, so no row
-                // is lost or moved by the failure, and there is no user action to report to.
+                // the sort goes on with nothing to show: it only permutes row indexes, so
+                // no row is lost or changed by the failure.
                 result = 0;
             }
             return Sign(result) * sign < 0;

@@ -111,11 +111,6 @@ int TSortListView::ColumnLeft(int index)
 
 int TSortListView::TotalColumnWidth() { return ColumnLeft(ColumnCount()); }
 
-int TSortListView::TextWidth(const QString& text) const
-{
-    return QFontMetrics(font()).horizontalAdvance(text);
-}
-
 int TSortListView::MeasureColumn(int index, bool withHeader)
 {
     const QFontMetrics metrics(font());
@@ -597,24 +592,10 @@ void TSortListView::keyPressEvent(QKeyEvent* event)
     const int n = ItemCount();
     const int caret = IndexOf(m_focused);
     const TListGeometry geometry = Geometry();
-    int page;
-    int across = 0; // steps of the arrows that cross lines in the flowing styles
-    if (m_viewStyle == vsReport) {
-        page = geometry.ReportRows();
-    } else {
-        across = geometry.PerLine();
-        page = m_viewStyle == vsList ? across : geometry.VisibleLines() * across;
-    }
     int target;
     switch (event->key()) {
-    case Qt::Key_Up:
-        target =
-            caret < 0 ? 0 : caret - (m_viewStyle == vsList || m_viewStyle == vsReport ? 1 : across);
-        break;
-    case Qt::Key_Down:
-        target =
-            caret < 0 ? 0 : caret + (m_viewStyle == vsList || m_viewStyle == vsReport ? 1 : across);
-        break;
+    case Qt::Key_Up: target = caret - geometry.VerticalStep(); break;
+    case Qt::Key_Down: target = caret + geometry.VerticalStep(); break;
     case Qt::Key_Left:
     case Qt::Key_Right:
         if (m_viewStyle == vsReport) {
@@ -623,15 +604,12 @@ void TSortListView::keyPressEvent(QKeyEvent* event)
                           (event->key() == Qt::Key_Left ? -1 : 1) * bar->singleStep());
             return;
         }
-        {
-            const int step = m_viewStyle == vsList ? across : 1;
-            target = caret < 0 ? 0 : caret + (event->key() == Qt::Key_Left ? -step : step);
-        }
+        target = caret + (event->key() == Qt::Key_Left ? -1 : 1) * geometry.HorizontalStep();
         break;
     case Qt::Key_Home: target = 0; break;
     case Qt::Key_End: target = n - 1; break;
-    case Qt::Key_PageUp: target = caret < 0 ? 0 : caret - page; break;
-    case Qt::Key_PageDown: target = caret < 0 ? 0 : caret + page; break;
+    case Qt::Key_PageUp: target = caret - geometry.PageStep(); break;
+    case Qt::Key_PageDown: target = caret + geometry.PageStep(); break;
     case Qt::Key_F2:
         if (caret >= 0 && !m_readOnly)
             StartEdit(caret);
@@ -640,7 +618,8 @@ void TSortListView::keyPressEvent(QKeyEvent* event)
     }
     if (n == 0)
         return;
-    MoveCaret(target);
+    // Without a caret every key but End starts at the first row.
+    MoveCaret(caret < 0 && event->key() != Qt::Key_End ? 0 : target);
 }
 
 void TSortListView::focusInEvent(QFocusEvent* event)

@@ -153,7 +153,6 @@ protected:
 
 private:
     int MeasureColumn(int index, bool withHeader);
-    int TextWidth(const QString& text) const;
     int TotalColumnWidth();
     // Layout of the non-report styles.
     int FlowCellWidth();

@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 // In every style, a point in a visible row's rectangle finds that row, the rows a paint
-// draws cover every row that shows, and nothing is found outside the rows.
+// draws cover every row that shows, the arrow keys move to the neighbouring cells, and
+// nothing is found outside the rows.
 TEST(TListGeometry, RectanglesAndHitsAgreeInEveryStyle)
 {
     for (TViewStyle style : {vsReport, vsList, vsIcon, vsSmallIcon}) {
@@ -31,6 +32,11 @@ TEST(TListGeometry, RectanglesAndHitsAgreeInEveryStyle)
             EXPECT_LE(i, g.LastVisible());
         }
         EXPECT_GT(shown, 1);
+        // The arrow keys' steps land on the neighbour below and the neighbour to the right.
+        const QRect first = g.ItemRect(0);
+        EXPECT_EQ(g.ItemRect(g.VerticalStep()).topLeft(), first.bottomLeft() + QPoint(0, 1));
+        if (style != vsReport)
+            EXPECT_EQ(g.ItemRect(g.HorizontalStep()).topLeft(), first.topRight() + QPoint(1, 0));
         EXPECT_EQ(g.TopIndex(), g.IndexAt(QPoint(1, g.HeaderHeight + 1)));
         EXPECT_EQ(g.IndexAt(QPoint(-1, 30)), -1);
         EXPECT_EQ(g.IndexAt(QPoint(50, 60)), -1);

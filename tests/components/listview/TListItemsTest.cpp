@@ -1,24 +1,11 @@
 #include "components/listview/TListItems.h"
-#include <QLocale>
+#include "components/listview/LocaleScope.h"
 #include <QObject>
 #include <gtest/gtest.h>
 
 // The rows, columns and sorting of a list view, without a window.
 
 namespace {
-
-class LocaleScope
-{
-public:
-    explicit LocaleScope(const QLocale& locale) : m_previous(QLocale())
-    {
-        QLocale::setDefault(locale);
-    }
-    ~LocaleScope() { QLocale::setDefault(m_previous); }
-
-private:
-    QLocale m_previous;
-};
 
 // Two columns holding the given captions (and sub-items).
 void Fill(TListItems& items, const QStringList& captions, const QStringList& subItems = {})
@@ -86,45 +73,42 @@ TEST(TListItems, RowsAndColumnsStayInRange)
     EXPECT_EQ(items.ColumnCount(), 0);
 }
 
-TEST(TListItems, NumbersSortNumerically)
+// Sorting by a column in both directions: numbers as numbers, dates by day, texts with a
+// comma as text, a missing sub-item as empty text; rows with equal keys keep their order.
+TEST(TListItems, SortsByColumnInBothDirections)
 {
-    TListItems items;
-    Fill(items, {"10", "9", "100"});
-    items.SortByColumn(0, true);
-    EXPECT_EQ(Captions(items), (QStringList{"9", "10", "100"}));
-    items.SortByColumn(0, false);
-    EXPECT_EQ(Captions(items), (QStringList{"100", "10", "9"}));
-}
-
-TEST(TListItems, SortsBySubItemColumn)
-{
-    TListItems items;
-    Fill(items, {"a", "b", "c", "d"}, {"25", "3", "1000"}); // d has no size: empty text
-    items.SortByColumn(1, true);
-    EXPECT_EQ(Captions(items), (QStringList{"d", "b", "a", "c"}));
-    items.SortByColumn(1, false);
-    EXPECT_EQ(Captions(items), (QStringList{"c", "a", "b", "d"}));
-}
-
-TEST(TListItems, DatesSortByDayAndEqualDatesKeepTheirOrder)
-{
-    LocaleScope scope(QLocale(QLocale::English, QLocale::UnitedStates));
-    TListItems items;
-    Fill(items, {"x", "y", "z", "w"}, {"10/2/2023", "9/30/2023", "10/2/2023", "1/1/2024"});
-    items.SortByColumn(1, true);
-    EXPECT_EQ(Captions(items), (QStringList{"y", "x", "z", "w"}));
-    items.SortByColumn(1, false);
-    EXPECT_EQ(Captions(items), (QStringList{"w", "x", "z", "y"}));
-}
-
-TEST(TListItems, CommaDecimalsSortAsText)
-{
-    LocaleScope scope(QLocale(QLocale::English, QLocale::UnitedStates));
-    TListItems items;
-    Fill(items, {"3,5", "20", "1,5", "2"});
-    items.SortByColumn(0, true);
-    // Text order throughout where a comma text is involved: "1,5" < "2" < "20" < "3,5".
-    EXPECT_EQ(Captions(items), (QStringList{"1,5", "2", "20", "3,5"}));
+    const LocaleScope scope(QLocale(QLocale::English, QLocale::UnitedStates));
+    struct Case
+    {
+        QStringList captions, subItems;
+        int column;
+        QStringList ascending, descending;
+    };
+    const Case cases[] = {
+        {{"10", "9", "100"}, {}, 0, {"9", "10", "100"}, {"100", "10", "9"}},
+        {{"a", "b", "c", "d"}, {"25", "3", "1000"}, 1, {"d", "b", "a", "c"}, {"c", "a", "b", "d"}},
+        {{"x", "y", "z", "w"},
+         {"10/2/2023", "9/30/2023", "10/2/2023", "1/1/2024"},
+         1,
+         {"y", "x", "z", "w"},
+         {"w", "x", "z", "y"}},
+        // Text order wherever a comma text is involved: "1,5" < "2" < "20" < "3,5".
+        {{"3,5", "20", "1,5", "2"}, {}, 0, {"1,5", "2", "20", "3,5"}, {"3,5", "20", "2", "1,5"}},
+        {{"a1", "b1", "a2", "b2", "a3"},
+         {"1", "2", "1", "2", "1"},
+         1,
+         {"a1", "a2", "a3", "b1", "b2"},
+         {"b1", "b2", "a1", "a2", "a3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.captions.join(' ').toStdString());
+        TListItems items;
+        Fill(items, c.captions, c.subItems);
+        items.SortByColumn(c.column, true);
+        EXPECT_EQ(Captions(items), c.ascending);
+        items.SortByColumn(c.column, false);
+        EXPECT_EQ(Captions(items), c.descending);
+    }
 }
 
 TEST(TListItems, OppositeDirectionsReverseDistinctRows)
@@ -139,16 +123,6 @@ TEST(TListItems, OppositeDirectionsReverseDistinctRows)
     EXPECT_EQ(reversed, ascending);
     EXPECT_EQ(ascending.first(), "7");
     EXPECT_EQ(ascending.at(1), "12");
-}
-
-TEST(TListItems, SortIsStableInBothDirections)
-{
-    TListItems items;
-    Fill(items, {"a1", "b1", "a2", "b2", "a3"}, {"1", "2", "1", "2", "1"});
-    items.SortByColumn(1, true);
-    EXPECT_EQ(Captions(items), (QStringList{"a1", "a2", "a3", "b1", "b2"}));
-    items.SortByColumn(1, false);
-    EXPECT_EQ(Captions(items), (QStringList{"b1", "b2", "a1", "a2", "a3"}));
 }
 
 TEST(TListItems, OnSortItemsReplacesTheComparison)
