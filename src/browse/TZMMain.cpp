@@ -21,6 +21,7 @@
 #include "platform/TRasterOp.h"
 #include "platform/TUpdateLock.h"
 #include "platform/TWaitCursor.h"
+#include "state/TColumnSizeRegistry.h"
 #include "state/TDefaultState.h"
 #include "state/TDisplayState.h"
 #include "state/TStyleCopies.h"
@@ -143,6 +144,9 @@ void TZMMain::CreateControls()
     DocList->SetAutoColumnSort(acsSortToggle);
     DocList->OnClick = [this](QObject*) { DocListClick(); };
     DocList->SetCellHiLightColour(TSysColour::clWindow);
+    // Column widths persist only with SaveSettings.AutoSave, which stays off.
+    DocList->SetColumnSizeStore(std::make_unique<TColumnSizeRegistry>());
+    DocList->Loaded();
 
     GraphicSplit2 = new TGraphicSplitBar(HomePanel);
     GraphicSplit2->setObjectName(QStringLiteral("GraphicSplit2"));

@@ -17,6 +17,7 @@
 #include "editor/TWriterPage.h"
 #include "platform/TColorRef.h"
 #include "platform/TMessageBox.h"
+#include "state/TColumnSizeRegistry.h"
 #include "state/TDefaultState.h"
 #include "state/TStyleCopies.h"
 #include <QEvent>
@@ -197,6 +198,9 @@ void TZMEditor::BuildPreview()
     DummyDocList->AddColumn(QString(), 315);
     for (const char* item : {"Contents", "Chapter One", "Chapter Two", "Index"})
         DummyDocList->AddItem(QLatin1String(item));
+    // Column widths persist only with SaveSettings.AutoSave, which stays off.
+    DummyDocList->SetColumnSizeStore(std::make_unique<TColumnSizeRegistry>());
+    DummyDocList->Loaded();
     TAlignLayout::SetAlign(DummyDocList, alBottom);
 
     DummyHorzSplitter = new TGraphicSplitBar(HomePanel);

@@ -9,6 +9,7 @@
 #include "components/panels/TTransparentPanel.h"
 #include "html/THtmlPane.h"
 #include "platform/TPath.h"
+#include "state/TColumnSizeRegistry.h"
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -181,6 +182,13 @@ TEST_F(TZMMainTest, SortListToggles)
     EXPECT_EQ(Rows(w), (QStringList{"zeta", "plain", "other", "index"}));
     w.FlatButton1Click();
     EXPECT_EQ(Rows(w).first(), "index");
+}
+
+TEST_F(TZMMainTest, DocListKeepsColumnWidthsInTheRegistryButNeverSavesThem)
+{
+    TZMMain w(&m_host);
+    EXPECT_NE(dynamic_cast<TColumnSizeRegistry*>(w.DocList->ColumnSizeStore()), nullptr);
+    EXPECT_FALSE(w.DocList->SaveSettings().AutoSave);
 }
 
 TEST_F(TZMMainTest, StateFilesAtStart)

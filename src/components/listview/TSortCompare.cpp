@@ -156,6 +156,8 @@ TSortCompare::Key TSortCompare::MakeKey(const QString& text) const
         key.number = ParseDecimal(text);
         key.text = m_collator.sortKey(text);
     } catch (const std::exception&) {
+        // A text that cannot be classified (no memory for its sort key) compares equal to
+        // every other, as a failing comparison does; the sort goes on.
         key = Key();
         key.failed = true;
     }
@@ -182,7 +184,7 @@ int TSortCompare::CompareKeys(const Key& a, const Key& b) const
             return *a.number < *b.number ? -1 : (*a.number > *b.number ? 1 : 0);
         return CompareText(a, b);
     } catch (const std::exception&) {
-        return 0;
+        return 0; // a failing comparison counts as equal; the sort goes on
     }
 }
 

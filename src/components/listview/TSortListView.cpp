@@ -1,54 +1,50 @@
 #include "components/listview/TSortListView.h"
-#include "components/listview/TSortCompare.h"
+#include "components/listview/TListDefaultPainter.h"
 #include "platform/TColorRef.h"
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QSettings>
 #include <algorithm>
-#include <numeric>
 
 namespace {
 
-constexpr int kTextPad = 12;      // room around a measured text in a fitted column
-constexpr int kHeaderTextGap = 6; // header caption inset
-constexpr int kTextGap = 5;       // before a cell's text in the standard drawing
-constexpr int kImageGap = 20;     // a small image and the gap after it
-constexpr int kIconSpace = 36;    // picture area of a large-icon cell
-
-// The settings store of column widths: an ini file in the user's configuration folder,
-// the registry key as group path.
-QString ColumnsGroup(const QString& registryKey)
-{
-    QString group = registryKey;
-    group.replace(u'\\', u'/');
-    while (group.startsWith(u'/'))
-        group.remove(0, 1);
-    while (group.endsWith(u'/'))
-        group.chop(1);
-    return group.isEmpty() ? QStringLiteral("Columns") : group + QStringLiteral("/Columns");
-}
-
-int Sign(int value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); }
+constexpr int kTextPad = 12; // room around a measured text in a fitted column
+constexpr int kImageGap = TListDefaultPainter::ImageGap;
+constexpr int kIconSpace = TListDefaultPainter::IconSpace;
 
 } // namespace
 
 TSortListView::TSortListView(QWidget* parent)
     : QAbstractScrollArea(parent)
+    , m_items(this)
+    , OnColumnClick(m_items.OnColumnClick)
+    , OnSortItems(m_items.OnSortItems)
+    , OnSortBegin(m_items.OnSortBegin)
+    , OnSortFinished(m_items.OnSortFinished)
     , m_color(TSysColour::clWindow)
     , m_fontColour(TSysColour::clWindowText)
+    , m_captionEditor(this)
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(1);
     UpdateRowHeight();
+    m_captionEditor.OnAccepted = [this](TListItem* item, const QString& text) {
+        if (IndexOf(item) < 0)
+            return;
+        item->Caption = text;
+        ItemsChanged();
+    };
+    m_items.OnReordered = [this] {
+        m_flowCellWidth = -1;
+        Relayout();
+    };
 }
 
 TSortListView::~TSortListView()
@@ -59,34 +55,22 @@ TSortListView::~TSortListView()
 
 // ----------------------------------------------------------------------------- columns
 
-TListColumn* TSortListView::Column(int index) const
-{
-    if (index < 0 || index >= ColumnCount())
-        return nullptr;
-    return m_columns[size_t(index)].get();
-}
-
 TListColumn* TSortListView::AddColumn(const QString& caption, int width)
 {
-    m_columns.push_back(std::make_unique<TListColumn>());
-    TListColumn* column = m_columns.back().get();
-    column->Caption = caption;
-    column->Width = width < TListColumn::AutoSizeUseHeader ? 0 : width;
+    TListColumn* column = m_items.AddColumn(caption, width);
     Relayout();
     return column;
 }
 
 void TSortListView::DeleteColumn(int index)
 {
-    if (index < 0 || index >= ColumnCount())
-        return;
-    m_columns.erase(m_columns.begin() + index);
-    Relayout();
+    if (m_items.DeleteColumn(index))
+        Relayout();
 }
 
 void TSortListView::ClearColumns()
 {
-    m_columns.clear();
+    m_items.ClearColumns();
     Relayout();
 }
 
@@ -102,13 +86,10 @@ int TSortListView::ColumnWidth(int index)
 
 void TSortListView::SetColumnWidth(int index, int width)
 {
-    TListColumn* column = Column(index);
-    if (!column)
-        return;
     // The fitted widths are measured when next needed, so a builder that asks for them
     // after every added row does not measure every row every time.
-    column->Width = width < TListColumn::AutoSizeUseHeader ? 0 : width;
-    Relayout();
+    if (m_items.SetColumnWidth(index, width))
+        Relayout();
 }
 
 void TSortListView::StoreColumnWidth(int index, int width)
@@ -130,17 +111,12 @@ int TSortListView::ColumnLeft(int index)
 
 int TSortListView::TotalColumnWidth() { return ColumnLeft(ColumnCount()); }
 
-int TSortListView::TextWidth(const QString& text) const
-{
-    return QFontMetrics(font()).horizontalAdvance(text);
-}
-
 int TSortListView::MeasureColumn(int index, bool withHeader)
 {
     const QFontMetrics metrics(font());
     int widest = 0;
-    for (const auto& item : m_items)
-        widest = std::max(widest, metrics.horizontalAdvance(item->ColumnText(index)));
+    for (int i = 0; i < ItemCount(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(Item(i)->ColumnText(index)));
     if (index == 0 && !m_smallImages.isEmpty())
         widest += kImageGap;
     int width = widest + kTextPad;
@@ -151,13 +127,6 @@ int TSortListView::MeasureColumn(int index, bool withHeader)
 
 // -------------------------------------------------------------------------------- rows
 
-TListItem* TSortListView::Item(int index) const
-{
-    if (index < 0 || index >= ItemCount())
-        return nullptr;
-    return m_items[size_t(index)].get();
-}
-
 TListItem* TSortListView::AddItem(const QString& caption)
 {
     return InsertItem(ItemCount(), caption);
@@ -165,15 +134,10 @@ TListItem* TSortListView::AddItem(const QString& caption)
 
 TListItem* TSortListView::InsertItem(int index, const QString& caption)
 {
-    if (m_sorting)
-        return nullptr; // rows are not added while a sort handler runs
-    index = std::clamp(index, 0, ItemCount());
-    auto item = std::make_unique<TListItem>();
-    item->Caption = caption;
-    TListItem* raw = item.get();
-    m_items.insert(m_items.begin() + index, std::move(item));
-    ItemsChanged();
-    return raw;
+    TListItem* item = m_items.Insert(index, caption);
+    if (item)
+        ItemsChanged();
+    return item;
 }
 
 void TSortListView::ItemRemoved(TListItem* item)
@@ -182,41 +146,31 @@ void TSortListView::ItemRemoved(TListItem* item)
         m_selected = nullptr;
     if (m_focused == item)
         m_focused = nullptr;
-    if (m_editItem == item)
+    if (m_captionEditor.Item() == item)
         FinishEdit(false);
 }
 
 void TSortListView::DeleteItem(int index)
 {
-    if (m_sorting || index < 0 || index >= ItemCount())
+    TListItem* item = m_items.Sorting() ? nullptr : Item(index);
+    if (!item)
         return;
-    ItemRemoved(m_items[size_t(index)].get());
-    m_items.erase(m_items.begin() + index);
+    ItemRemoved(item);
+    m_items.Delete(index);
     ItemsChanged();
 }
 
 void TSortListView::ClearItems()
 {
-    if (m_sorting)
+    if (m_items.Sorting())
         return;
-    if (m_editor)
-        FinishEdit(false);
+    FinishEdit(false);
     m_selected = nullptr;
     m_focused = nullptr;
-    m_items.clear();
+    m_items.Clear();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     ItemsChanged();
-}
-
-int TSortListView::IndexOf(const TListItem* item) const
-{
-    if (!item)
-        return -1;
-    for (size_t i = 0; i < m_items.size(); ++i)
-        if (m_items[i].get() == item)
-            return int(i);
-    return -1;
 }
 
 void TSortListView::BeginUpdate() { ++m_updateCount; }
@@ -275,8 +229,8 @@ int TSortListView::FlowCellWidth()
     if (m_flowCellWidth < 0) {
         const QFontMetrics metrics(font());
         int widest = 0;
-        for (const auto& item : m_items)
-            widest = std::max(widest, metrics.horizontalAdvance(item->Caption));
+        for (int i = 0; i < ItemCount(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(Item(i)->Caption));
         if (!m_smallImages.isEmpty() && m_viewStyle != vsIcon)
             widest += kImageGap;
         m_flowCellWidth = std::max(20, widest + 16);
@@ -291,11 +245,26 @@ int TSortListView::FlowCellHeight() const
     return m_viewStyle == vsIcon ? m_rowHeight + kIconSpace : m_rowHeight;
 }
 
-int TSortListView::FlowPerLine()
+TListGeometry TSortListView::Geometry(bool measure)
 {
-    if (m_viewStyle == vsList)
-        return std::max(1, viewport()->height() / FlowCellHeight());
-    return std::max(1, viewport()->width() / FlowCellWidth());
+    TListGeometry geometry;
+    geometry.Style = m_viewStyle;
+    geometry.Count = ItemCount();
+    geometry.Viewport = viewport()->size();
+    geometry.HeaderHeight = HeaderHeight();
+    geometry.RowHeight = m_rowHeight;
+    geometry.HorzScroll = horizontalScrollBar()->value();
+    geometry.VertScroll = verticalScrollBar()->value();
+    if (m_viewStyle == vsReport) {
+        if (measure)
+            geometry.ReportWidth =
+                ColumnCount() == 0 ? geometry.Viewport.width() : TotalColumnWidth();
+    } else {
+        geometry.CellWidth =
+            measure ? FlowCellWidth() : (m_flowCellWidth > 0 ? m_flowCellWidth : 100);
+        geometry.CellHeight = FlowCellHeight();
+    }
+    return geometry;
 }
 
 void TSortListView::Relayout(bool repaint)
@@ -306,41 +275,32 @@ void TSortListView::Relayout(bool repaint)
     m_widthsChanged = false;
     QScrollBar* vbar = verticalScrollBar();
     QScrollBar* hbar = horizontalScrollBar();
-    const int n = ItemCount();
-    const int vw = viewport()->width(), vh = viewport()->height();
+    // Cell widths of the flowing styles are measured lazily: this runs after every added row.
+    const TListGeometry geometry = Geometry(false);
     if (m_viewStyle == vsReport) {
-        const int rows = std::max(1, (vh - HeaderHeight()) / m_rowHeight);
-        vbar->setRange(0, std::max(0, n - rows));
+        const int rows = geometry.ReportRows();
+        vbar->setRange(0, std::max(0, geometry.Count - rows));
         vbar->setPageStep(rows);
         vbar->setSingleStep(1);
-        // A fitted width still pending is measured at the next paint, not here: this runs
-        // after every added row.
+        // A fitted width still pending is measured at the next paint, not here.
         bool pending = false;
-        for (const auto& column : m_columns)
-            pending = pending || column->Width < 0;
+        for (int i = 0; i < ColumnCount(); ++i)
+            pending = pending || Column(i)->Width < 0;
         if (!pending) {
-            const int total = TotalColumnWidth();
-            hbar->setRange(0, std::max(0, total - vw));
+            const int vw = geometry.Viewport.width();
+            hbar->setRange(0, std::max(0, TotalColumnWidth() - vw));
             hbar->setPageStep(std::max(1, vw));
             hbar->setSingleStep(10);
         }
-    } else if (m_viewStyle == vsList) {
-        // Cell widths are measured lazily too: one column of the flow per scroll step.
-        vbar->setRange(0, 0);
-        const int per = FlowPerLine();
-        const int lines = (n + per - 1) / per;
-        const int visible = std::max(1, vw / (m_flowCellWidth > 0 ? m_flowCellWidth : 100));
-        hbar->setRange(0, std::max(0, lines - visible));
-        hbar->setPageStep(visible);
-        hbar->setSingleStep(1);
     } else {
-        hbar->setRange(0, 0);
-        const int per = std::max(1, vw / (m_flowCellWidth > 0 ? m_flowCellWidth : 100));
-        const int lines = (n + per - 1) / per;
-        const int visible = std::max(1, vh / FlowCellHeight());
-        vbar->setRange(0, std::max(0, lines - visible));
-        vbar->setPageStep(visible);
-        vbar->setSingleStep(1);
+        // List view scrolls by columns of the flow sideways, the icon views by lines down.
+        const bool list = m_viewStyle == vsList;
+        QScrollBar* bar = list ? hbar : vbar;
+        (list ? vbar : hbar)->setRange(0, 0);
+        const int visible = geometry.VisibleLines();
+        bar->setRange(0, std::max(0, geometry.Lines() - visible));
+        bar->setPageStep(visible);
+        bar->setSingleStep(1);
     }
     if (repaint)
         viewport()->update();
@@ -350,84 +310,34 @@ QRect TSortListView::ItemRect(int index)
 {
     if (index < 0 || index >= ItemCount())
         return {};
-    if (m_viewStyle == vsReport) {
-        const int width = m_columns.empty() ? viewport()->width() : TotalColumnWidth();
-        // Far rows of a tall font stay far without overflowing.
-        constexpr qint64 kFar = 1 << 28;
-        const qint64 top =
-            HeaderHeight() + qint64(index - verticalScrollBar()->value()) * m_rowHeight;
-        return QRect(-horizontalScrollBar()->value(), int(std::clamp(top, -kFar, kFar)), width,
-                     m_rowHeight);
-    }
-    const int per = FlowPerLine();
-    const int w = FlowCellWidth(), h = FlowCellHeight();
-    if (m_viewStyle == vsList) {
-        const int line = index / per, pos = index % per;
-        return QRect((line - horizontalScrollBar()->value()) * w, pos * h, w, h);
-    }
-    const int line = index / per, pos = index % per;
-    return QRect(pos * w, (line - verticalScrollBar()->value()) * h, w, h);
+    return Geometry().ItemRect(index);
 }
 
-int TSortListView::IndexAt(const QPoint& p)
-{
-    if (p.x() < 0 || p.y() < 0 || p.x() >= viewport()->width() || p.y() >= viewport()->height())
-        return -1;
-    if (m_viewStyle == vsReport) {
-        const int y = p.y() - HeaderHeight();
-        if (y < 0)
-            return -1;
-        const int index = verticalScrollBar()->value() + y / m_rowHeight;
-        return index < ItemCount() ? index : -1;
-    }
-    const int per = FlowPerLine();
-    const int w = FlowCellWidth(), h = FlowCellHeight();
-    int index;
-    if (m_viewStyle == vsList) {
-        if (p.y() / h >= per)
-            return -1;
-        index = (p.x() / w + horizontalScrollBar()->value()) * per + p.y() / h;
-    } else {
-        if (p.x() / w >= per)
-            return -1;
-        index = (p.y() / h + verticalScrollBar()->value()) * per + p.x() / w;
-    }
-    return index < ItemCount() ? index : -1;
-}
+int TSortListView::IndexAt(const QPoint& p) { return Geometry().IndexAt(p); }
 
 TListItem* TSortListView::ItemAt(const QPoint& viewportPos) { return Item(IndexAt(viewportPos)); }
 
-int TSortListView::TopIndex()
-{
-    if (m_viewStyle == vsReport)
-        return ItemCount() ? verticalScrollBar()->value() : -1;
-    const int per = FlowPerLine();
-    const int value =
-        m_viewStyle == vsList ? horizontalScrollBar()->value() : verticalScrollBar()->value();
-    const int index = value * per;
-    return index < ItemCount() ? index : -1;
-}
+int TSortListView::TopIndex() { return Geometry().TopIndex(); }
 
 void TSortListView::EnsureVisible(int index)
 {
     if (index < 0 || index >= ItemCount())
         return;
     Relayout();
+    const TListGeometry geometry = Geometry();
     if (m_viewStyle == vsReport) {
         QScrollBar* bar = verticalScrollBar();
-        const int rows = std::max(1, (viewport()->height() - HeaderHeight()) / m_rowHeight);
+        const int rows = geometry.ReportRows();
         if (index < bar->value())
             bar->setValue(index);
         else if (index >= bar->value() + rows)
             bar->setValue(index - rows + 1);
         return;
     }
-    const int per = FlowPerLine();
-    const int line = index / per;
+    const int line = index / geometry.PerLine();
     const bool list = m_viewStyle == vsList;
     QScrollBar* bar = list ? horizontalScrollBar() : verticalScrollBar();
-    const int visible = list ? std::max(1, viewport()->width() / FlowCellWidth())
-                             : std::max(1, viewport()->height() / FlowCellHeight());
+    const int visible = geometry.VisibleLines();
     if (list)
         bar->setRange(0, std::max(bar->maximum(), line));
     if (line < bar->value())
@@ -494,95 +404,6 @@ void TSortListView::SetSmallImages(const QList<QImage>& images)
     ItemsChanged();
 }
 
-// ---------------------------------------------------------------------------- sorting
-
-void TSortListView::SetAutoSortAscending(bool ascending)
-{
-    m_autoSortAscending = ascending;
-    m_currentSortAscending = ascending;
-}
-
-std::vector<int> TSortListView::SortedOrder(int column, bool ascending)
-{
-    const int sign = ascending ? 1 : -1;
-    const size_t n = m_items.size();
-    std::vector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    m_sorting = true;
-    struct SortingFlag
-    {
-        bool& flag;
-        ~SortingFlag() { flag = false; }
-    } sortingFlag{m_sorting};
-    if (OnSortItems) {
-        // A copy, so a handler that reassigns the event cannot pull it from under us.
-        const auto handler = OnSortItems;
-        std::vector<TListItem*> items(n);
-        for (size_t i = 0; i < n; ++i)
-            items[i] = m_items[i].get();
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            int result = 0;
-            try {
-                handler(this, items[size_t(a)], items[size_t(b)], column - 1, result);
-            } catch (...) {
-                result = 0; // a failing comparison counts as equal
-            }
-            return Sign(result) * sign < 0;
-        });
-        return order;
-    }
-    // Each text is classified once; comparing the keys gives what comparing the texts
-    // gives, without parsing dates and numbers again at every comparison.
-    const TSortCompare compare;
-    std::vector<TSortCompare::Key> keys;
-    keys.reserve(n);
-    for (const auto& item : m_items)
-        keys.push_back(compare.MakeKey(item->ColumnText(column)));
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return Sign(compare.CompareKeys(keys[size_t(a)], keys[size_t(b)])) * sign < 0;
-    });
-    return order;
-}
-
-void TSortListView::SortByColumn(int column, bool ascending)
-{
-    if (OnSortBegin)
-        OnSortBegin(this);
-    const std::vector<int> order = SortedOrder(column, ascending);
-    std::vector<std::unique_ptr<TListItem>> sorted;
-    sorted.reserve(order.size());
-    for (int index : order)
-        sorted.push_back(std::move(m_items[size_t(index)]));
-    m_items = std::move(sorted);
-    m_flowCellWidth = -1;
-    Relayout();
-    if (OnSortFinished)
-        OnSortFinished(this);
-}
-
-void TSortListView::Resort()
-{
-    if (m_autoColumnSort != acsNoSort && m_lastSortedColumn >= 0 &&
-        m_lastSortedColumn < ColumnCount())
-        SortByColumn(m_lastSortedColumn, m_currentSortAscending);
-}
-
-void TSortListView::ColumnClick(int column)
-{
-    if (m_autoColumnSort == acsSortToggle) {
-        if (column == m_lastSortedColumn)
-            m_currentSortAscending = !m_currentSortAscending;
-        else
-            m_currentSortAscending = m_autoSortAscending;
-    }
-    if (OnColumnClick)
-        OnColumnClick(this, column);
-    if (m_autoColumnSort != acsNoSort) {
-        SortByColumn(column, m_currentSortAscending);
-        m_lastSortedColumn = column;
-    }
-}
-
 // ---------------------------------------------------------------------- persistence
 
 void TSortListView::Loaded()
@@ -591,38 +412,19 @@ void TSortListView::Loaded()
         RestoreColumnSizes();
 }
 
+void TSortListView::SetColumnSizeStore(std::unique_ptr<TColumnSizeStore> store)
+{
+    m_columnSizeStore = std::move(store);
+}
+
 bool TSortListView::StoreColumnSizes()
 {
-    QStringList widths;
-    for (int i = 0; i < ColumnCount(); ++i)
-        widths << QString::number(ColumnWidth(i));
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Zelmora"),
-                       QStringLiteral("ColumnSizes"));
-    settings.beginGroup(ColumnsGroup(m_saveSettings.RegistryKey));
-    settings.setValue(QStringLiteral("Sizes"), widths.join(u','));
-    settings.endGroup();
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return m_columnSizeStore && m_columnSizeStore->Store(*this);
 }
 
 bool TSortListView::RestoreColumnSizes()
 {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Zelmora"),
-                       QStringLiteral("ColumnSizes"));
-    settings.beginGroup(ColumnsGroup(m_saveSettings.RegistryKey));
-    if (!settings.contains(QStringLiteral("Sizes")))
-        return settings.status() == QSettings::NoError;
-    const QVariant value = settings.value(QStringLiteral("Sizes"));
-    // An ini value written by hand without quotes comes back as a list.
-    const QString text = value.typeId() == QMetaType::QStringList ? value.toStringList().join(u',')
-                                                                  : value.toString();
-    const QStringList parts = text.split(u',');
-    for (int i = 0; i < ColumnCount() && i < parts.size(); ++i) {
-        bool ok = false;
-        const int width = parts.at(i).trimmed().toInt(&ok);
-        SetColumnWidth(i, ok ? width : 0);
-    }
-    return settings.status() == QSettings::NoError;
+    return m_columnSizeStore && m_columnSizeStore->Restore(*this);
 }
 
 // --------------------------------------------------------------------------- painting
@@ -632,7 +434,7 @@ void TSortListView::paintEvent(QPaintEvent* event)
     BeforePaint();
     bool pending = false;
     for (int i = 0; i < ColumnCount(); ++i)
-        pending = pending || m_columns[size_t(i)]->Width < 0;
+        pending = pending || Column(i)->Width < 0;
     if (pending || m_widthsChanged || (m_viewStyle != vsReport && m_flowCellWidth < 0)) {
         for (int i = 0; i < ColumnCount(); ++i)
             ColumnWidth(i);
@@ -651,29 +453,14 @@ void TSortListView::paintEvent(QPaintEvent* event)
     canvas.setFont(font());
 
     const QRect dirty = event->rect();
-    const int n = ItemCount();
-    int first = 0, last = -1;
-    if (m_viewStyle == vsReport) {
-        first = verticalScrollBar()->value();
-        last = first + (size.height() - HeaderHeight()) / m_rowHeight + 1;
-    } else {
-        const int per = FlowPerLine();
-        if (m_viewStyle == vsList) {
-            first = horizontalScrollBar()->value() * per;
-            last = first + (size.width() / FlowCellWidth() + 2) * per;
-        } else {
-            first = verticalScrollBar()->value() * per;
-            last = first + (size.height() / FlowCellHeight() + 2) * per;
-        }
-    }
-    first = std::max(0, first);
-    last = std::min(last, n - 1);
-    for (int i = first; i <= last; ++i) {
-        const QRect rect = ItemRect(i);
+    const TListGeometry geometry = Geometry();
+    const int last = geometry.LastVisible();
+    for (int i = geometry.FirstVisible(); i <= last; ++i) {
+        const QRect rect = geometry.ItemRect(i);
         if (!rect.intersects(dirty) && !(rect.width() == 0 && dirty.contains(rect.topLeft())))
             continue;
         TOwnerDrawState state = 0;
-        const TListItem* item = m_items[size_t(i)].get();
+        const TListItem* item = Item(i);
         if (item == m_selected)
             state |= odSelected;
         if (item == m_focused && hasFocus())
@@ -707,89 +494,12 @@ void TSortListView::DrawItem(QPainter& canvas, int index, const QRect& rect, TOw
 void TSortListView::DefaultDrawItem(QPainter& canvas, int index, const QRect& rect,
                                     TOwnerDrawState state)
 {
-    const TListItem* item = Item(index);
-    if (!item)
-        return;
-    const bool selected = state & odSelected;
-    const QPalette& pal = palette();
-    canvas.fillRect(rect, selected ? pal.color(QPalette::Highlight) : TColorRef::ToQColor(m_color));
-    canvas.setPen(selected ? pal.color(QPalette::HighlightedText)
-                           : TColorRef::ToQColor(m_fontColour));
-    const QFontMetrics metrics(canvas.font());
-    const int flags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine;
-
-    int x = rect.left();
-    const QImage* image = nullptr;
-    if (item->ImageIndex >= 0 && item->ImageIndex < m_smallImages.size())
-        image = &m_smallImages.at(item->ImageIndex);
-    if (m_viewStyle != vsReport) {
-        QRect text = rect.adjusted(2, 0, -2, 0);
-        if (m_viewStyle == vsIcon) {
-            if (image)
-                canvas.drawImage(rect.left() + (rect.width() - image->width()) / 2, rect.top() + 2,
-                                 *image);
-            text.setTop(rect.top() + kIconSpace);
-            canvas.drawText(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-                            metrics.elidedText(item->Caption, Qt::ElideRight, text.width()));
-        } else {
-            if (image) {
-                canvas.drawImage(rect.left() + 2, rect.top(), *image);
-                text.setLeft(text.left() + kImageGap);
-            }
-            canvas.drawText(text, flags,
-                            metrics.elidedText(item->Caption, Qt::ElideRight, text.width()));
-        }
-    } else {
-        for (int c = 0; c < std::max(1, ColumnCount()); ++c) {
-            const int width = m_columns.empty() ? rect.width() : ColumnWidth(c);
-            QRect cell(x, rect.top(), width, rect.height());
-            x += width;
-            QRect text = cell.adjusted(kTextGap, 0, -kTextGap, 0);
-            if (c == 0 && !m_smallImages.isEmpty()) {
-                if (image)
-                    canvas.drawImage(cell.left() + 2, cell.top(), *image);
-                text.setLeft(cell.left() + kImageGap + kTextGap);
-            }
-            if (text.width() <= 0)
-                continue;
-            canvas.drawText(text, flags,
-                            metrics.elidedText(item->ColumnText(c), Qt::ElideRight, text.width()));
-        }
-    }
-    if (state & odFocused) {
-        QPen pen(selected ? pal.color(QPalette::HighlightedText)
-                          : TColorRef::ToQColor(m_fontColour));
-        pen.setStyle(Qt::DotLine);
-        canvas.setPen(pen);
-        canvas.setBrush(Qt::NoBrush);
-        canvas.drawRect(rect.adjusted(0, 0, -1, -1));
-    }
+    TListDefaultPainter::DrawItem(canvas, *this, index, rect, state);
 }
 
 void TSortListView::DrawHeader(QPainter& canvas)
 {
-    const int height = HeaderHeight();
-    const QPalette& pal = palette();
-    const int scroll = horizontalScrollBar()->value();
-    canvas.fillRect(QRect(0, 0, m_buffer.width(), height), pal.color(QPalette::Button));
-    const QFontMetrics metrics(canvas.font());
-    int x = -scroll;
-    for (int c = 0; c < ColumnCount(); ++c) {
-        const int width = ColumnWidth(c);
-        const QRect cell(x, 0, width, height);
-        canvas.setPen(pal.color(QPalette::Light));
-        canvas.drawLine(cell.topLeft(), cell.topRight());
-        canvas.drawLine(cell.topLeft(), cell.bottomLeft());
-        canvas.setPen(pal.color(QPalette::Dark));
-        canvas.drawLine(cell.bottomLeft(), cell.bottomRight());
-        canvas.drawLine(cell.topRight(), cell.bottomRight());
-        canvas.setPen(pal.color(QPalette::ButtonText));
-        const QRect text = cell.adjusted(kHeaderTextGap, 0, -kHeaderTextGap, 0);
-        if (text.width() > 0)
-            canvas.drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                            metrics.elidedText(Column(c)->Caption, Qt::ElideRight, text.width()));
-        x += width;
-    }
+    TListDefaultPainter::DrawHeader(canvas, *this, m_buffer.width());
 }
 
 int TSortListView::HeaderColumnAt(const QPoint& p)
@@ -881,27 +591,11 @@ void TSortListView::keyPressEvent(QKeyEvent* event)
 {
     const int n = ItemCount();
     const int caret = IndexOf(m_focused);
-    int page;
-    int across = 0; // steps of the arrows that cross lines in the flowing styles
-    if (m_viewStyle == vsReport) {
-        page = std::max(1, (viewport()->height() - HeaderHeight()) / m_rowHeight);
-    } else if (m_viewStyle == vsList) {
-        page = FlowPerLine();
-        across = FlowPerLine();
-    } else {
-        page = std::max(1, viewport()->height() / FlowCellHeight()) * FlowPerLine();
-        across = FlowPerLine();
-    }
+    const TListGeometry geometry = Geometry();
     int target;
     switch (event->key()) {
-    case Qt::Key_Up:
-        target =
-            caret < 0 ? 0 : caret - (m_viewStyle == vsList || m_viewStyle == vsReport ? 1 : across);
-        break;
-    case Qt::Key_Down:
-        target =
-            caret < 0 ? 0 : caret + (m_viewStyle == vsList || m_viewStyle == vsReport ? 1 : across);
-        break;
+    case Qt::Key_Up: target = caret - geometry.VerticalStep(); break;
+    case Qt::Key_Down: target = caret + geometry.VerticalStep(); break;
     case Qt::Key_Left:
     case Qt::Key_Right:
         if (m_viewStyle == vsReport) {
@@ -910,15 +604,12 @@ void TSortListView::keyPressEvent(QKeyEvent* event)
                           (event->key() == Qt::Key_Left ? -1 : 1) * bar->singleStep());
             return;
         }
-        {
-            const int step = m_viewStyle == vsList ? across : 1;
-            target = caret < 0 ? 0 : caret + (event->key() == Qt::Key_Left ? -step : step);
-        }
+        target = caret + (event->key() == Qt::Key_Left ? -1 : 1) * geometry.HorizontalStep();
         break;
     case Qt::Key_Home: target = 0; break;
     case Qt::Key_End: target = n - 1; break;
-    case Qt::Key_PageUp: target = caret < 0 ? 0 : caret - page; break;
-    case Qt::Key_PageDown: target = caret < 0 ? 0 : caret + page; break;
+    case Qt::Key_PageUp: target = caret - geometry.PageStep(); break;
+    case Qt::Key_PageDown: target = caret + geometry.PageStep(); break;
     case Qt::Key_F2:
         if (caret >= 0 && !m_readOnly)
             StartEdit(caret);
@@ -927,7 +618,8 @@ void TSortListView::keyPressEvent(QKeyEvent* event)
     }
     if (n == 0)
         return;
-    MoveCaret(target);
+    // Without a caret every key but End starts at the first row.
+    MoveCaret(caret < 0 && event->key() != Qt::Key_End ? 0 : target);
 }
 
 void TSortListView::focusInEvent(QFocusEvent* event)
@@ -961,8 +653,7 @@ void TSortListView::resizeEvent(QResizeEvent* event)
 
 void TSortListView::scrollContentsBy(int, int)
 {
-    if (m_editor)
-        FinishEdit(true);
+    FinishEdit(true);
     viewport()->update();
 }
 
@@ -976,55 +667,9 @@ void TSortListView::StartEdit(int index)
     FinishEdit(true);
     EnsureVisible(index);
     QRect rect = ItemRect(index);
-    if (m_viewStyle == vsReport && !m_columns.empty())
+    if (m_viewStyle == vsReport && ColumnCount() > 0)
         rect.setWidth(ColumnWidth(0));
-    m_editItem = item;
-    m_editor = new QLineEdit(viewport());
-    m_editor->setFont(font());
-    m_editor->setText(item->Caption);
-    m_editor->selectAll();
-    m_editor->setGeometry(rect);
-    m_editor->installEventFilter(this);
-    m_editor->show();
-    m_editor->setFocus();
+    m_captionEditor.Start(item, rect, font());
 }
 
-void TSortListView::FinishEdit(bool accept)
-{
-    if (!m_editor)
-        return;
-    QLineEdit* editor = m_editor;
-    TListItem* item = m_editItem;
-    m_editor = nullptr;
-    m_editItem = nullptr;
-    editor->removeEventFilter(this);
-    if (accept && item && IndexOf(item) >= 0) {
-        item->Caption = editor->text();
-        ItemsChanged();
-    }
-    const bool hadFocus = editor->hasFocus();
-    editor->hide();
-    editor->deleteLater();
-    if (hadFocus)
-        setFocus();
-}
-
-bool TSortListView::eventFilter(QObject* watched, QEvent* event)
-{
-    if (m_editor && watched == m_editor) {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                FinishEdit(true);
-                return true;
-            }
-            if (key == Qt::Key_Escape) {
-                FinishEdit(false);
-                return true;
-            }
-        } else if (event->type() == QEvent::FocusOut) {
-            FinishEdit(true);
-        }
-    }
-    return QAbstractScrollArea::eventFilter(watched, event);
-}
+void TSortListView::FinishEdit(bool accept) { m_captionEditor.Finish(accept); }

@@ -1,33 +1,35 @@
 #pragma once
-#include "components/listview/TListColumn.h"
-#include "components/listview/TListItem.h"
-#include "components/listview/TListViewTypes.h"
+#include "components/listview/TColumnSizeStore.h"
+#include "components/listview/TListCaptionEditor.h"
+#include "components/listview/TListGeometry.h"
+#include "components/listview/TListItems.h"
 #include "components/listview/TSortLVSaveSettings.h"
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QList>
 #include <functional>
 #include <memory>
-#include <vector>
 
-class QLineEdit;
 class QPainter;
 
-// A list view that owns its rows and columns, draws every visible row itself through an
-// off-screen image, and sorts its rows by a column with a comparison that recognises
-// dates and numbers (TSortCompare). Report view shows the columns side by side; list view
-// flows the captions top to bottom in columns; the icon views flow them left to right.
+// A list view that draws every visible row of its TListItems itself through an off-screen
+// image and sorts them by a column (TListItems does the sorting). Report view shows the
+// columns side by side; list view flows the captions top to bottom in columns; the icon
+// views flow them left to right.
 class TSortListView : public QAbstractScrollArea
 {
     Q_OBJECT
+
+    // First, so the sorting events below can name its members.
+    TListItems m_items;
 
 public:
     explicit TSortListView(QWidget* parent = nullptr);
     ~TSortListView() override;
 
     // --- columns ---
-    int ColumnCount() const { return int(m_columns.size()); }
-    TListColumn* Column(int index) const;
+    int ColumnCount() const { return m_items.ColumnCount(); }
+    TListColumn* Column(int index) const { return m_items.Column(index); }
     TListColumn* AddColumn(const QString& caption = QString(), int width = 50);
     void DeleteColumn(int index);
     void ClearColumns();
@@ -37,13 +39,13 @@ public:
     void SetColumnWidth(int index, int width);
 
     // --- rows ---
-    int ItemCount() const { return int(m_items.size()); }
-    TListItem* Item(int index) const;
+    int ItemCount() const { return m_items.Count(); }
+    TListItem* Item(int index) const { return m_items.Item(index); }
     TListItem* AddItem(const QString& caption = QString());
     TListItem* InsertItem(int index, const QString& caption = QString());
     void DeleteItem(int index);
     void ClearItems();
-    int IndexOf(const TListItem* item) const;
+    int IndexOf(const TListItem* item) const { return m_items.IndexOf(item); }
     // Bracket many additions so the view lays itself out once.
     void BeginUpdate();
     void EndUpdate();
@@ -83,37 +85,40 @@ public:
     void SetSmallImages(const QList<QImage>& images);
 
     // --- sorting ---
-    TAutoColumnSort AutoColumnSort() const { return m_autoColumnSort; }
-    void SetAutoColumnSort(TAutoColumnSort value) { m_autoColumnSort = value; }
-    bool AutoSortAscending() const { return m_autoSortAscending; }
-    void SetAutoSortAscending(bool ascending);
-    bool CurrentSortAscending() const { return m_currentSortAscending; }
-    int LastSortedColumn() const { return m_lastSortedColumn; }
+    TAutoColumnSort AutoColumnSort() const { return m_items.AutoColumnSort(); }
+    void SetAutoColumnSort(TAutoColumnSort value) { m_items.SetAutoColumnSort(value); }
+    bool AutoSortAscending() const { return m_items.AutoSortAscending(); }
+    void SetAutoSortAscending(bool ascending) { m_items.SetAutoSortAscending(ascending); }
+    bool CurrentSortAscending() const { return m_items.CurrentSortAscending(); }
+    int LastSortedColumn() const { return m_items.LastSortedColumn(); }
     // Sorts all rows by the texts of one column (0 = captions); stable.
-    void SortByColumn(int column, bool ascending);
+    void SortByColumn(int column, bool ascending) { m_items.SortByColumn(column, ascending); }
     // Sorts again by the last sorted column when automatic column sorting is on.
-    void Resort();
+    void Resort() { m_items.Resort(); }
     // What a click on a column header does; public so a form can trigger it.
-    void ColumnClick(int column);
+    void ColumnClick(int column) { m_items.ColumnClick(column); }
 
     // --- column-width persistence ---
     TSortLVSaveSettings& SaveSettings() { return m_saveSettings; }
     const TSortLVSaveSettings& SaveSettings() const { return m_saveSettings; }
+    // Where the widths are kept; none (the default) keeps nothing.
+    void SetColumnSizeStore(std::unique_ptr<TColumnSizeStore> store);
+    TColumnSizeStore* ColumnSizeStore() const { return m_columnSizeStore.get(); }
     // Call once the columns are set up; with AutoSave it reads the stored widths back.
     void Loaded();
-    // Writes or reads the widths ("Columns"/"Sizes" under RegistryKey) regardless of
-    // AutoSave. Return false when the settings store reports an error.
+    // Writes or reads the widths through the store regardless of AutoSave. Return false
+    // when the store reports an error or there is no store.
     bool StoreColumnSizes();
     bool RestoreColumnSizes();
 
     // --- events ---
     std::function<void(QObject*)> OnClick;
-    std::function<void(QObject*, int column)> OnColumnClick;
+    // The sorting events are the rows' own (TListItems), with this view as sender.
+    std::function<void(QObject*, int column)>& OnColumnClick;
     std::function<void(QObject* sender, TListItem* item1, TListItem* item2, int sortColumn,
-                       int& compResult)>
-        OnSortItems;
-    std::function<void(QObject*)> OnSortBegin;
-    std::function<void(QObject*)> OnSortFinished;
+                       int& compResult)>& OnSortItems;
+    std::function<void(QObject*)>& OnSortBegin;
+    std::function<void(QObject*)>& OnSortFinished;
     // Owner-draw hooks of the default row drawing with lvOwnerDrawFixed.
     std::function<void(TSortListView* control, QPainter& canvas, int index, const QRect& rect,
                        TOwnerDrawState state, bool& defaultDrawing)>
@@ -145,18 +150,16 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The rows' new order; rows cannot be added or removed meanwhile.
-    std::vector<int> SortedOrder(int column, bool ascending);
     int MeasureColumn(int index, bool withHeader);
-    int TextWidth(const QString& text) const;
     int TotalColumnWidth();
     // Layout of the non-report styles.
     int FlowCellWidth();
     int FlowCellHeight() const;
-    int FlowPerLine();
+    // Without measure, a flowing style's cell width not measured yet counts as 100 and a
+    // report row's width is left 0.
+    TListGeometry Geometry(bool measure = true);
     void Relayout(bool repaint = true);
     void UpdateRowHeight();
     void MoveCaret(int index);
@@ -166,8 +169,6 @@ private:
     void FinishEdit(bool accept);
     void ItemRemoved(TListItem* item);
 
-    std::vector<std::unique_ptr<TListColumn>> m_columns;
-    std::vector<std::unique_ptr<TListItem>> m_items;
     TListItem* m_selected = nullptr;
     TListItem* m_focused = nullptr;
 
@@ -182,17 +183,12 @@ private:
     int m_flowCellWidth = -1; // -1 = measure again
     int m_updateCount = 0;
     bool m_widthsChanged = false; // by StoreColumnWidth since the last layout
-    bool m_sorting = false;       // rows cannot be added or removed while a sort runs
 
-    TAutoColumnSort m_autoColumnSort = acsNoSort;
-    bool m_autoSortAscending = true;
-    bool m_currentSortAscending = true;
-    int m_lastSortedColumn = -1;
     TSortLVSaveSettings m_saveSettings;
+    std::unique_ptr<TColumnSizeStore> m_columnSizeStore;
 
     QImage m_buffer;
     bool m_pressed = false;
     int m_pressedHeaderColumn = -1;
-    QLineEdit* m_editor = nullptr;
-    TListItem* m_editItem = nullptr;
+    TListCaptionEditor m_captionEditor;
 };

@@ -1,24 +1,6 @@
 #include "components/listview/TSortCompare.h"
-#include <QLocale>
+#include "components/listview/LocaleScope.h"
 #include <gtest/gtest.h>
-
-namespace {
-
-// Every test picks its own locale and puts the previous one back.
-class LocaleScope
-{
-public:
-    explicit LocaleScope(const QLocale& locale) : m_previous(QLocale())
-    {
-        QLocale::setDefault(locale);
-    }
-    ~LocaleScope() { QLocale::setDefault(m_previous); }
-
-private:
-    QLocale m_previous;
-};
-
-} // namespace
 
 TEST(TSortCompare, DecimalNumbersMustParseCompletely)
 {

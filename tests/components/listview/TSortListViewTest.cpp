@@ -1,28 +1,12 @@
 #include "components/listview/TSortListView.h"
 #include <QApplication>
 #include <QFontMetrics>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
-
-class LocaleScope
-{
-public:
-    explicit LocaleScope(const QLocale& locale) : m_previous(QLocale())
-    {
-        QLocale::setDefault(locale);
-    }
-    ~LocaleScope() { QLocale::setDefault(m_previous); }
-
-private:
-    QLocale m_previous;
-};
 
 // A report view of one or two columns holding the given captions (and sub-items).
 void Fill(TSortListView& view, const QStringList& captions, const QStringList& subItems = {})
@@ -44,14 +28,6 @@ QStringList Captions(const TSortListView& view)
     QStringList result;
     for (int i = 0; i < view.ItemCount(); ++i)
         result << view.Item(i)->Caption;
-    return result;
-}
-
-QStringList Column1(const TSortListView& view)
-{
-    QStringList result;
-    for (int i = 0; i < view.ItemCount(); ++i)
-        result << view.Item(i)->ColumnText(1);
     return result;
 }
 
@@ -77,80 +53,15 @@ TEST(TSortListView, InitialState)
 {
     TSortListView view;
     EXPECT_EQ(view.AutoColumnSort(), acsNoSort);
-    EXPECT_TRUE(view.AutoSortAscending());
     EXPECT_TRUE(view.CurrentSortAscending());
     EXPECT_EQ(view.LastSortedColumn(), -1);
     EXPECT_EQ(view.Style(), lvStandard);
+    EXPECT_EQ(view.ColumnSizeStore(), nullptr);
     EXPECT_FALSE(view.SaveSettings().AutoSave);
     EXPECT_TRUE(view.SaveSettings().RegistryKey.isEmpty());
     EXPECT_TRUE(view.SaveSettings().SaveColumnSizes);
     EXPECT_EQ(view.Selected(), nullptr);
     EXPECT_EQ(view.ItemCount(), 0);
-}
-
-TEST(TSortListView, NumbersSortNumerically)
-{
-    TSortListView view;
-    Fill(view, {"10", "9", "100"});
-    view.SortByColumn(0, true);
-    EXPECT_EQ(Captions(view), (QStringList{"9", "10", "100"}));
-    view.SortByColumn(0, false);
-    EXPECT_EQ(Captions(view), (QStringList{"100", "10", "9"}));
-}
-
-TEST(TSortListView, SortsBySubItemColumn)
-{
-    TSortListView view;
-    Fill(view, {"a", "b", "c", "d"}, {"25", "3", "1000"}); // d has no size: empty text
-    view.SortByColumn(1, true);
-    EXPECT_EQ(Captions(view), (QStringList{"d", "b", "a", "c"}));
-    view.SortByColumn(1, false);
-    EXPECT_EQ(Captions(view), (QStringList{"c", "a", "b", "d"}));
-}
-
-TEST(TSortListView, DatesSortByDayAndEqualDatesKeepTheirOrder)
-{
-    LocaleScope scope(QLocale(QLocale::English, QLocale::UnitedStates));
-    TSortListView view;
-    Fill(view, {"x", "y", "z", "w"}, {"10/2/2023", "9/30/2023", "10/2/2023", "1/1/2024"});
-    view.SortByColumn(1, true);
-    EXPECT_EQ(Captions(view), (QStringList{"y", "x", "z", "w"}));
-    view.SortByColumn(1, false);
-    EXPECT_EQ(Captions(view), (QStringList{"w", "x", "z", "y"}));
-}
-
-TEST(TSortListView, CommaDecimalsSortAsText)
-{
-    LocaleScope scope(QLocale(QLocale::English, QLocale::UnitedStates));
-    TSortListView view;
-    Fill(view, {"3,5", "20", "1,5", "2"});
-    view.SortByColumn(0, true);
-    // Text order throughout where a comma text is involved: "1,5" < "2" < "20" < "3,5".
-    EXPECT_EQ(Captions(view), (QStringList{"1,5", "2", "20", "3,5"}));
-}
-
-TEST(TSortListView, OppositeDirectionsReverseDistinctRows)
-{
-    TSortListView view;
-    Fill(view, {"pear", "Apple", "fig", "banana", "cherry", "12", "7"});
-    view.SortByColumn(0, true);
-    const QStringList ascending = Captions(view);
-    view.SortByColumn(0, false);
-    QStringList reversed = Captions(view);
-    std::reverse(reversed.begin(), reversed.end());
-    EXPECT_EQ(reversed, ascending);
-    EXPECT_EQ(ascending.first(), "7");
-    EXPECT_EQ(ascending.at(1), "12");
-}
-
-TEST(TSortListView, SortIsStableInBothDirections)
-{
-    TSortListView view;
-    Fill(view, {"a1", "b1", "a2", "b2", "a3"}, {"1", "2", "1", "2", "1"});
-    view.SortByColumn(1, true);
-    EXPECT_EQ(Captions(view), (QStringList{"a1", "a2", "a3", "b1", "b2"}));
-    view.SortByColumn(1, false);
-    EXPECT_EQ(Captions(view), (QStringList{"b1", "b2", "a1", "a2", "a3"}));
 }
 
 TEST(TSortListView, SortKeepsSelectionAndFocusOnTheirRows)
@@ -166,149 +77,28 @@ TEST(TSortListView, SortKeepsSelectionAndFocusOnTheirRows)
     EXPECT_EQ(view.SelectedIndex(), 1);
 }
 
-TEST(TSortListView, OnSortItemsReplacesTheComparison)
+TEST(TSortListView, SortingEventsNameTheViewAndRowsStayWhileSorting)
 {
     TSortListView view;
-    Fill(view, {"ccc", "a", "bb", "dddd"}, {"x", "y", "z", "w"});
-    QList<int> columns;
-    bool startedAtZero = true;
-    QStringList events;
-    view.OnSortBegin = [&](QObject* sender) {
-        events << "begin";
-        EXPECT_EQ(sender, &view);
-    };
-    view.OnSortFinished = [&](QObject*) { events << "finished"; };
-    view.OnSortItems = [&](QObject* sender, TListItem* a, TListItem* b, int column, int& result) {
-        EXPECT_EQ(sender, &view);
-        columns << column;
-        startedAtZero = startedAtZero && result == 0;
-        result = int(b->Caption.size() - a->Caption.size()) * 7; // longest first
-    };
-    view.SortByColumn(0, true);
-    EXPECT_EQ(Captions(view), (QStringList{"dddd", "ccc", "bb", "a"}));
-    EXPECT_TRUE(startedAtZero);
-    ASSERT_FALSE(columns.isEmpty());
-    EXPECT_EQ(columns.first(), -1); // the caption column
-    view.SortByColumn(0, false);
-    EXPECT_EQ(Captions(view), (QStringList{"a", "bb", "ccc", "dddd"}));
-    columns.clear();
-    view.SortByColumn(1, true);
-    EXPECT_EQ(columns.first(), 0);
-    EXPECT_EQ(events, (QStringList{"begin", "finished", "begin", "finished", "begin", "finished"}));
-}
-
-TEST(TSortListView, FailingSortHandlerCountsAsEqual)
-{
-    TSortListView view;
-    Fill(view, {"b", "a", "c"});
-    view.OnSortItems = [](QObject*, TListItem*, TListItem*, int, int&) {
-        throw std::runtime_error("broken");
-    };
-    bool finished = false;
-    view.OnSortFinished = [&](QObject*) { finished = true; };
-    view.SortByColumn(0, true);
-    EXPECT_EQ(Captions(view), (QStringList{"b", "a", "c"}));
-    EXPECT_TRUE(finished);
-}
-
-TEST(TSortListView, SortHandlerCannotAddOrRemoveRows)
-{
-    TSortListView view;
-    Fill(view, {"b", "a", "c"});
-    view.OnSortItems = [&](QObject*, TListItem* a, TListItem* b, int, int& result) {
+    Fill(view, {"b", "c", "a"});
+    view.SetAutoColumnSort(acsSort);
+    QList<QObject*> senders;
+    view.OnColumnClick = [&](QObject* sender, int) { senders << sender; };
+    view.OnSortBegin = [&](QObject* sender) { senders << sender; };
+    view.OnSortFinished = [&](QObject* sender) { senders << sender; };
+    QObject* comparedBy = nullptr;
+    view.OnSortItems = [&](QObject* sender, TListItem* a, TListItem* b, int, int& result) {
+        comparedBy = sender;
         view.DeleteItem(0);
         view.ClearItems();
         EXPECT_EQ(view.AddItem("new"), nullptr);
         result = QString::compare(a->Caption, b->Caption);
     };
-    view.OnSortFinished = [&](QObject*) { view.AddItem("after"); };
-    view.SortByColumn(0, true);
-    EXPECT_EQ(Captions(view), (QStringList{"a", "b", "c", "after"})); // allowed again
-}
-
-TEST(TSortListView, HeaderClickToggleLogic)
-{
-    TSortListView view;
-    Fill(view, {"b", "c", "a"}, {"2", "1", "3"});
-    view.SetAutoColumnSort(acsSortToggle);
-    QList<int> clicked;
-    bool sortedWhenClicked = true;
-    view.OnColumnClick = [&](QObject*, int column) {
-        clicked << column;
-        sortedWhenClicked = false;
-    };
-    view.OnSortBegin = [&](QObject*) { sortedWhenClicked = true; };
-
     view.ColumnClick(0);
-    EXPECT_TRUE(sortedWhenClicked); // the column-click event fires before the sort
-    EXPECT_TRUE(view.CurrentSortAscending());
+    EXPECT_EQ(senders, (QList<QObject*>{&view, &view, &view}));
+    EXPECT_EQ(comparedBy, &view);
+    EXPECT_EQ(Captions(view), (QStringList{"a", "b", "c"}));
     EXPECT_EQ(view.LastSortedColumn(), 0);
-    EXPECT_EQ(Captions(view), (QStringList{"a", "b", "c"}));
-
-    view.ColumnClick(0); // same column: flips
-    EXPECT_FALSE(view.CurrentSortAscending());
-    EXPECT_EQ(Captions(view), (QStringList{"c", "b", "a"}));
-
-    view.ColumnClick(1); // another column: back to AutoSortAscending
-    EXPECT_TRUE(view.CurrentSortAscending());
-    EXPECT_EQ(view.LastSortedColumn(), 1);
-    EXPECT_EQ(Captions(view), (QStringList{"c", "b", "a"}));
-    view.ColumnClick(1);
-    EXPECT_EQ(Captions(view), (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(clicked, (QList<int>{0, 0, 1, 1}));
-
-    view.SetAutoSortAscending(false); // also sets the current direction
-    EXPECT_FALSE(view.CurrentSortAscending());
-    view.ColumnClick(0);
-    EXPECT_FALSE(view.CurrentSortAscending());
-    EXPECT_EQ(Captions(view), (QStringList{"c", "b", "a"}));
-}
-
-TEST(TSortListView, HeaderClickWithoutToggleOrWithoutSort)
-{
-    TSortListView view;
-    Fill(view, {"b", "c", "a"});
-    int clicks = 0;
-    view.OnColumnClick = [&](QObject*, int) { ++clicks; };
-
-    view.SetAutoColumnSort(acsNoSort);
-    view.ColumnClick(0);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(view.LastSortedColumn(), -1);
-    EXPECT_EQ(Captions(view), (QStringList{"b", "c", "a"}));
-
-    view.SetAutoColumnSort(acsSort);
-    view.ColumnClick(0);
-    view.ColumnClick(0); // no toggling: ascending again
-    EXPECT_TRUE(view.CurrentSortAscending());
-    EXPECT_EQ(Captions(view), (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(clicks, 3);
-}
-
-TEST(TSortListView, ResortUsesTheLastSortedColumn)
-{
-    TSortListView view;
-    Fill(view, {"b", "a"});
-    view.Resort(); // nothing sorted yet
-    EXPECT_EQ(Captions(view), (QStringList{"b", "a"}));
-
-    view.SetAutoColumnSort(acsSortToggle);
-    view.ColumnClick(0);
-    view.ColumnClick(0); // descending
-    view.AddItem("z");
-    view.AddItem("0");
-    view.Resort();
-    EXPECT_EQ(Captions(view), (QStringList{"z", "b", "a", "0"}));
-
-    view.SetAutoColumnSort(acsNoSort);
-    view.AddItem("m");
-    view.Resort();
-    EXPECT_EQ(view.Item(4)->Caption, "m");
-
-    view.SetAutoColumnSort(acsSort);
-    view.ClearColumns(); // the last sorted column no longer exists
-    view.Resort();
-    EXPECT_EQ(view.Item(4)->Caption, "m");
 }
 
 TEST(TSortListView, MouseOnTheHeaderClicksTheColumn)
@@ -536,95 +326,63 @@ TEST(TSortListView, LabelEditingOnlyWhenNotReadOnly)
     EXPECT_EQ(view.Item(0)->Caption, "new");
 }
 
-class ColumnSizesTest : public ::testing::Test
+namespace {
+
+// Counts what a view asks of its column-size store.
+class CountingStore : public TColumnSizeStore
 {
-protected:
-    void SetUp() override
+public:
+    CountingStore(int& stored, int& restored, bool result)
+        : m_stored(stored), m_restored(restored), m_result(result)
+    {}
+    bool Store(TSortListView&) override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+        ++m_stored;
+        return m_result;
     }
-    static void Columns(TSortListView& view, int a, int b, int c)
+    bool Restore(TSortListView&) override
     {
-        view.AddColumn("a", a);
-        view.AddColumn("b", b);
-        view.AddColumn("c", c);
+        ++m_restored;
+        return m_result;
     }
-    static QSettings Store()
-    {
-        return QSettings(QSettings::IniFormat, QSettings::UserScope, "Zelmora", "ColumnSizes");
-    }
-    QTemporaryDir m_dir;
+
+private:
+    int& m_stored;
+    int& m_restored;
+    bool m_result;
 };
 
-TEST_F(ColumnSizesTest, RoundTrip)
-{
-    {
-        TSortListView view;
-        view.SaveSettings().RegistryKey = "Software\\Test\\Docs";
-        Columns(view, 120, 80, 33);
-        EXPECT_TRUE(view.StoreColumnSizes());
-    }
-    EXPECT_EQ(Store().value("Software/Test/Docs/Columns/Sizes").toString(), "120,80,33");
-    TSortListView view;
-    view.SaveSettings().RegistryKey = "Software\\Test\\Docs";
-    Columns(view, 50, 50, 50);
-    EXPECT_TRUE(view.RestoreColumnSizes());
-    EXPECT_EQ(view.ColumnWidth(0), 120);
-    EXPECT_EQ(view.ColumnWidth(1), 80);
-    EXPECT_EQ(view.ColumnWidth(2), 33);
-}
+} // namespace
 
-TEST_F(ColumnSizesTest, BadNumbersGiveZeroAndMissingValuesChangeNothing)
+TEST(TSortListView, ColumnSizesGoThroughTheStoreAutomaticallyOnlyWithAutoSave)
 {
-    {
-        QSettings store = Store();
-        store.setValue("Bad/Columns/Sizes", "abc,77");
-    }
-    TSortListView view;
-    Columns(view, 50, 60, 70);
-    view.SaveSettings().RegistryKey = "Nowhere";
-    EXPECT_TRUE(view.RestoreColumnSizes());
-    EXPECT_EQ(view.ColumnWidth(0), 50);
-    EXPECT_EQ(view.ColumnWidth(1), 60);
-    view.SaveSettings().RegistryKey = "Bad";
-    EXPECT_TRUE(view.RestoreColumnSizes());
-    EXPECT_EQ(view.ColumnWidth(0), 0);
-    EXPECT_EQ(view.ColumnWidth(1), 77);
-    EXPECT_EQ(view.ColumnWidth(2), 70); // no stored width for it
-}
+    TSortListView bare; // no store: nothing is kept
+    EXPECT_FALSE(bare.StoreColumnSizes());
+    EXPECT_FALSE(bare.RestoreColumnSizes());
 
-TEST_F(ColumnSizesTest, AutoSaveWritesOnDestructionAndReadsWhenLoaded)
-{
+    struct Case
     {
-        TSortListView view; // AutoSave off: nothing written
-        view.SaveSettings().RegistryKey = "Auto";
-        Columns(view, 11, 22, 33);
+        bool autoSave, saveColumnSizes;
+        int stored, restored; // by Loaded and the destruction
+    };
+    for (const Case c :
+         {Case{false, true, 0, 0}, Case{true, false, 0, 1}, Case{true, true, 1, 1}}) {
+        int stored = 0, restored = 0;
+        {
+            TSortListView view;
+            view.SetColumnSizeStore(std::make_unique<CountingStore>(stored, restored, true));
+            view.SaveSettings().AutoSave = c.autoSave;
+            view.SaveSettings().SaveColumnSizes = c.saveColumnSizes;
+            view.Loaded();
+        }
+        EXPECT_EQ(stored, c.stored) << c.autoSave << c.saveColumnSizes;
+        EXPECT_EQ(restored, c.restored) << c.autoSave << c.saveColumnSizes;
     }
-    EXPECT_FALSE(Store().contains("Auto/Columns/Sizes"));
-    {
-        TSortListView view;
-        view.SaveSettings().AutoSave = true;
-        view.SaveSettings().SaveColumnSizes = false;
-        view.SaveSettings().RegistryKey = "Auto";
-        Columns(view, 11, 22, 33);
-    }
-    EXPECT_FALSE(Store().contains("Auto/Columns/Sizes"));
-    {
-        TSortListView view;
-        view.SaveSettings().AutoSave = true;
-        view.SaveSettings().RegistryKey = "Auto";
-        Columns(view, 11, 22, 33);
-    }
-    EXPECT_EQ(Store().value("Auto/Columns/Sizes").toString(), "11,22,33");
+
+    int stored = 0, restored = 0; // explicit calls ignore AutoSave and pass failures on
     TSortListView view;
-    view.SaveSettings().RegistryKey = "Auto";
-    Columns(view, 1, 2, 3);
-    view.Loaded(); // AutoSave off: not read
-    EXPECT_EQ(view.ColumnWidth(0), 1);
-    view.SaveSettings().AutoSave = true;
-    view.Loaded();
-    EXPECT_EQ(view.ColumnWidth(0), 11);
-    EXPECT_EQ(view.ColumnWidth(2), 33);
-    view.SaveSettings().AutoSave = false;
+    view.SetColumnSizeStore(std::make_unique<CountingStore>(stored, restored, false));
+    EXPECT_FALSE(view.StoreColumnSizes());
+    EXPECT_FALSE(view.RestoreColumnSizes());
+    EXPECT_EQ(stored + restored, 2);
 }
