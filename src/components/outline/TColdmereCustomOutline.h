@@ -1,12 +1,13 @@
 #pragma once
 #include "components/outline/TColdmereCustomGrid.h"
 #include "components/outline/TOutlineNode.h"
+#include "components/outline/TOutlineTree.h"
+#include "components/outline/TOutlineTreeObserver.h"
 #include "components/outline/TOutlineTypes.h"
 #include <QImage>
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -14,19 +15,17 @@ class QFontMetrics;
 class QIODevice;
 class TOutlineStrings;
 
-// A tree of text items shown as a one-column grid, one row per visible node.
+// An outline tree shown as a one-column grid, one row per visible node.
 //
-// Items are numbered 1.. in pre-order over the whole tree, expanded or not; 0 is the
-// hidden root. Numbers are kept lazily: the outline remembers the last node whose number
-// is known right, a change moves that mark back, and a question about a later node
-// renumbers forward from the mark. A lookup by number descends from the root with a
-// halving search over the children at each level; a lookup by row skips collapsed
-// subtrees by their ExpandCount, through a running row count kept per child list.
+// The tree (numbering, lookups, loading and saving, the selection) is a TOutlineTree the
+// control owns and watches; the tree operations here hand over to it. The control adds
+// the rows' look and geometry, the horizontal extent, the pictures, and the mouse and
+// keyboard.
 //
-// Errors are EOutlineError. AddChild/Insert report a failed lookup or the depth limit in
-// a message box ("Error") and return 0 with the tree unchanged; the other operations
-// raise to the caller.
-class TColdmereCustomOutline : public TColdmereCustomGrid
+// Errors are EOutlineError. AddChild/Insert show a failed lookup or the depth limit in a
+// message box ("Error") and return 0 with the tree unchanged; a negative index and the
+// other operations' errors go to the caller.
+class TColdmereCustomOutline : public TColdmereCustomGrid, private TOutlineTreeObserver
 {
     Q_OBJECT
 public:
@@ -34,10 +33,14 @@ public:
     using TDrawItemEvent =
         std::function<void(QObject* control, int index, QRect rect, TOwnerDrawState state)>;
 
-    static constexpr int MaxLevel = 256;
+    static constexpr int MaxLevel = TOutlineTree::MaxLevel;
 
     explicit TColdmereCustomOutline(QWidget* parent = nullptr);
     ~TColdmereCustomOutline() override;
+
+    // The tree this control shows.
+    TOutlineTree& Tree() { return m_tree; }
+    const TOutlineTree& Tree() const { return m_tree; }
 
     // --- the tree -------------------------------------------------------------------
     // Appends a child to the item at index (0: a top-level item); the new item's index.
@@ -47,42 +50,42 @@ public:
     int Insert(int index, const QString& text);
     int InsertObject(int index, const QString& text, void* data);
     // Removes the item with its subtree.
-    void Delete(int index);
+    void Delete(int index) { m_tree.Delete(index); }
     // Removes every item; the outline is as new.
-    void Clear();
-    TOutlineNode* Items(int index);
-    int ItemCount() const { return m_itemCount; }
+    void Clear() { m_tree.Clear(); }
+    TOutlineNode* Items(int index) { return m_tree.Items(index); }
+    int ItemCount() const { return m_tree.ItemCount(); }
     // The selected item, or 0 when the outline is empty.
-    int SelectedItem();
+    int SelectedItem() { return m_tree.SelectedItem(Row()); }
     // Selects the item (or its nearest visible ancestor) and moves the current row to
     // it; ignored while updating.
-    void SetSelectedItem(int index);
+    void SetSelectedItem(int index) { m_tree.SetSelectedItem(index); }
     // The first item in pre-order whose text is exactly text; 0 when there is none.
-    int GetTextItem(const QString& text);
-    void FullExpand();
-    void BeginUpdate();
-    void EndUpdate();
-    bool Updating() const { return m_updating; }
+    int GetTextItem(const QString& text) { return m_tree.GetTextItem(text); }
+    void FullExpand() { m_tree.FullExpand(); }
+    void BeginUpdate() { m_tree.BeginUpdate(); }
+    void EndUpdate() { m_tree.EndUpdate(); }
+    bool Updating() const { return m_tree.Updating(); }
 
     // Replaces the tree by tab-indented text, lines ending in carriage returns.
-    void LoadFromStream(QIODevice& stream);
+    void LoadFromStream(QIODevice& stream) { m_tree.LoadFromStream(stream); }
     // Writes every item as (Level - 1) tabs, its text (UTF-8) and CR LF; false when the
     // stream did not take all of it.
-    bool SaveToStream(QIODevice& stream);
+    bool SaveToStream(QIODevice& stream) { return m_tree.SaveToStream(stream); }
 
     // The node shown in a 0-based row, or null.
-    TOutlineNode* GetVisibleNode(int row);
+    TOutlineNode* GetVisibleNode(int row) { return m_tree.GetVisibleNode(row); }
     // The row that shows node, or -1 when it is hidden (or the root).
-    int GetNodeRow(TOutlineNode* node);
-    TOutlineNode* RootNode() const { return m_root; }
+    int GetNodeRow(TOutlineNode* node) { return m_tree.GetNodeRow(node); }
+    TOutlineNode* RootNode() const { return m_tree.RootNode(); }
 
     // The lookup cache: the position last looked up. Setting it looks the index up.
-    int CurItem();
-    void SetCurItem(int index);
+    int CurItem() { return m_tree.CurItem(); }
+    void SetCurItem(int index) { m_tree.SetCurItem(index); }
 
     // --- look and geometry ----------------------------------------------------------
-    QString ItemSeparator() const { return m_itemSeparator; }
-    void SetItemSeparator(const QString& separator) { m_itemSeparator = separator; }
+    QString ItemSeparator() const { return m_tree.ItemSeparator(); }
+    void SetItemSeparator(const QString& separator) { m_tree.SetItemSeparator(separator); }
     TOutlineStyle OutlineStyle() const { return m_outlineStyle; }
     void SetOutlineStyle(TOutlineStyle style);
     TOutlineOptions Options() const { return m_options; }
@@ -117,7 +120,7 @@ public:
     void SetPictureLeaf(const QImage& picture);
 
     // One string per item: (Level - 1) tabs and the text.
-    TOutlineStrings& Lines() { return *m_lines; }
+    TOutlineStrings& Lines() { return m_tree.Lines(); }
     void SetLines(const QStringList& lines);
 
     EOutlineChange OnExpand;
@@ -141,36 +144,24 @@ protected:
     // Pixels before a row's text for the width of a row, by OutlineStyle.
     int Indentation(int level) const;
     // The selected node after the selection rules (the root when there is none).
-    TOutlineNode* SelectedNode();
-    void SelectNode(TOutlineNode* node);
+    TOutlineNode* SelectedNode() { return m_tree.SelectedNode(Row()); }
+    void SelectNode(TOutlineNode* node) { m_tree.SelectNode(node); }
 
 private:
-    friend class TOutlineNode;
-    friend class TOutlineStrings;
+    // What the tree reports.
+    void RowCountChanged() override;
+    void RowsAdded(TOutlineNode* first, TOutlineNode* last) override;
+    void RowWidthsChanged() override;
+    void RepaintNeeded() override;
+    void TextChanged(TOutlineNode* node) override;
+    void Expanding(TOutlineNode* node) override;
+    void Collapsing(TOutlineNode* node) override;
+    void CurrentItemChanged(TOutlineNode* node) override;
+    void TreeReset() override;
 
-    TOutlineNode* NewRoot();
     int AddNode(int index, const QString& text, void* data, bool insert);
-    TOutlineNode* Lookup(int index);
-    TOutlineNode* LookupOrRaise(int index);
-    bool IndexKnown(TOutlineNode* node);
-    void SetMark(TOutlineNode* node, int index);
-    int IndexOf(TOutlineNode* node);
-    void RenumberForward(const TOutlineNode* target, int targetIndex);
-    void MoveMarkBack(TOutlineNode* predecessor);
-    TOutlineNode* NextPreOrder(TOutlineNode* node);
-    TOutlineNode* PreOrderPredecessor(TOutlineNode* node);
-    TOutlineNode* LastDescendant(TOutlineNode* node);
-    int PositionOf(TOutlineNode* child);
-    void ExtendTable(TOutlineNode* parent, int upTo);
-    void InvalidateTableAt(TOutlineNode* child);
-    void AttachChild(TOutlineNode* parent, TOutlineNode* node, int position);
-    void AdjustExpandCount(TOutlineNode* node, int delta);
-    void SetNodeExpanded(TOutlineNode* node, bool expanded);
-    void NodeTextChanged(TOutlineNode* node);
-    void UpdateRowCount();
     bool ColumnFollowsClient() const;
     void InvalidateExtent();
-    void ExtentAddsRows(TOutlineNode* first, TOutlineNode* last);
     void ScheduleScrollRange();
     void ApplyExtent();
     void StartExtentWalk();
@@ -181,21 +172,8 @@ private:
     int ShownExtent();
     int RowWidth(TOutlineNode* node, const QFontMetrics& metrics);
     void RecalcRowGeometry();
-    void FinishLoad();
-    void PlaceLoadedLine(int indent, const QString& text, TOutlineNode*& previous,
-                         int& previousIndent);
 
-    TOutlineNode* m_root = nullptr;
-    TOutlineNode* m_selected = nullptr; // the root: the selection follows the current row
-    TOutlineNode* m_cache = nullptr;    // the node last looked up by index
-    int m_cacheIndex = 0;               // without m_cache: the index it stood at (after a delete)
-    TOutlineNode* m_mark = nullptr;     // every node up to here has its right Index
-    int m_goodIndex = 0;                // the mark's Index
-    std::vector<TOutlineNode*> m_markPath; // the root .. the mark, one node per level
-    int m_itemCount = 0;
-    int m_updateCount = 0;
-    bool m_updating = false;
-    QString m_itemSeparator = QStringLiteral("\\");
+    TOutlineTree m_tree;
     TOutlineStyle m_outlineStyle = osTreePictureText;
     TOutlineOptions m_options{ooDrawTreeRoot, ooDrawFocusRect};
     TOutlineType m_style = otStandard;
@@ -215,5 +193,4 @@ private:
     int m_onScreenTop = -1;   // the top row m_onScreenWidest last looked at
     bool m_extentPending = false;
     QImage m_pictures[5];
-    std::unique_ptr<TOutlineStrings> m_lines;
 };

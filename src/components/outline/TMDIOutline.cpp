@@ -36,6 +36,8 @@ bool TMDIOutline::RestoreBookmark()
         view->SetPosition(m_bookmarkPosition);
         view->SetHorzPosition(m_bookmarkHorzPosition);
     } catch (const std::exception&) {
+        // A document the view cannot load is reported by the result; the caller chooses
+        // the message.
         return false;
     }
     // The entry may be gone when the outline was rebuilt since; the document still shows.

@@ -1,8 +1,8 @@
 #include "components/outline/TOutlineNode.h"
-#include "components/outline/TColdmereCustomOutline.h"
+#include "components/outline/TOutlineTree.h"
 
-TOutlineNode::TOutlineNode(TColdmereCustomOutline* owner, const QString& text, void* data)
-    : m_text(text), m_data(data), m_owner(owner)
+TOutlineNode::TOutlineNode(TOutlineTree* tree, const QString& text, void* data)
+    : m_text(text), m_data(data), m_tree(tree)
 {}
 
 TOutlineNode::~TOutlineNode()
@@ -13,20 +13,9 @@ TOutlineNode::~TOutlineNode()
     }
 }
 
-void TOutlineNode::SetText(const QString& text)
-{
-    m_text = text;
-    m_textWidth = -1;
-    if (m_owner)
-        m_owner->NodeTextChanged(this);
-}
+void TOutlineNode::SetText(const QString& text) { m_tree->SetText(this, text); }
 
-int TOutlineNode::Index() const
-{
-    return m_owner ? m_owner->IndexOf(const_cast<TOutlineNode*>(this)) : m_index;
-}
-
-int TOutlineNode::ChildCount() const { return m_children ? int(m_children->nodes.size()) : 0; }
+int TOutlineNode::Index() const { return m_tree->IndexOf(const_cast<TOutlineNode*>(this)); }
 
 TOutlineNode* TOutlineNode::Child(int position) const
 {
@@ -45,24 +34,20 @@ QString TOutlineNode::FullPath() const
 {
     if (!m_parent)
         return QString();
-    const QString separator = m_owner ? m_owner->ItemSeparator() : QStringLiteral("\\");
+    const QString separator = m_tree->ItemSeparator();
     QString path = m_text;
     for (const TOutlineNode* n = m_parent; n && n->m_parent; n = n->m_parent)
         path = n->m_text + separator + path;
     return path;
 }
 
-void TOutlineNode::SetExpanded(bool expanded)
-{
-    if (m_owner)
-        m_owner->SetNodeExpanded(this, expanded);
-}
+void TOutlineNode::SetExpanded(bool expanded) { m_tree->SetExpanded(this, expanded); }
 
 void TOutlineNode::FullExpand()
 {
     if (HasItems()) {
         Expand();
-        // Handlers may change the children while they run; walk by position.
+        // Observers may change the children while they run; walk by position.
         for (int i = 0; i < ChildCount(); ++i)
             Child(i)->FullExpand();
     }

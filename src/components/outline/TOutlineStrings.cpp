@@ -1,6 +1,6 @@
 #include "components/outline/TOutlineStrings.h"
 #include "components/outline/EOutlineError.h"
-#include "components/outline/TColdmereCustomOutline.h"
+#include "components/outline/TOutlineTree.h"
 
 namespace {
 
@@ -11,11 +11,11 @@ QString Indented(const TOutlineNode* node)
 
 } // namespace
 
-int TOutlineStrings::Count() const { return m_outline.ItemCount(); }
+int TOutlineStrings::Count() const { return m_tree.ItemCount(); }
 
-QString TOutlineStrings::Get(int position) const { return Indented(m_outline.Items(position + 1)); }
+QString TOutlineStrings::Get(int position) const { return Indented(m_tree.Items(position + 1)); }
 
-void* TOutlineStrings::Objects(int position) const { return m_outline.Items(position + 1)->Data(); }
+void* TOutlineStrings::Objects(int position) const { return m_tree.Items(position + 1)->Data(); }
 
 int TOutlineStrings::Add(const QString& text) { return AddObject(text, nullptr); }
 
@@ -25,8 +25,8 @@ int TOutlineStrings::AddObject(const QString& text, void* data)
     while (indent < text.size() &&
            (text[indent] == QLatin1Char('\t') || text[indent] == QLatin1Char(' ')))
         ++indent;
-    const int count = m_outline.ItemCount();
-    TOutlineNode* last = count > 0 ? m_outline.Items(count) : m_outline.RootNode();
+    const int count = m_tree.ItemCount();
+    TOutlineNode* last = count > 0 ? m_tree.Items(count) : m_tree.RootNode();
     const int lastLevel = last->Level();
     TOutlineNode* parent = last;
     if (indent > lastLevel || count == 0) {
@@ -39,35 +39,35 @@ int TOutlineStrings::AddObject(const QString& text, void* data)
                 EOutlineError::Raise(EOutlineError::FileLoadError);
         }
     }
-    return m_outline.AddChildObject(parent->Index(), text.mid(indent), data) - 1;
+    return m_tree.AddChildObject(parent->Index(), text.mid(indent), data) - 1;
 }
 
 void TOutlineStrings::Insert(int position, const QString& text)
 {
-    m_outline.Insert(position + 1, text);
+    m_tree.Insert(position + 1, text);
 }
 
 void TOutlineStrings::InsertObject(int position, const QString& text, void* data)
 {
-    m_outline.InsertObject(position + 1, text, data);
+    m_tree.InsertObject(position + 1, text, data);
 }
 
-void TOutlineStrings::Delete(int position) { m_outline.Delete(position + 1); }
+void TOutlineStrings::Delete(int position) { m_tree.Delete(position + 1); }
 
-void TOutlineStrings::Clear() { m_outline.Clear(); }
+void TOutlineStrings::Clear() { m_tree.Clear(); }
 
 void TOutlineStrings::Assign(const QStringList& lines)
 {
-    m_outline.Clear();
-    m_outline.BeginUpdate();
+    m_tree.Clear();
+    m_tree.BeginUpdate();
     try {
         for (const QString& line : lines)
             Add(line);
     } catch (...) {
-        m_outline.EndUpdate();
+        m_tree.EndUpdate();
         throw;
     }
-    m_outline.EndUpdate();
+    m_tree.EndUpdate();
 }
 
 QStringList TOutlineStrings::ToStringList() const
@@ -76,6 +76,6 @@ QStringList TOutlineStrings::ToStringList() const
     const int count = Count();
     r.reserve(count);
     for (int i = 1; i <= count; ++i)
-        r << Indented(m_outline.Items(i));
+        r << Indented(m_tree.Items(i));
     return r;
 }

@@ -2,15 +2,15 @@
 #include <QString>
 #include <QStringList>
 
-class TColdmereCustomOutline;
+class TOutlineTree;
 class TOutlineNode;
 
-// The outline as a list of strings: string i is item i + 1, written as (Level - 1) tabs
+// An outline tree as a list of strings: string i is item i + 1, written as (Level - 1) tabs
 // followed by the item's text; its object is the item's data.
 class TOutlineStrings
 {
 public:
-    explicit TOutlineStrings(TColdmereCustomOutline& outline) : m_outline(outline) {}
+    explicit TOutlineStrings(TOutlineTree& tree) : m_tree(tree) {}
 
     int Count() const;
     QString Get(int position) const;
@@ -32,5 +32,5 @@ public:
     QStringList ToStringList() const;
 
 private:
-    TColdmereCustomOutline& m_outline;
+    TOutlineTree& m_tree;
 };

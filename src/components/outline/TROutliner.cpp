@@ -259,6 +259,8 @@ bool TROutliner::GoToHeading(const QString& text)
             }
         }
     } catch (...) {
+        // The caller hears of a view that cannot give or show its headings by the result,
+        // and chooses what to tell the user; the search itself changed nothing.
         return false;
     }
     return false;
@@ -385,6 +387,7 @@ bool TROutliner::Compose(QPainter& canvas, const QRect& clip)
             canvas.drawImage(area.topLeft(), offscreen, area);
         }
     } catch (...) {
+        // Whatever stopped the paint, the user is told after it (ReportPaintFailure).
         m_stats.Failed = true;
     }
     m_surface = nullptr;

@@ -1,47 +1,14 @@
+#include "OutlineSample.h"
 #include "OutlineTestPrint.h"
 #include "common/TestSupport.h"
 #include "components/outline/EOutlineError.h"
 #include "components/outline/TColdmereOutline.h"
-#include "components/outline/TOutlineStrings.h"
 #include "platform/TColorRef.h"
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QScrollBar>
-#include <functional>
 #include <gtest/gtest.h>
-
-namespace {
-
-// Runs f and gives the EOutlineError message it raised ("" when it raised none).
-QString ErrorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EOutlineError& e) {
-        return e.Message();
-    }
-    return QString();
-}
-
-// Top(1) [Middle(2) [Leaf(3)], Second(4)], Other(5)
-void BuildSample(TColdmereOutline& o)
-{
-    ASSERT_EQ(o.AddChild(0, "Top"), 1);
-    ASSERT_EQ(o.AddChild(1, "Middle"), 2);
-    ASSERT_EQ(o.AddChild(2, "Leaf"), 3);
-    ASSERT_EQ(o.AddChild(1, "Second"), 4);
-    ASSERT_EQ(o.AddChild(0, "Other"), 5);
-}
-
-QStringList Texts(TColdmereOutline& o)
-{
-    QStringList r;
-    for (int i = 1; i <= o.ItemCount(); ++i)
-        r << o.Items(i)->Text();
-    return r;
-}
-
-} // namespace
 
 TEST(TColdmereCustomOutline, EmptyOutlineKeepsOneRowAndSelectsNothing)
 {
@@ -71,60 +38,6 @@ TEST(TColdmereCustomOutline, InitialState)
     EXPECT_EQ(o.Color(), TSysColour::clWindow);
     EXPECT_FALSE(o.PicturePlus().isNull());
     EXPECT_FALSE(o.PictureLeaf().isNull());
-}
-
-TEST(TColdmereCustomOutline, NumbersItemsInPreOrderAcrossInsertsAndDeletes)
-{
-    TColdmereOutline o;
-    BuildSample(o);
-    EXPECT_EQ(Texts(o), (QStringList{"Top", "Middle", "Leaf", "Second", "Other"}));
-    EXPECT_EQ(o.Items(4)->Index(), 4);
-
-    // A sibling inserted before Leaf takes its number; everything after moves on.
-    EXPECT_EQ(o.Insert(3, "Before Leaf"), 3);
-    EXPECT_EQ(Texts(o), (QStringList{"Top", "Middle", "Before Leaf", "Leaf", "Second", "Other"}));
-    EXPECT_EQ(o.Items(6)->Text(), "Other");
-    EXPECT_EQ(o.Items(4)->Level(), 3);
-
-    // Insert at 0 appends a top-level item.
-    EXPECT_EQ(o.Insert(0, "Last"), 7);
-    EXPECT_EQ(o.Items(7)->Level(), 1);
-
-    // Deleting Middle takes its subtree; later items are renumbered.
-    TOutlineNode* other = o.Items(6);
-    o.Delete(2);
-    EXPECT_EQ(Texts(o), (QStringList{"Top", "Second", "Other", "Last"}));
-    EXPECT_EQ(other->Index(), 3);
-    EXPECT_EQ(o.ItemCount(), 4);
-}
-
-TEST(TColdmereCustomOutline, NodeProperties)
-{
-    TColdmereOutline o;
-    BuildSample(o);
-    TOutlineNode* top = o.Items(1);
-    TOutlineNode* leaf = o.Items(3);
-    EXPECT_EQ(top->Level(), 1);
-    EXPECT_EQ(leaf->Level(), 3);
-    EXPECT_EQ(leaf->Parent(), o.Items(2));
-    EXPECT_EQ(top->Parent(), o.RootNode());
-    EXPECT_EQ(o.RootNode()->Index(), 0);
-    EXPECT_EQ(o.RootNode()->Level(), 0);
-    EXPECT_TRUE(top->HasItems());
-    EXPECT_FALSE(leaf->HasItems());
-    EXPECT_EQ(top->GetLastChild(), 4);
-    EXPECT_EQ(leaf->GetLastChild(), -1);
-
-    EXPECT_EQ(o.RootNode()->FullPath(), "");
-    EXPECT_EQ(top->FullPath(), "Top");
-    EXPECT_EQ(leaf->FullPath(), "Top\\Middle\\Leaf");
-    o.SetItemSeparator("/");
-    EXPECT_EQ(leaf->FullPath(), "Top/Middle/Leaf");
-
-    int payload = 7;
-    const int i = o.AddChildObject(4, "With data", &payload);
-    EXPECT_EQ(o.Items(i)->Data(), &payload);
-    EXPECT_EQ(o.Lines().Objects(i - 1), &payload);
 }
 
 TEST(TColdmereCustomOutline, AddPathErrorsAreShownAndLeaveTheTreeAlone)
@@ -253,18 +166,6 @@ TEST(TColdmereCustomOutline, DeletingTheSelectedItemsAncestorReturnsTheSelection
     EXPECT_EQ(o.Items(selected), o.GetVisibleNode(o.Row()));
 }
 
-TEST(TColdmereCustomOutline, GetTextItemFindsTheFirstMatchAlsoWhenHidden)
-{
-    TColdmereOutline o;
-    BuildSample(o);
-    o.AddChild(5, "Leaf");
-    EXPECT_EQ(o.GetTextItem("Leaf"), 3);
-    EXPECT_FALSE(o.Items(3)->IsVisible());
-    EXPECT_EQ(o.GetTextItem("leaf"), 0);
-    EXPECT_EQ(o.GetTextItem("Other"), 5);
-    EXPECT_EQ(o.GetTextItem(""), 0);
-}
-
 TEST(TColdmereCustomOutline, SelectingAHiddenItemSelectsItsNearestVisibleAncestor)
 {
     TColdmereOutline o;
@@ -336,65 +237,6 @@ TEST(TColdmereCustomOutline, ClearMakesTheOutlineAsNew)
     EXPECT_EQ(o.SelectedItem(), 0);
     EXPECT_EQ(o.AddChild(0, "again"), 1);
     EXPECT_EQ(o.SelectedItem(), 1);
-}
-
-TEST(TColdmereCustomOutline, CurItemLooksUpAndCachesAnIndex)
-{
-    TColdmereOutline o;
-    BuildSample(o);
-    o.SetCurItem(4);
-    EXPECT_EQ(o.CurItem(), 4);
-    EXPECT_EQ(ErrorOf([&] { o.SetCurItem(8); }), "Outline index not found");
-    o.Insert(2, "x"); // the cache follows the inserted item
-    EXPECT_EQ(o.CurItem(), 2);
-    // A delete looks its item up, so the cache stays at that place: it now means the item
-    // that moved up into it, and nothing when the place is gone.
-    const QString next = o.Items(3)->Text();
-    o.Delete(2);
-    EXPECT_EQ(o.CurItem(), 2);
-    EXPECT_EQ(o.Items(o.CurItem())->Text(), next);
-    o.Delete(o.ItemCount());
-    EXPECT_EQ(o.CurItem(), 0);
-}
-
-TEST(TColdmereCustomOutline, LinesViewTheTreeAsIndentedStrings)
-{
-    TColdmereOutline o;
-    BuildSample(o);
-    TOutlineStrings& lines = o.Lines();
-    EXPECT_EQ(lines.Count(), 5);
-    EXPECT_EQ(lines[2], "\t\tLeaf");
-    EXPECT_EQ(lines.ToStringList(),
-              (QStringList{"Top", "\tMiddle", "\t\tLeaf", "\tSecond", "Other"}));
-
-    // One level deeper and the same level both become children of the last item.
-    EXPECT_EQ(lines.Add("\tChild"), 5);
-    EXPECT_EQ(o.Items(6)->Parent(), o.Items(5));
-    // The same depth as a deeper last item climbs to that depth.
-    EXPECT_EQ(lines.Add("\tSibling"), 6);
-    EXPECT_EQ(o.Items(7)->Parent(), o.Items(5));
-    // Climbing: no indentation goes back to the top level; spaces count as tabs.
-    EXPECT_EQ(lines.Add("Back"), 7);
-    EXPECT_EQ(o.Items(8)->Level(), 1);
-    EXPECT_EQ(lines.Add("  Deep"), 8);
-    EXPECT_EQ(o.Items(9)->Level(), 2);
-    EXPECT_EQ(o.Items(9)->Text(), "Deep");
-    EXPECT_EQ(ErrorOf([&] { lines.Add("\t\t\t\tJump"); }), "File load error");
-    EXPECT_EQ(o.ItemCount(), 9);
-
-    lines.Insert(0, "\tfirst"); // whitespace taken as text
-    EXPECT_EQ(o.Items(1)->Text(), "\tfirst");
-    EXPECT_EQ(o.Items(1)->Level(), 1);
-    lines.Delete(0);
-    EXPECT_EQ(o.Items(1)->Text(), "Top");
-
-    o.SetLines({"a", "\tb", "c"});
-    EXPECT_EQ(lines.ToStringList(), (QStringList{"a", "\tb", "c"}));
-    EXPECT_FALSE(o.Updating());
-    lines.Clear();
-    EXPECT_EQ(lines.Count(), 0);
-    EXPECT_EQ(ErrorOf([&] { lines.Add("\t\tx"); }), "File load error");
-    EXPECT_EQ(lines.Add("\tx"), 0); // into an empty outline one level is allowed
 }
 
 TEST(TColdmereCustomOutline, RowGeometryFollowsTheFontOrTheItemHeight)
@@ -507,4 +349,42 @@ TEST(TColdmereCustomOutline, ColumnIsClientWideForOwnerDrawOrWithoutHorizontalBa
     o.SetStyle(otOwnerDraw);
     o.OnDrawItem = [](QObject*, int, QRect, TOwnerDrawState) {};
     EXPECT_EQ(o.ColumnWidth(), o.viewport()->width());
+}
+
+TEST(TColdmereCustomOutline, LoadingShowsTheNewTreeFromItsFirstRowAlsoAfterAnError)
+{
+    TColdmereOutline o;
+    o.resize(200, 80);
+    QStringList many;
+    for (int i = 0; i < 50; ++i)
+        many << QStringLiteral("item %1").arg(i);
+    o.SetLines(many);
+    o.SetRow(40);
+    ASSERT_GT(o.TopRow(), 0);
+
+    auto load = [&](const QByteArray& bytes) {
+        QByteArray data = bytes;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::ReadOnly);
+        return ErrorOf([&] { o.LoadFromStream(buffer); });
+    };
+    EXPECT_EQ(load("A\r\n\tB\r\n\t\tC\r\nD\r\n"), "");
+    EXPECT_EQ(o.RowCount(), 2);
+    EXPECT_EQ(o.Row(), 0);
+    EXPECT_EQ(o.TopRow(), 0);
+    EXPECT_EQ(o.SelectedItem(), 1);
+
+    // The lines read before an error stay, shown the same way.
+    o.SetRow(1);
+    EXPECT_EQ(load("A\r\nB\r\n\tC\r\n\t\t\tD\r\n"), "File load error");
+    EXPECT_EQ(o.ItemCount(), 3);
+    EXPECT_EQ(o.RowCount(), 2);
+    EXPECT_EQ(o.Row(), 0);
+    EXPECT_EQ(o.SelectedItem(), 1);
+
+    QByteArray saved;
+    QBuffer out(&saved);
+    out.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(o.SaveToStream(out));
+    EXPECT_EQ(saved, QByteArray("A\r\nB\r\n\tC\r\n"));
 }

@@ -1,9 +1,13 @@
-// Drives an outline with thousands of random operations and checks it after each one
-// against a plain tree that is walked in full every time.
+// Drives an outline tree with thousands of random operations and checks it after each one
+// against a plain tree that is walked in full every time: once alone, with a stand-in for
+// the grid that shows it, and once inside the outline control.
 #include "OutlineTestPrint.h"
 #include "common/TestSupport.h"
 #include "components/outline/EOutlineError.h"
 #include "components/outline/TColdmereOutline.h"
+#include "components/outline/TOutlineTree.h"
+#include "components/outline/TOutlineTreeObserver.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
@@ -83,10 +87,70 @@ private:
     }
 };
 
-class OutlineRandom : public ::testing::Test
+// What shows the tree: its current row and row count, and the selection that follows them.
+class Host
+{
+public:
+    virtual ~Host() = default;
+    virtual TOutlineTree& Tree() = 0;
+    virtual int Row() = 0;
+    virtual int RowCount() = 0;
+    virtual int SelectedItem() = 0;
+};
+
+// The tree alone. The stand-in keeps its row the way the grid does: at least one row, the
+// current row clamped inside them, counted only when the tree reports it.
+class TreeHost : public Host, private TOutlineTreeObserver
+{
+public:
+    TreeHost() { m_tree.SetObserver(this); }
+    TOutlineTree& Tree() override { return m_tree; }
+    int Row() override { return m_row; }
+    int RowCount() override { return m_rowCount; }
+    int SelectedItem() override { return m_tree.SelectedItem(m_row); }
+
+private:
+    void RowCountChanged() override
+    {
+        m_rowCount = std::max(1, m_tree.VisibleNodeCount());
+        m_row = std::min(m_row, m_rowCount - 1);
+    }
+    void CurrentItemChanged(TOutlineNode* node) override
+    {
+        const int row = m_tree.GetNodeRow(node);
+        if (row >= 0)
+            m_row = std::clamp(row, 0, m_rowCount - 1);
+    }
+    void TreeReset() override
+    {
+        RowCountChanged();
+        m_row = 0;
+    }
+
+    TOutlineTree m_tree;
+    int m_row = 0;
+    int m_rowCount = 1;
+};
+
+class WidgetHost : public Host
+{
+public:
+    TOutlineTree& Tree() override { return m_outline.Tree(); }
+    int Row() override { return m_outline.Row(); }
+    int RowCount() override { return m_outline.RowCount(); }
+    int SelectedItem() override { return m_outline.SelectedItem(); }
+
+private:
+    TColdmereOutline m_outline;
+};
+
+// The parameter: true for the tree inside the outline control.
+class OutlineRandom : public ::testing::TestWithParam<bool>
 {
 protected:
-    TColdmereOutline outline;
+    std::unique_ptr<Host> host =
+        GetParam() ? std::unique_ptr<Host>(new WidgetHost) : std::unique_ptr<Host>(new TreeHost);
+    TOutlineTree& outline = host->Tree();
     Reference ref;
     std::mt19937 rng{20240611};
     int nextName = 0;
@@ -218,7 +282,7 @@ protected:
         ASSERT_EQ(outline.ItemCount(), int(pre.size()));
         ASSERT_EQ(outline.RootNode()->ExpandCount(), int(rows.size()));
         if (!updating)
-            ASSERT_EQ(outline.RowCount(), std::max(1, int(rows.size())));
+            ASSERT_EQ(host->RowCount(), std::max(1, int(rows.size())));
 
         // Ask for numbers in a random order, so renumbering starts from all kinds of marks.
         std::vector<TOutlineNode*> nodes;
@@ -256,21 +320,21 @@ protected:
         ASSERT_EQ(outline.GetVisibleNode(int(rows.size())), nullptr);
 
         if (!updating) {
-            ASSERT_LT(outline.Row(), outline.RowCount());
+            ASSERT_LT(host->Row(), host->RowCount());
             RNode* expected = ref.selected;
             if (expected) {
                 while (!expected->parent->expanded)
                     expected = expected->parent;
             } else if (!rows.empty()) {
-                expected = rows[size_t(outline.Row())];
+                expected = rows[size_t(host->Row())];
             }
-            ASSERT_EQ(outline.SelectedItem(), expected ? IndexIn(pre, expected) : 0);
+            ASSERT_EQ(host->SelectedItem(), expected ? IndexIn(pre, expected) : 0);
             ref.selected = expected; // reading the selection settles it
         }
     }
 };
 
-TEST_F(OutlineRandom, AgreesWithAFullWalkAfterEveryOperation)
+TEST_P(OutlineRandom, AgreesWithAFullWalkAfterEveryOperation)
 {
     TMessageCapture messages;
     for (int step = 0; step < 6000; ++step) {
@@ -313,5 +377,10 @@ TEST_F(OutlineRandom, AgreesWithAFullWalkAfterEveryOperation)
     EXPECT_TRUE(messages.Texts().isEmpty());
     EXPECT_GT(nextName, 1000);
 }
+
+INSTANTIATE_TEST_SUITE_P(TreeAloneAndInTheControl, OutlineRandom, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "InTheControl" : "TreeAlone";
+                         });
 
 } // namespace

@@ -1,13 +1,13 @@
 #include "OutlineTestPrint.h"
 #include "components/outline/EOutlineError.h"
-#include "components/outline/TColdmereOutline.h"
 #include "components/outline/TOutlineStrings.h"
+#include "components/outline/TOutlineTree.h"
 #include <QBuffer>
 #include <gtest/gtest.h>
 
 namespace {
 
-QString LoadError(TColdmereOutline& o, const QByteArray& bytes)
+QString LoadError(TOutlineTree& o, const QByteArray& bytes)
 {
     QByteArray data = bytes;
     QBuffer buffer(&data);
@@ -20,7 +20,7 @@ QString LoadError(TColdmereOutline& o, const QByteArray& bytes)
     return QString();
 }
 
-QByteArray Save(TColdmereOutline& o)
+QByteArray Save(TOutlineTree& o)
 {
     QByteArray data;
     QBuffer buffer(&data);
@@ -33,7 +33,7 @@ QByteArray Save(TColdmereOutline& o)
 
 TEST(TOutlineStream, LoadsTabIndentedLinesAllCollapsed)
 {
-    TColdmereOutline o;
+    TOutlineTree o;
     ASSERT_EQ(LoadError(o, "A\r\n\tB\r\n\t\tC\r\nD\r\n"), "");
     ASSERT_EQ(o.ItemCount(), 4);
     EXPECT_EQ(o.Lines().ToStringList(), (QStringList{"A", "\tB", "\t\tC", "D"}));
@@ -42,15 +42,14 @@ TEST(TOutlineStream, LoadsTabIndentedLinesAllCollapsed)
     EXPECT_EQ(o.Items(4)->Level(), 1);
     for (int i = 1; i <= 4; ++i)
         EXPECT_FALSE(o.Items(i)->Expanded());
-    EXPECT_EQ(o.RootNode()->ExpandCount(), 2);
-    EXPECT_EQ(o.RowCount(), 2);
-    EXPECT_EQ(o.Row(), 0);
-    EXPECT_EQ(o.SelectedItem(), 1);
+    EXPECT_EQ(o.VisibleNodeCount(), 2);
+    // The first item is selected, wherever the view's row stands.
+    EXPECT_EQ(o.SelectedItem(1), 1);
 }
 
 TEST(TOutlineStream, IndentationRules)
 {
-    TColdmereOutline o;
+    TOutlineTree o;
     // The first line is Level 1 whether it has no tab or one; spaces count like tabs.
     ASSERT_EQ(LoadError(o, "\tA\r\n\tB\r\n  C\r\n"), "");
     EXPECT_EQ(o.Lines().ToStringList(), (QStringList{"A", "B", "\tC"}));
@@ -60,12 +59,12 @@ TEST(TOutlineStream, IndentationRules)
     // An empty stream gives an empty outline.
     ASSERT_EQ(LoadError(o, ""), "");
     EXPECT_EQ(o.ItemCount(), 0);
-    EXPECT_EQ(o.SelectedItem(), 0);
+    EXPECT_EQ(o.SelectedItem(0), 0);
 }
 
 TEST(TOutlineStream, LastLineWithoutLineEndAndEndOfDataByte)
 {
-    TColdmereOutline o;
+    TOutlineTree o;
     ASSERT_EQ(LoadError(o, "A\r\n\tB"), "");
     EXPECT_EQ(o.Lines().ToStringList(), (QStringList{"A", "\tB"}));
     // Byte 26 ends the data wherever it stands.
@@ -75,7 +74,7 @@ TEST(TOutlineStream, LastLineWithoutLineEndAndEndOfDataByte)
 
 TEST(TOutlineStream, ByteOrderMarkOpensTheFileAndIsTextElsewhere)
 {
-    TColdmereOutline o;
+    TOutlineTree o;
     // The file's mark comes before the first line's indentation; one inside the file is
     // a character of its item, so the tabs after it are text too.
     ASSERT_EQ(LoadError(o, "\xEF\xBB\xBF"
@@ -103,10 +102,10 @@ TEST(TOutlineStream, ByteOrderMarkOpensTheFileAndIsTextElsewhere)
 
 TEST(TOutlineStream, IndentationErrorsKeepWhatWasLoaded)
 {
-    TColdmereOutline o;
+    TOutlineTree o;
     EXPECT_EQ(LoadError(o, "A\r\n\tB\r\n\t\t\tC\r\nD\r\n"), "File load error");
     EXPECT_EQ(o.Lines().ToStringList(), (QStringList{"A", "\tB"}));
-    EXPECT_EQ(o.RowCount(), 1);
+    EXPECT_EQ(o.VisibleNodeCount(), 1);
     EXPECT_EQ(LoadError(o, "\t\tA\r\n"), "File load error");
     EXPECT_EQ(o.ItemCount(), 0);
     // Climbing above the top level.
@@ -116,7 +115,7 @@ TEST(TOutlineStream, IndentationErrorsKeepWhatWasLoaded)
 
 TEST(TOutlineStream, LineTooLong)
 {
-    TColdmereOutline o;
+    TOutlineTree o;
     QByteArray data = "A\r\n" + QByteArray(5000, 'x') + "\r\nB\r\n";
     EXPECT_EQ(LoadError(o, data), "Line too long");
     EXPECT_EQ(o.ItemCount(), 1);
@@ -127,7 +126,7 @@ TEST(TOutlineStream, LineTooLong)
 
 TEST(TOutlineStream, DepthLimitApplies)
 {
-    TColdmereOutline o;
+    TOutlineTree o;
     QByteArray data;
     for (int i = 0; i < 256; ++i)
         data += QByteArray(i, '\t') + "L" + QByteArray::number(i + 1) + "\r\n";
@@ -140,13 +139,13 @@ TEST(TOutlineStream, DepthLimitApplies)
 
 TEST(TOutlineStream, SavesIndentedTextWithCrLf)
 {
-    TColdmereOutline o;
+    TOutlineTree o;
     o.AddChild(0, "A");
     o.AddChild(1, "B");
     o.AddChild(2, "C");
     o.AddChild(0, "D");
     EXPECT_EQ(Save(o), QByteArray("A\r\n\tB\r\n\t\tC\r\nD\r\n"));
-    TColdmereOutline empty;
+    TOutlineTree empty;
     EXPECT_EQ(Save(empty), QByteArray());
 }
 
@@ -164,14 +163,14 @@ TEST(TOutlineStream, RoundTripAcrossManyBuffersKeepsEveryText)
             text += QStringLiteral(" \u00e9\u4e2d\U0001F600"); // any Unicode survives
         expected << QString(level - 1, QLatin1Char('\t')) + text;
     }
-    TColdmereOutline o;
-    o.SetLines(expected);
+    TOutlineTree o;
+    o.Lines().Assign(expected);
     ASSERT_EQ(o.Lines().ToStringList(), expected);
     const QByteArray bytes = Save(o);
     ASSERT_GT(bytes.size(), 4 * 4096);
     EXPECT_TRUE(bytes.endsWith("\r\n"));
 
-    TColdmereOutline copy;
+    TOutlineTree copy;
     ASSERT_EQ(LoadError(copy, bytes), "");
     EXPECT_EQ(copy.Lines().ToStringList(), expected);
     EXPECT_EQ(Save(copy), bytes);
@@ -180,7 +179,7 @@ TEST(TOutlineStream, RoundTripAcrossManyBuffersKeepsEveryText)
 TEST(TOutlineStream, CarriageReturnAtTheEndOfABufferLosesNoLineFeed)
 {
     // The first line's carriage return is byte 4095, the last byte of the first fill.
-    TColdmereOutline o;
+    TOutlineTree o;
     QByteArray data = QByteArray(4095, 'a') + "\r\n" + "\tB\r\nC\r\n";
     ASSERT_EQ(LoadError(o, data), "");
     EXPECT_EQ(o.Lines().ToStringList(), (QStringList{QString(4095, QLatin1Char('a')), "\tB", "C"}));
