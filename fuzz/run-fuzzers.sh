@@ -38,17 +38,21 @@ seed() {
     shift
     mkdir -p "$dir"
     for f in "$@"; do
-        [ -f "$f" ] && cp "$f" "$dir/seed-$(basename "$f" | tr ' ' _)"
+        # Named after the whole path: two folders may hold pages of the same name.
+        [ -f "$f" ] && cp "$f" "$dir/seed-$(printf '%s' "$f" | tr '/ ' '__')"
     done
     return 0
 }
 seed_corpus() {
-    local dir=$BUILD/corpus/$1
+    local dir=$BUILD/corpus/$1 pages
     case $1 in
         IniFileFuzz)     seed "$dir" demo/zelmora.INI demo/zelmora.STA demo/Looks/*.sta fuzz/findings/ini-* ;;
         OutlineLoadFuzz) seed "$dir" fuzz/seeds/outline/* fuzz/findings/outline-* ;;
         StateReaderFuzz) seed "$dir" demo/zelmora.STA demo/Looks/*.sta fuzz/findings/state-* ;;
-        HtmlLoadFuzz)    seed "$dir" $(find demo -iname '*.htm' -o -iname '*.html') fuzz/seeds/html/* fuzz/findings/html-* ;;
+        HtmlLoadFuzz)
+            # The demo web's folder and page names hold blanks.
+            mapfile -t pages < <(find demo -iname '*.htm' -o -iname '*.html')
+            seed "$dir" "${pages[@]}" fuzz/seeds/html/* fuzz/findings/html-* ;;
     esac
 }
 
