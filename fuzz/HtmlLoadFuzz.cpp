@@ -1,7 +1,7 @@
 // libFuzzer target for the HTML view's loading path: any bytes, saved as a document,
 // go through LoadFile (decoding, rewriting, the rich-text engine, pictures, controls,
 // frame sets) and are then drawn, scrolled, searched and walked heading by heading.
-// Not part of the default build; see build.sh beside this file.
+// Built only with -DZELMORA_FUZZ=ON; see README.md beside this file.
 #include "html/THtmlPane.h"
 #include "html/THtmlView.h"
 #include "platform/EError.h"

@@ -1,26 +1,35 @@
-#!/bin/sh
-# Builds fuzz/HtmlLoadFuzz.cpp with clang and libFuzzer (outside the CMake build):
+#!/usr/bin/env bash
+# Configures the fuzzing build (-DZELMORA_FUZZ=ON: clang, every library instrumented with
+# coverage, AddressSanitizer and UndefinedBehaviorSanitizer; no tests or benchmarks) and
+# builds fuzz targets in it.
 #
-#   fuzz/build.sh [output-folder]          (default: build-fuzz)
-#   LSAN_OPTIONS=suppressions=fuzz/lsan.supp \
-#     build-fuzz/HtmlLoadFuzz -max_len=65536 -max_total_time=600 build-fuzz/corpus tests/html/pages
+#   fuzz/build.sh [TARGET...]
 #
-# Needs clang, libclang-rt-14-dev and the Qt 6 development packages. The HTML layer and
-# the platform pieces it uses are compiled here with coverage and sanitizers; Qt itself
-# is the system's.
-set -e
-SRC=$(cd "$(dirname "$0")/.." && pwd)
-"$SRC/scripts/install-deps.sh" --fuzz
-OUT=${1:-$SRC/build-fuzz}
-MOC=/usr/lib/qt6/libexec/moc
-mkdir -p "$OUT/moc" "$OUT/corpus"
-for h in TFramePane THtmlFrame THtmlObjectHandler THtmlPane THtmlView; do
-    "$MOC" -I"$SRC/src" $(pkg-config --cflags-only-I Qt6Widgets) "$SRC/src/html/$h.h" -o "$OUT/moc/moc_$h.cpp"
-done
-clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-omit-frame-pointer \
-    -I"$SRC/src" $(pkg-config --cflags Qt6Widgets) \
-    "$SRC/fuzz/HtmlLoadFuzz.cpp" "$SRC"/src/html/*.cpp "$OUT"/moc/*.cpp \
-    "$SRC/src/platform/TColorRef.cpp" "$SRC/src/platform/TTextCodec.cpp" "$SRC/src/platform/TPath.cpp" \
-    "$SRC/src/platform/TMessageBox.cpp" "$SRC/src/platform/TWaitCursor.cpp" \
-    $(pkg-config --libs Qt6Widgets) -o "$OUT/HtmlLoadFuzz"
-echo "built $OUT/HtmlLoadFuzz"
+# TARGET is IniFileFuzz, OutlineLoadFuzz, StateReaderFuzz or HtmlLoadFuzz; without one,
+# every target is built. BUILD (default build-fuzz) is the build folder, JOBS (default 2)
+# the parallel jobs; the targets land in $BUILD/fuzz/. run-fuzzers.sh calls this first.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+BUILD=${BUILD:-build-fuzz}
+JOBS=${JOBS:-2}
+scripts/install-deps.sh --fuzz
+
+# A folder configured for something else (another compiler, or a build without
+# ZELMORA_FUZZ) keeps settings the fuzzing build must not inherit, so it starts afresh.
+fresh=()
+if [ -f "$BUILD/CMakeCache.txt" ] && ! grep -qx 'ZELMORA_FUZZ:BOOL=ON' "$BUILD/CMakeCache.txt"; then
+    fresh=(--fresh)
+fi
+launcher=()
+if command -v ccache > /dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+CC=clang CXX=clang++ cmake "${fresh[@]}" -S . -B "$BUILD" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELMORA_FUZZ=ON -DZELMORA_TESTS=OFF -DZELMORA_BENCH=OFF \
+    "${launcher[@]}"
+
+if [ $# -eq 0 ]; then
+    set -- fuzzers
+fi
+cmake --build "$BUILD" -j "$JOBS" --target "$@"
