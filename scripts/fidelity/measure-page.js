@@ -57,7 +57,10 @@
       if (breaking.has(n.tagName)) parts.push('\n');
       continue;
     }
-    if (!/\S/.test(n.data)) continue;
+    if (!/\S/.test(n.data)) {
+      parts.push(' '); // blanks between two elements still part their words
+      continue;
+    }
     const parent = n.parentElement;
     if (!parent || style(parent).visibility === 'hidden') continue;
     range.selectNodeContents(n);
