@@ -34,22 +34,37 @@ void CollectFrames(TFramePane& set, QList<THtmlFrame*>& frames)
 
 } // namespace
 
+QList<THtmlView*> TPageMeasure::Views(THtmlPane& pane, int* frameCount)
+{
+    QList<THtmlView*> views;
+    QList<THtmlFrame*> frames;
+    if (THtmlView* view = pane.View())
+        views << view;
+    else if (TFramePane* set = pane.FrameSet())
+        CollectFrames(*set, frames);
+    for (THtmlFrame* frame : frames)
+        if (THtmlView* view = frame->View())
+            views << view;
+    if (frameCount)
+        *frameCount = int(frames.size());
+    return views;
+}
+
 TPageMeasure TPageMeasure::Of(THtmlPane& pane)
 {
     TPageMeasure m;
-    if (THtmlView* view = pane.View()) {
+    m.frameSet = !pane.View();
+    for (THtmlView* view : Views(pane, &m.frames))
         m.AddView(*view);
-        return m;
-    }
-    m.frameSet = true;
-    QList<THtmlFrame*> frames;
-    if (TFramePane* set = pane.FrameSet())
-        CollectFrames(*set, frames);
-    m.frames = int(frames.size());
-    for (THtmlFrame* frame : frames)
-        if (THtmlView* view = frame->View())
-            m.AddView(*view);
     return m;
+}
+
+int TPageMeasure::Scrolled(THtmlPane& pane)
+{
+    int furthest = 0;
+    for (THtmlView* view : Views(pane, nullptr))
+        furthest = std::max(furthest, view->Position());
+    return furthest;
 }
 
 void TPageMeasure::AddView(THtmlView& view)

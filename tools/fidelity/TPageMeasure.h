@@ -1,5 +1,6 @@
 #pragma once
 #include <QJsonObject>
+#include <QList>
 #include <QString>
 
 class THtmlPane;
@@ -22,8 +23,13 @@ public:
 
     // Measures what the pane shows now; it must be laid out at the width to measure.
     static TPageMeasure Of(THtmlPane& pane);
+    // How far down the view furthest from its top is scrolled: 0 when every document is
+    // shown from its top, as a page that was just opened should be.
+    static int Scrolled(THtmlPane& pane);
     QJsonObject ToJson() const;
 
 private:
+    // The views showing documents: the pane's own, or those of its frames, depth first.
+    static QList<THtmlView*> Views(THtmlPane& pane, int* frameCount);
     void AddView(THtmlView& view);
 };

@@ -139,6 +139,7 @@ int main(int argc, char** argv)
     const QJsonObject shown = measure.ToJson();
     for (auto it = shown.constBegin(); it != shown.constEnd(); ++it)
         result.insert(it.key(), it.value());
+    result.insert(QStringLiteral("scrolled"), TPageMeasure::Scrolled(pane));
     result.insert(QStringLiteral("ok"), true);
     result.insert(QStringLiteral("shot"), shot ? options.png : QString());
     result.insert(QStringLiteral("messages"), messages);
