@@ -10,7 +10,7 @@
 // too, "extra" what Zelmora shows beyond them (as a share of the reference's count).
 // Links, pictures, frames and form controls are counts, Zelmora/reference. "height" is
 // Zelmora's layout height divided by the reference's (for a frame set, the sum over its
-// documents).
+// documents); "Z ms" the time Zelmora took to load the page and lay it out in full.
 import { spawnSync } from 'node:child_process';
 import { existsSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
@@ -92,7 +92,7 @@ function main() {
   const pages = readFileSync(o.pages, 'utf8').split('\n').filter((l) => l.trim())
     .map((l) => l.split('\t'));
   const header = ['page', 'words %', 'extra %', 'links', 'pictures', 'frames', 'controls',
-    'height', 'px Z/R or failure'];
+    'height', 'Z ms', 'px Z/R or failure'];
   const rows = [];
   const notes = [];
   let complete = 0;
@@ -104,7 +104,7 @@ function main() {
     if (!z || !z.ok) problems.push(`zelmora ${zelmoraFailure(o.zelmora, id, z)}`);
     if (!r || !r.ok) problems.push(`reference ${r ? r.error : 'not run'}`);
     if (problems.length) {
-      rows.push([id, '-', '-', '-', '-', '-', '-', '-', problems.join('; ')]);
+      rows.push([id, '-', '-', '-', '-', '-', '-', '-', '-', problems.join('; ')]);
       continue;
     }
     compared += 1;
@@ -119,7 +119,7 @@ function main() {
     const ratio = r.height > 0 ? (z.height / r.height).toFixed(2) : '-';
     rows.push([id, pct(w.shared, w.total), pct(w.extra, w.total), pair(z.links, r.links),
       pair(z.images, r.images), pair(z.frames, r.frames), pair(z.controls, r.controls), ratio,
-      `${z.height}/${r.height} px`]);
+      z.loadMs, `${z.height}/${r.height} px`]);
     if (remarks.length) notes.push(`- ${id}: ${remarks.join('; ')}`);
     sideBySide(join(o.zelmora, `${id}.png`), join(o.reference, `${id}.png`), join(o.shots, `${id}.png`));
   }
