@@ -100,9 +100,18 @@ class Browser {
     });
   }
 
-  close() {
+  // Ends the browser and removes its profile once it has stopped writing there.
+  async close() {
+    const ended = this.child.exitCode !== null || this.child.signalCode !== null
+      ? Promise.resolve()
+      : new Promise((resolve) => this.child.once('exit', resolve));
     this.child.kill('SIGKILL');
-    rmSync(this.profile, { recursive: true, force: true });
+    await withTimeout(ended, 10000, 'ending the browser').catch(() => {});
+    try {
+      rmSync(this.profile, { recursive: true, force: true, maxRetries: 5 });
+    } catch (e) {
+      process.stderr.write(`reference: cannot remove ${this.profile}: ${e.message}\n`);
+    }
   }
 }
 
@@ -175,8 +184,11 @@ async function main() {
   let browser = null;
   for (const [id, file] of pages) {
     if (!browser || browser.dead) {
-      if (browser) browser.close();
+      if (browser) await browser.close();
       browser = new Browser(o.browser, o.width, o.height);
+      // Starting is not the page's time: a slow start must not fail the first page.
+      await withTimeout(browser.send('Browser.getVersion'), 120000, 'starting the browser')
+        .catch(() => {});
     }
     const json = join(o.out, `${id}.json`);
     const png = join(o.out, `${id}.png`);
@@ -191,11 +203,11 @@ async function main() {
       writeFileSync(json, JSON.stringify({ ok: false, page: file, error }, null, 1));
       process.stderr.write(`reference: ${id} FAILED: ${error}\n`);
       // A page that did not answer may have left the browser stuck: start a new one.
-      browser.close();
+      await browser.close();
       browser = null;
     }
   }
-  if (browser) browser.close();
+  if (browser) await browser.close();
 }
 
 main().catch((e) => {
