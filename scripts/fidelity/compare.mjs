@@ -115,6 +115,7 @@ function main() {
     const remarks = [];
     if (w.missing.length) remarks.push(`missing: ${w.missing.slice(0, 6).join(' ')}${w.missing.length > 6 ? ' ...' : ''}`);
     if (z.messages && z.messages.length) remarks.push(`messages: ${z.messages.join(' | ')}`);
+    if (r.failures && r.failures.length) remarks.push(`reference: ${r.failures.join(' | ')}`);
     if (z.scrolled > 0) remarks.push(`Zelmora shows a document scrolled ${z.scrolled} px down from its top`);
     const ratio = r.height > 0 ? (z.height / r.height).toFixed(2) : '-';
     rows.push([id, pct(w.shared, w.total), pct(w.extra, w.total), pair(z.links, r.links),

@@ -116,7 +116,7 @@ class Browser {
 }
 
 function framesInOrder(tree, list = []) {
-  list.push(tree.frame.id);
+  list.push(tree.frame);
   for (const child of tree.childFrames || []) framesInOrder(child, list);
   return list;
 }
@@ -147,17 +147,33 @@ async function measure(browser, file, o) {
 
     const { frameTree } = await send('Page.getFrameTree');
     const documents = [];
-    for (const frameId of framesInOrder(frameTree)) {
-      const { executionContextId } = await send('Page.createIsolatedWorld',
-        { frameId, worldName: 'zelmora-fidelity' });
-      const r = await send('Runtime.evaluate',
-        { expression: measureScript, contextId: executionContextId, returnByValue: true });
-      if (r.exceptionDetails) throw new Error(`measuring failed: ${r.exceptionDetails.text}`);
-      documents.push(r.result.value);
+    const failures = [];
+    const empty = { frameset: false, text: '', links: 0, images: 0, controls: 0, frames: 0, height: 0 };
+    for (const frame of framesInOrder(frameTree)) {
+      const frameId = frame.id;
+      if (documents.length && (frame.unreachableUrl || frame.url.startsWith('chrome-error:'))) {
+        // The browser's own page for a missing frame document is none of the page's text.
+        failures.push(`cannot show ${frame.unreachableUrl || frame.url}`);
+        documents.push(empty);
+        continue;
+      }
+      try {
+        const { executionContextId } = await send('Page.createIsolatedWorld',
+          { frameId, worldName: 'zelmora-fidelity' });
+        const r = await send('Runtime.evaluate',
+          { expression: measureScript, contextId: executionContextId, returnByValue: true });
+        if (r.exceptionDetails) throw new Error(r.exceptionDetails.text);
+        documents.push(r.result.value);
+      } catch (e) {
+        // A frame the browser could not show (its file is missing, say) shows nothing.
+        if (!documents.length) throw new Error(`measuring failed: ${e.message}`);
+        failures.push(e.message);
+        documents.push(empty);
+      }
     }
     const top = documents[0];
     const result = { ok: true, page: file, width: o.width, loadMs, frameset: top.frameset,
-      text: '', links: 0, images: 0, controls: 0, frames: 0, height: 0 };
+      text: '', links: 0, images: 0, controls: 0, frames: 0, height: 0, failures };
     for (const d of documents) {
       result.text += d.text + '\n';
       for (const k of ['links', 'images', 'controls', 'frames']) result[k] += d[k];
