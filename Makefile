@@ -3,7 +3,8 @@ BUILD    ?= build
 JOBS     ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench test-sanitize install package clean format format-check
+.PHONY: all deps configure build run test bench test-sanitize install package clean format format-check \
+	fidelity
 
 all: build
 
@@ -32,6 +33,15 @@ bench: configure
 	@set -e; for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 	@echo "== bench/startup.sh"; bash bench/startup.sh $(BUILD)/kit
 
+# Zelmora's HTML view against headless Chromium on a corpus of real pages of the 1990s and
+# 2000s (scripts/fidelity/corpus.tsv): words, links, pictures, frames, form controls and
+# layout height per page, and screenshot pairs in $(BUILD)/fidelity/shots. Not part of
+# `make test`; docs/fidelity.md tells how to read it.
+fidelity: configure
+	@scripts/install-deps.sh --fidelity
+	cmake --build $(BUILD) -j $(JOBS) --target zelmora-render
+	scripts/fidelity/run.sh $(BUILD)
+
 # Installs the kit to $(PREFIX)/lib/zelmora/ with $(PREFIX)/bin/zelmora, a desktop entry
 # and an icon. DESTDIR stages the installation in another folder.
 PREFIX ?= /usr/local
@@ -57,7 +67,7 @@ test-sanitize: deps
 # The sources in the house style of .clang-format: `make format` rewrites them, `make
 # format-check` (run by .ci/run) fails when one differs.
 FORMAT_SOURCES = git ls-files -z -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' \
-	'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h'
+	'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h' 'tools/*.cpp' 'tools/*.h'
 
 format: deps
 	$(FORMAT_SOURCES) | xargs -0 clang-format -i

@@ -4,6 +4,8 @@
 #
 #   scripts/install-deps.sh          what make run, make test and make bench need
 #   scripts/install-deps.sh --fuzz   the same and clang with libFuzzer (fuzz/*.sh)
+#   scripts/install-deps.sh --fidelity  the same and the reference browser of make fidelity
+#                                    (headless Chromium driven by Node.js)
 set -euo pipefail
 
 packages=(
@@ -16,7 +18,8 @@ packages=(
 case "${1:-}" in
   "") ;;
   --fuzz) packages+=(clang libclang-rt-14-dev) ;;
-  *) echo "install-deps: unknown option $1 (only --fuzz)" >&2; exit 2 ;;
+  --fidelity) packages+=(chromium nodejs) ;;
+  *) echo "install-deps: unknown option $1 (--fuzz or --fidelity)" >&2; exit 2 ;;
 esac
 
 missing=()
