@@ -85,6 +85,30 @@ void THtmlFormCollector::EndSelect()
     m_context.State().LeaveSelect();
 }
 
+bool THtmlFormCollector::TakeStartInSelect(TTagKind kind, const THtmlToken& t)
+{
+    if (kind == TTagKind::Option) {
+        StartOption(t);
+        return true;
+    }
+    if (kind == TTagKind::Inline)
+        return true;
+    EndSelect();
+    return false;
+}
+
+bool THtmlFormCollector::TakeEndInSelect(TTagKind kind)
+{
+    if (kind == TTagKind::Option) {
+        EndOption();
+        return true;
+    }
+    if (kind == TTagKind::Inline)
+        return true;
+    EndSelect(); // the end of the SELECT itself, or of anything else
+    return false;
+}
+
 void THtmlFormCollector::StartOption(const THtmlToken& t)
 {
     EndOption();

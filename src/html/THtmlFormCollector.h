@@ -1,5 +1,6 @@
 #pragma once
 #include "html/THtmlObjectInfo.h"
+#include "html/THtmlTagTable.h"
 #include <QString>
 
 class THtmlRewriteContext;
@@ -19,14 +20,19 @@ public:
     // A SELECT that was placed puts the rewriter in the select mode until EndSelect.
     void StartSelect(const THtmlToken& t);
     void EndSelect();
-    void StartOption(const THtmlToken& t);
-    void EndOption();
+    // Inside a SELECT's list: true when the tag was taken. An OPTION starts an entry, an
+    // end of OPTION ends one, formatting is dropped; anything else ends the list and is
+    // read as usual.
+    bool TakeStartInSelect(TTagKind kind, const THtmlToken& t);
+    bool TakeEndInSelect(TTagKind kind);
     void OptionText(const QString& text);
     void StartTextArea(const THtmlToken& t);
     void TextAreaText(const QString& text);
     void StartIsIndex(const THtmlToken& t);
 
 private:
+    void StartOption(const THtmlToken& t);
+    void EndOption();
     int AddControl(THtmlObjectInfo info); // -1 beyond the limit
 
     THtmlRewriteContext& m_context;

@@ -73,24 +73,28 @@ void THtmlInlineTags::StartBaseFont(THtmlRewriteContext& c, const THtmlToken& t)
     c.Writer().PushInline({t.name, open, QStringLiteral("<span>"), QStringLiteral("</span>"), -1});
 }
 
+void THtmlInlineTags::AddNamedAnchor(THtmlRewriteContext& c, const QString& name)
+{
+    if (name.isEmpty())
+        return;
+    // The engine tells formats with anchor names apart by comparing them one by one, so a
+    // name per anchor would make loading quadratic. Anchors alternate between two names
+    // instead (neighbours never merge) and are told apart by their order.
+    QStringList& anchors = c.Page().anchors;
+    c.Writer().AddAnchor(anchors.size() % 2 ? QStringLiteral("zan1") : QStringLiteral("zan0"));
+    anchors << name;
+}
+
 void THtmlInlineTags::StartAnchor(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    THtmlPage& page = c.Page();
-    const QString name = t.Attr(QStringLiteral("name")).trimmed();
-    if (!name.isEmpty()) {
-        // The engine tells formats with anchor names apart by comparing them one by one,
-        // so a name per anchor would make loading quadratic. Anchors alternate between two
-        // names instead (neighbours never merge) and are told apart by their order.
-        c.Writer().AddAnchor(page.anchors.size() % 2 ? QStringLiteral("zan1")
-                                                     : QStringLiteral("zan0"));
-        page.anchors << name;
-    }
+    AddNamedAnchor(c, t.Attr(QStringLiteral("name")).trimmed());
     if (!t.Has(QStringLiteral("href")))
         return;
     // An anchor inside an anchor ends the first, as browsers had it.
     c.Writer().PopInline(QStringLiteral("a"));
     const int link = c.AddLink(t.Attr(QStringLiteral("href")), t.Attr(QStringLiteral("target")));
-    const QColor colour = page.link.isValid() ? page.link : c.Options().linkColour;
+    const QColor& pageColour = c.Page().link;
+    const QColor colour = pageColour.isValid() ? pageColour : c.Options().linkColour;
     THtmlMarkupWriter::TInline inl;
     inl.tag = QStringLiteral("a");
     inl.open = QStringLiteral("<a href=\"zlk:%1\" style=\"color:%2;\">")
@@ -124,15 +128,19 @@ void THtmlInlineTags::StartImage(THtmlRewriteContext& c, const THtmlToken& t)
     if (hash >= 0)
         map = map.mid(hash + 1);
     info.mapName = map.toLower();
-    const QString a = t.Attr(QStringLiteral("align")).trimmed().toLower();
-    QString align;
+    c.AddObject(std::move(info), ImageAlign(t.Attr(QStringLiteral("align"))));
+}
+
+QString THtmlInlineTags::ImageAlign(const QString& value)
+{
+    const QString a = value.trimmed().toLower();
     if (a == QLatin1String("left") || a == QLatin1String("right"))
-        align = a;
-    else if (A::IsOneOf(a, {"middle", "absmiddle", "center"}))
-        align = QStringLiteral("middle");
-    else if (A::IsOneOf(a, {"top", "texttop"}))
-        align = QStringLiteral("top");
-    c.AddObject(std::move(info), align);
+        return a;
+    if (A::IsOneOf(a, {"middle", "absmiddle", "center"}))
+        return QStringLiteral("middle");
+    if (A::IsOneOf(a, {"top", "texttop"}))
+        return QStringLiteral("top");
+    return QString();
 }
 
 void THtmlInlineTags::EndInline(THtmlRewriteContext& c, const THtmlToken& t)

@@ -20,17 +20,7 @@ void THtmlListTags::StartList(THtmlRewriteContext& c, const THtmlToken& t)
     if (w.TopIs(TTagKind::Table) || w.TopIs(TTagKind::TableRow))
         c.EnsureTextContext();
     if (t.name == QLatin1String("ol")) {
-        if (TListNumbering::EngineNumbers(t)) {
-            c.PushBlock(t.name,
-                        QStringLiteral("<ol type=\"") + TListNumbering::OrderedType(t) +
-                            QStringLiteral("\">"),
-                        QStringLiteral("</ol>"));
-            return;
-        }
-        c.PushBlock(t.name, QStringLiteral("<ul style=\"list-style-type:none\">"),
-                    QStringLiteral("</ul>"));
-        if (w.Top().tag == t.name)
-            w.Top().numbering.Start(t);
+        PushOrderedList(c, t);
         return;
     }
     const QString type = t.Attr(QStringLiteral("type")).trimmed().toLower();
@@ -38,6 +28,22 @@ void THtmlListTags::StartList(THtmlRewriteContext& c, const THtmlToken& t)
     if (THtmlAttributes::IsOneOf(type, {"disc", "circle", "square"}))
         open += QStringLiteral(" type=\"") + type + u'"';
     c.PushBlock(t.name, open + u'>', QStringLiteral("</ul>"));
+}
+
+void THtmlListTags::PushOrderedList(THtmlRewriteContext& c, const THtmlToken& t)
+{
+    if (TListNumbering::EngineNumbers(t)) {
+        c.PushBlock(t.name,
+                    QStringLiteral("<ol type=\"") + TListNumbering::OrderedType(t) +
+                        QStringLiteral("\">"),
+                    QStringLiteral("</ol>"));
+        return;
+    }
+    c.PushBlock(t.name, QStringLiteral("<ul style=\"list-style-type:none\">"),
+                QStringLiteral("</ul>"));
+    THtmlMarkupWriter::TBlock& list = c.Writer().Top();
+    if (list.tag == t.name)
+        list.numbering.Start(t);
 }
 
 void THtmlListTags::StartItem(THtmlRewriteContext& c, const THtmlToken& t)

@@ -14,6 +14,7 @@ public:
     static void StartDefinitionItem(THtmlRewriteContext& c, const THtmlToken& t);
 
 private:
+    static void PushOrderedList(THtmlRewriteContext& c, const THtmlToken& t);
     // A list starts a block of its own, in a cell when it stands loose in a table.
     static void LeaveText(THtmlRewriteContext& c);
 };

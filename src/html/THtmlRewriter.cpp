@@ -58,39 +58,31 @@ bool THtmlRewriter::StartPassesModes(THtmlRewriteContext& c, const THtmlTagInfo&
                                      const THtmlToken& t)
 {
     THtmlRewriteState& state = c.State();
-    switch (state.Mode()) {
-    case TRewriteMode::Finished: return false;
-    case TRewriteMode::FrameSet: c.Frames().StartInside(tag.kind, t); return false;
-    case TRewriteMode::NoFrames:
-        if (tag.kind == TTagKind::NoFrames)
-            state.EnterNoFrames();
+    const TRewriteMode mode = state.Mode();
+    if (mode == TRewriteMode::Finished)
         return false;
-    default: break;
+    if (mode == TRewriteMode::FrameSet) {
+        c.Frames().StartInside(tag.kind, t);
+        return false;
     }
-    // Whether the document is a frame set is settled before anything else is read.
     if (tag.kind == TTagKind::NoFrames) {
         state.EnterNoFrames();
         return false;
     }
+    if (mode == TRewriteMode::NoFrames)
+        return false;
+    // Whether the document is a frame set is settled before anything else is read.
     if (tag.kind == TTagKind::FrameSet) {
         c.Frames().StartInBody(t);
         return false;
     }
     if (tag.content)
         state.MarkContent();
-    if (state.Mode() == TRewriteMode::Select) {
-        // A list holds OPTIONs and their text; formatting inside is dropped, and anything
-        // else ends the list and is read as usual.
-        if (tag.kind == TTagKind::Option) {
-            c.Forms().StartOption(t);
-            return false;
-        }
-        if (tag.kind == TTagKind::Inline)
-            return false;
-        c.Forms().EndSelect();
-    }
-    if (state.Mode() == TRewriteMode::SuppressedTable)
-        return !THtmlTableTags::TakeStartWhileSuppressed(c, tag.kind);
+    if (mode == TRewriteMode::Select && c.Forms().TakeStartInSelect(tag.kind, t))
+        return false;
+    if (state.Mode() == TRewriteMode::SuppressedTable &&
+        THtmlTableTags::TakeStartWhileSuppressed(c, tag.kind))
+        return false;
     return true;
 }
 
@@ -98,26 +90,21 @@ bool THtmlRewriter::EndPassesModes(THtmlRewriteContext& c, const THtmlTagInfo& t
                                    const THtmlToken& t)
 {
     THtmlRewriteState& state = c.State();
-    switch (state.Mode()) {
-    case TRewriteMode::Finished: return false;
-    case TRewriteMode::FrameSet: c.Frames().EndInside(tag.kind); return false;
-    case TRewriteMode::NoFrames:
-        if (tag.kind == TTagKind::NoFrames)
-            state.LeaveNoFrames();
+    const TRewriteMode mode = state.Mode();
+    if (mode == TRewriteMode::Finished)
         return false;
-    default: break;
+    if (mode == TRewriteMode::FrameSet) {
+        c.Frames().EndInside(tag.kind);
+        return false;
     }
-    if (tag.kind == TTagKind::NoFrames)
-        return false; // none is open
-    if (state.Mode() == TRewriteMode::Select) {
-        if (tag.kind == TTagKind::Option) {
-            c.Forms().EndOption();
-            return false;
-        }
-        if (tag.kind == TTagKind::Inline)
-            return false;
-        c.Forms().EndSelect(); // </SELECT> itself, or anything else
+    if (tag.kind == TTagKind::NoFrames) {
+        state.LeaveNoFrames();
+        return false;
     }
+    if (mode == TRewriteMode::NoFrames)
+        return false;
+    if (mode == TRewriteMode::Select && c.Forms().TakeEndInSelect(tag.kind))
+        return false;
     if (state.Mode() == TRewriteMode::SuppressedTable &&
         THtmlTableTags::TakeEndWhileSuppressed(c, tag.kind))
         return false;

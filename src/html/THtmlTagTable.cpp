@@ -5,7 +5,6 @@
 #include "html/THtmlListTags.h"
 #include "html/THtmlRewriteContext.h"
 #include "html/THtmlTableTags.h"
-#include <QHash>
 
 namespace {
 
@@ -151,21 +150,56 @@ const TEntry kTags[] = {
     {"noframes", {K::NoFrames}},
 };
 
-QHash<QString, THtmlTagInfo> BuildTable()
+// Tags are looked up once per tag read and once per block opened: an open-addressed
+// table with a cheap hash costs a fraction of a general-purpose hash.
+class TTagIndex
 {
-    QHash<QString, THtmlTagInfo> table;
-    table.reserve(int(std::size(kTags)));
-    for (const TEntry& e : kTags)
-        table.insert(QLatin1String(e.name), e.info);
-    return table;
-}
+public:
+    TTagIndex()
+    {
+        static_assert(std::size(kTags) < kSlots / 2);
+        for (const TEntry& e : kTags) {
+            const QString name = QLatin1String(e.name);
+            size_t i = Hash(name);
+            while (m_slots[i].info)
+                i = (i + 1) % kSlots;
+            m_slots[i] = {name, &e.info};
+        }
+    }
+
+    const THtmlTagInfo* Find(QStringView name) const
+    {
+        for (size_t i = Hash(name); m_slots[i].info; i = (i + 1) % kSlots)
+            if (m_slots[i].name == name)
+                return m_slots[i].info;
+        return nullptr;
+    }
+
+private:
+    static constexpr size_t kSlots = 256;
+    struct TSlot
+    {
+        QString name;
+        const THtmlTagInfo* info = nullptr;
+    };
+
+    static size_t Hash(QStringView name)
+    {
+        size_t h = size_t(name.size());
+        for (QChar c : name)
+            h = h * 31 + c.unicode();
+        return h % kSlots;
+    }
+
+    TSlot m_slots[kSlots];
+};
 
 } // namespace
 
 const THtmlTagInfo& THtmlTagTable::Find(const QString& name)
 {
-    static const QHash<QString, THtmlTagInfo> table = BuildTable();
+    static const TTagIndex index;
     static const THtmlTagInfo unknown;
-    const auto found = table.constFind(name);
-    return found == table.constEnd() ? unknown : found.value();
+    const THtmlTagInfo* found = index.Find(name);
+    return found ? *found : unknown;
 }
