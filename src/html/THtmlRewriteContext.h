@@ -10,7 +10,8 @@
 
 // One rewrite in progress: what every tag handler works on (the markup written so far, the
 // page being collected, the mode, the collectors) and the few operations that keep the
-// markup balanced whichever tag asks for them.
+// markup balanced whichever tag asks for them. A collector is a class that takes this
+// context, a member here with its accessor, and the entries of its tags in THtmlTagTable.
 class THtmlRewriteContext
 {
 public:

@@ -49,7 +49,8 @@ struct THtmlTagInfo
     bool rawText = false;        // its content is text, not markup
 };
 
-// Every element the rewriter knows, by lower-case name.
+// Every element the rewriter knows, by lower-case name. A new element is one entry in the
+// table (THtmlTagTable.cpp) and its handlers in the class of its feature.
 class THtmlTagTable
 {
 public:
