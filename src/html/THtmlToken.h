@@ -14,6 +14,15 @@ struct THtmlToken
     QString text;
     QList<QPair<QString, QString>> attributes;
 
+    // A start tag the document left out but its structure implies (a row around a cell).
+    static THtmlToken Implied(const char* name)
+    {
+        THtmlToken t;
+        t.kind = StartTag;
+        t.name = QLatin1String(name);
+        return t;
+    }
+
     bool Has(const QString& attr) const
     {
         for (const auto& a : attributes)

@@ -313,6 +313,33 @@ TEST(THtmlRewriterTest, ImagesMapsAndControlsBecomeObjects)
     EXPECT_EQ(page.objects[1].form, 0);
 }
 
+TEST(THtmlRewriterTest, EachRewriteStartsAfresh)
+{
+    // Whatever a document leaves open or changes must not reach the next one.
+    const QString document = QStringLiteral(
+        "<body bgcolor=blue><p>Text <font size=+1>big</font><form><input><select><option>o"
+        "</select></form><map name=n><area href=a coords=\"1,2,3,4\"></map><table><td>cell");
+    const THtmlPage fresh = Rewrite(document);
+    const QString before[] = {
+        QStringLiteral("<frameset rows=*><frame src=a.htm></frameset>"),
+        QStringLiteral("<noframes><p>open"),
+        QStringLiteral("<body bgcolor=red><basefont size=7><form><map name=m>"),
+        QStringLiteral("<table><td>").repeated(THtmlRewriter::kMaxTableDepth + 2),
+        QStringLiteral("<select><option>left open"),
+        QStringLiteral("<input>").repeated(THtmlRewriter::kMaxControls + 1),
+    };
+    for (const QString& first : before) {
+        THtmlRewriter rewriter({});
+        rewriter.Rewrite(first);
+        const THtmlPage again = rewriter.Rewrite(document);
+        EXPECT_EQ(again.html, fresh.html) << first.left(60).toStdString();
+        EXPECT_EQ(again.background, fresh.background);
+        ASSERT_EQ(again.objects.size(), fresh.objects.size());
+        EXPECT_EQ(again.objects[0].form, 0);
+        EXPECT_EQ(again.maps.keys(), fresh.maps.keys());
+    }
+}
+
 TEST(THtmlRewriterTest, GarbageGivesBalancedMarkup)
 {
     const QString garbage =

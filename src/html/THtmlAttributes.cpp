@@ -1,0 +1,104 @@
+#include "html/THtmlAttributes.h"
+#include "html/THtmlToken.h"
+#include <algorithm>
+
+bool THtmlAttributes::IsOneOf(const QString& s, std::initializer_list<const char*> list)
+{
+    for (const char* item : list)
+        if (s == QLatin1String(item))
+            return true;
+    return false;
+}
+
+QString THtmlAttributes::Escape(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + 16);
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case '&': out += QLatin1String("&amp;"); break;
+        case '<': out += QLatin1String("&lt;"); break;
+        case '>': out += QLatin1String("&gt;"); break;
+        case '"': out += QLatin1String("&quot;"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+bool THtmlAttributes::LeadingInt(const QString& value, int* result)
+{
+    const QString v = value.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < v.size() && (v[i] == u'+' || v[i] == u'-')) {
+        negative = v[i] == u'-';
+        ++i;
+    }
+    const int digits = i;
+    qint64 n = 0;
+    while (i < v.size() && v[i].isDigit() && v[i].unicode() < 0x80) {
+        if (n < 1000000)
+            n = n * 10 + (v[i].unicode() - '0');
+        ++i;
+    }
+    if (i == digits)
+        return false;
+    *result = int(negative ? -n : n);
+    return true;
+}
+
+int THtmlAttributes::Int(const THtmlToken& t, const QString& name, int fallback, int lo, int hi)
+{
+    int v;
+    if (!t.Has(name) || !LeadingInt(t.Attr(name), &v))
+        return fallback;
+    return std::clamp(v, lo, hi);
+}
+
+QString THtmlAttributes::Length(const THtmlToken& t, const QString& name)
+{
+    int v;
+    const QString raw = t.Attr(name).trimmed();
+    if (!LeadingInt(raw, &v) || v < 0)
+        return QString();
+    if (raw.endsWith(u'%'))
+        return QString::number(std::min(v, 100)) + u'%';
+    return QString::number(std::min(v, 20000));
+}
+
+QString THtmlAttributes::Align(const QString& value)
+{
+    const QString v = value.trimmed().toLower();
+    if (IsOneOf(v, {"left", "right", "center", "justify"}))
+        return QStringLiteral(" align=\"") + v + u'"';
+    if (v == QLatin1String("middle"))
+        return QStringLiteral(" align=\"center\"");
+    return QString();
+}
+
+QString THtmlAttributes::Valign(const QString& value)
+{
+    QString v = value.trimmed().toLower();
+    if (v == QLatin1String("center"))
+        v = QStringLiteral("middle");
+    if (IsOneOf(v, {"top", "middle", "bottom"}))
+        return QStringLiteral(" valign=\"") + v + u'"';
+    if (v == QLatin1String("baseline"))
+        return QStringLiteral(" valign=\"top\"");
+    return QString();
+}
+
+QString THtmlAttributes::FontFamilyCss(const QString& faces)
+{
+    QStringList out;
+    for (QString f : faces.split(u',', Qt::SkipEmptyParts)) {
+        f = f.trimmed();
+        f.remove(u'\'');
+        f.remove(u'"');
+        f.remove(u';');
+        if (!f.isEmpty())
+            out << u'\'' + f + u'\'';
+    }
+    return out.isEmpty() ? QString() : QStringLiteral("font-family:") + out.join(u',') + u';';
+}

@@ -1,0 +1,149 @@
+#include "html/THtmlInlineTags.h"
+#include "html/THtmlAttributes.h"
+#include "html/THtmlColour.h"
+#include "html/THtmlRewriteContext.h"
+#include <algorithm>
+
+using A = THtmlAttributes;
+
+void THtmlInlineTags::StartPhrase(THtmlRewriteContext& c, const THtmlToken& t)
+{
+    const QString open = u'<' + t.name + u'>';
+    c.Writer().PushInline({t.name, open, open, QStringLiteral("</") + t.name + u'>', -1});
+}
+
+void THtmlInlineTags::StartStrike(THtmlRewriteContext& c, const THtmlToken& t)
+{
+    c.Writer().PushInline(
+        {t.name, QStringLiteral("<s>"), QStringLiteral("<s>"), QStringLiteral("</s>"), -1});
+}
+
+void THtmlInlineTags::StartTeletype(THtmlRewriteContext& c, const THtmlToken& t)
+{
+    const QString open =
+        QStringLiteral("<span style=\"") + c.PreFontStyle() + QStringLiteral("\">");
+    c.Writer().PushInline({t.name, open, open, QStringLiteral("</span>"), -1});
+}
+
+bool THtmlInlineTags::FontSize(const THtmlRewriteContext& c, const THtmlToken& t, int* size)
+{
+    int v;
+    if (!A::LeadingInt(t.Attr(QStringLiteral("size")), &v))
+        return false;
+    const QString raw = t.Attr(QStringLiteral("size")).trimmed();
+    const bool relative = raw.startsWith(u'+') || raw.startsWith(u'-');
+    *size = std::clamp(relative ? c.BaseFont() + v : v, 1, 7);
+    return true;
+}
+
+QString THtmlInlineTags::FontStyle(const THtmlRewriteContext& c, const THtmlToken& t, bool withSize)
+{
+    QString css;
+    int size;
+    if (withSize && t.Has(QStringLiteral("size")) && FontSize(c, t, &size))
+        css += QStringLiteral("font-size:%1pt;")
+                   .arg(THtmlRewriter::FontPoints(size, c.Options().fontSize));
+    const QColor colour = THtmlColour::Parse(t.Attr(QStringLiteral("color")));
+    if (colour.isValid())
+        css += QStringLiteral("color:") + A::ColourCss(colour) + u';';
+    css += A::FontFamilyCss(t.Attr(QStringLiteral("face")));
+    return css;
+}
+
+void THtmlInlineTags::StartFont(THtmlRewriteContext& c, const THtmlToken& t)
+{
+    THtmlMarkupWriter::TInline inl;
+    inl.tag = t.name;
+    inl.open =
+        QStringLiteral("<span style=\"") + A::Escape(FontStyle(c, t, true)) + QStringLiteral("\">");
+    inl.openNoSize = QStringLiteral("<span style=\"") + A::Escape(FontStyle(c, t, false)) +
+                     QStringLiteral("\">");
+    inl.close = QStringLiteral("</span>");
+    c.Writer().PushInline(inl);
+}
+
+void THtmlInlineTags::StartBaseFont(THtmlRewriteContext& c, const THtmlToken& t)
+{
+    int size;
+    if (!FontSize(c, t, &size))
+        return;
+    c.SetBaseFont(size);
+    const QString open = QStringLiteral("<span style=\"font-size:%1pt;\">")
+                             .arg(THtmlRewriter::FontPoints(size, c.Options().fontSize));
+    c.Writer().PushInline({t.name, open, QStringLiteral("<span>"), QStringLiteral("</span>"), -1});
+}
+
+void THtmlInlineTags::AddNamedAnchor(THtmlRewriteContext& c, const QString& name)
+{
+    if (name.isEmpty())
+        return;
+    // The engine tells formats with anchor names apart by comparing them one by one, so a
+    // name per anchor would make loading quadratic. Anchors alternate between two names
+    // instead (neighbours never merge) and are told apart by their order.
+    QStringList& anchors = c.Page().anchors;
+    c.Writer().AddAnchor(anchors.size() % 2 ? QStringLiteral("zan1") : QStringLiteral("zan0"));
+    anchors << name;
+}
+
+void THtmlInlineTags::StartAnchor(THtmlRewriteContext& c, const THtmlToken& t)
+{
+    AddNamedAnchor(c, t.Attr(QStringLiteral("name")).trimmed());
+    if (!t.Has(QStringLiteral("href")))
+        return;
+    // An anchor inside an anchor ends the first, as browsers had it.
+    c.Writer().PopInline(QStringLiteral("a"));
+    const int link = c.AddLink(t.Attr(QStringLiteral("href")), t.Attr(QStringLiteral("target")));
+    const QColor& pageColour = c.Page().link;
+    const QColor colour = pageColour.isValid() ? pageColour : c.Options().linkColour;
+    THtmlMarkupWriter::TInline inl;
+    inl.tag = QStringLiteral("a");
+    inl.open = QStringLiteral("<a href=\"zlk:%1\" style=\"color:%2;\">")
+                   .arg(link)
+                   .arg(A::ColourCss(colour));
+    inl.openNoSize = inl.open;
+    inl.close = QStringLiteral("</a>");
+    inl.linkIndex = link;
+    c.Writer().PushInline(inl);
+}
+
+void THtmlInlineTags::StartImage(THtmlRewriteContext& c, const THtmlToken& t)
+{
+    THtmlObjectInfo info;
+    info.kind = THtmlObjectInfo::Image;
+    info.src = t.Attr(QStringLiteral("src")).trimmed();
+    info.alt = t.Attr(QStringLiteral("alt"));
+    int v;
+    if (A::LeadingInt(t.Attr(QStringLiteral("width")), &v) &&
+        !t.Attr(QStringLiteral("width")).contains(u'%'))
+        info.width = std::clamp(v, 0, 4000);
+    if (A::LeadingInt(t.Attr(QStringLiteral("height")), &v) &&
+        !t.Attr(QStringLiteral("height")).contains(u'%'))
+        info.height = std::clamp(v, 0, 4000);
+    info.linkIndex = c.Writer().CurrentLink();
+    info.border = A::Int(t, QStringLiteral("border"), info.linkIndex >= 0 ? 2 : -1, 0, 50);
+    info.hspace = A::Int(t, QStringLiteral("hspace"), 0, 0, 200);
+    info.vspace = A::Int(t, QStringLiteral("vspace"), 0, 0, 200);
+    QString map = t.Attr(QStringLiteral("usemap")).trimmed();
+    const qsizetype hash = map.indexOf(u'#');
+    if (hash >= 0)
+        map = map.mid(hash + 1);
+    info.mapName = map.toLower();
+    c.AddObject(std::move(info), ImageAlign(t.Attr(QStringLiteral("align"))));
+}
+
+QString THtmlInlineTags::ImageAlign(const QString& value)
+{
+    const QString a = value.trimmed().toLower();
+    if (a == QLatin1String("left") || a == QLatin1String("right"))
+        return a;
+    if (A::IsOneOf(a, {"middle", "absmiddle", "center"}))
+        return QStringLiteral("middle");
+    if (A::IsOneOf(a, {"top", "texttop"}))
+        return QStringLiteral("top");
+    return QString();
+}
+
+void THtmlInlineTags::EndInline(THtmlRewriteContext& c, const THtmlToken& t)
+{
+    c.Writer().PopInline(t.name);
+}

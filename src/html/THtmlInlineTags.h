@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+
+class THtmlRewriteContext;
+struct THtmlToken;
+
+// Formatting within text (phrase and font elements, FONT and BASEFONT), anchors and links,
+// and pictures, which stand in the text like a character.
+class THtmlInlineTags
+{
+public:
+    static void StartPhrase(THtmlRewriteContext& c, const THtmlToken& t);   // B, I, EM...
+    static void StartStrike(THtmlRewriteContext& c, const THtmlToken& t);   // S, STRIKE
+    static void StartTeletype(THtmlRewriteContext& c, const THtmlToken& t); // TT, CODE...
+    static void StartFont(THtmlRewriteContext& c, const THtmlToken& t);
+    static void StartBaseFont(THtmlRewriteContext& c, const THtmlToken& t);
+    static void StartAnchor(THtmlRewriteContext& c, const THtmlToken& t);
+    static void StartImage(THtmlRewriteContext& c, const THtmlToken& t);
+    // Ends the innermost formatting of the tag's name, wherever it is in the nesting.
+    static void EndInline(THtmlRewriteContext& c, const THtmlToken& t);
+
+private:
+    static void AddNamedAnchor(THtmlRewriteContext& c, const QString& name);
+    static QString ImageAlign(const QString& value);
+    static QString FontStyle(const THtmlRewriteContext& c, const THtmlToken& t, bool withSize);
+    // A SIZE as an absolute size 1 to 7: "+1" and "-2" count from the base font.
+    static bool FontSize(const THtmlRewriteContext& c, const THtmlToken& t, int* size);
+};

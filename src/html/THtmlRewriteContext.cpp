@@ -1,0 +1,121 @@
+#include "html/THtmlRewriteContext.h"
+#include "html/THtmlAttributes.h"
+#include "html/THtmlListTags.h"
+#include "html/THtmlTableTags.h"
+
+namespace {
+
+const QString kAnonymous = QStringLiteral("#text");
+
+bool IsBlank(const QString& text)
+{
+    for (QChar c : text)
+        if (!c.isSpace() || c.unicode() == 0xA0)
+            return false;
+    return true;
+}
+
+} // namespace
+
+THtmlRewriteContext::THtmlRewriteContext(const THtmlRewriter::TOptions& options)
+    : m_options(options)
+    , m_preFontStyle(THtmlAttributes::Escape(THtmlAttributes::FontFamilyCss(options.preFontName)))
+    , m_forms(*this)
+    , m_maps(*this)
+    , m_frames(*this)
+{}
+
+void THtmlRewriteContext::PushBlock(const QString& tag, const QString& open, const QString& close)
+{
+    if (m_writer.Full()) {
+        m_writer.Ignore(tag);
+        return;
+    }
+    const TTagKind kind = THtmlTagTable::Find(tag).kind;
+    if (!THtmlTagTable::IsTablePart(kind))
+        THtmlTableTags::EnsureCell(*this);
+    m_writer.OpenBlock(tag, kind, open, close);
+}
+
+void THtmlRewriteContext::CloseParagraph()
+{
+    const QString& top = m_writer.Top().tag;
+    if (top == QLatin1String("p") || top == kAnonymous)
+        m_writer.PopBlock();
+}
+
+void THtmlRewriteContext::EnsureTextContext()
+{
+    THtmlTableTags::EnsureCell(*this);
+    if (m_writer.TopIs(TTagKind::List))
+        THtmlListTags::StartItem(*this, THtmlToken::Implied("li"));
+    if (m_writer.TopIs(TTagKind::DefinitionList))
+        THtmlListTags::StartDefinitionItem(*this, THtmlToken::Implied("dd"));
+    // Text after a block inside the same parent gets a block of its own: the engine
+    // would otherwise run it on at the end of the block before.
+    if (m_writer.Top().hadChildBlock && !m_writer.InlineContent())
+        PushBlock(kAnonymous, QStringLiteral("<div>"), QStringLiteral("</div>"));
+    m_writer.EmitAnchors();
+    m_writer.EmitInlines();
+    m_writer.EmitLeadText();
+    m_writer.SetInlineContent(true);
+}
+
+void THtmlRewriteContext::Text(const QString& text)
+{
+    if (m_writer.InPre()) {
+        PreformattedText(text);
+        return;
+    }
+    if (IsBlank(text)) {
+        // Blanks between blocks are no text; between words and tags they are one space.
+        if (m_writer.InlineContent())
+            m_writer.Emit(QStringLiteral(" "));
+        return;
+    }
+    m_state.MarkContent();
+    EnsureTextContext();
+    m_writer.EmitText(text);
+}
+
+void THtmlRewriteContext::PreformattedText(const QString& text)
+{
+    QString t = text;
+    if (m_writer.TakePreStart()) {
+        if (t.startsWith(QLatin1String("\r\n")))
+            t.remove(0, 2);
+        else if (t.startsWith(u'\n') || t.startsWith(u'\r'))
+            t.remove(0, 1);
+    }
+    if (t.isEmpty())
+        return;
+    m_state.MarkContent();
+    EnsureTextContext();
+    m_writer.EmitText(t);
+}
+
+int THtmlRewriteContext::AddObject(THtmlObjectInfo info, const QString& align)
+{
+    const int index = int(m_page.objects.size());
+    m_page.objects.push_back(std::move(info));
+    EnsureTextContext();
+    QString img = QStringLiteral("<img src=\"zel:%1\"").arg(index);
+    if (!align.isEmpty())
+        img += QStringLiteral(" align=\"") + align + u'"';
+    m_writer.Emit(img + u'>');
+    return index;
+}
+
+int THtmlRewriteContext::AddLink(const QString& href, const QString& target)
+{
+    m_page.links.push_back({href.trimmed(), target.trimmed()});
+    return int(m_page.links.size()) - 1;
+}
+
+THtmlPage THtmlRewriteContext::Finish()
+{
+    m_forms.EndSelect();
+    m_page.html =
+        QStringLiteral("<html><body>") + m_writer.Finish() + QStringLiteral("</body></html>");
+    return std::move(m_page);
+}

@@ -1,0 +1,69 @@
+#pragma once
+#include "html/TFrameSetCollector.h"
+#include "html/THtmlFormCollector.h"
+#include "html/THtmlMarkupWriter.h"
+#include "html/THtmlPage.h"
+#include "html/THtmlRewriteState.h"
+#include "html/THtmlRewriter.h"
+#include "html/THtmlToken.h"
+#include "html/TImageMapCollector.h"
+
+// One rewrite in progress: what every tag handler works on (the markup written so far, the
+// page being collected, the mode, the collectors) and the few operations that keep the
+// markup balanced whichever tag asks for them. A collector is a class that takes this
+// context, a member here with its accessor, and the entries of its tags in THtmlTagTable.
+class THtmlRewriteContext
+{
+public:
+    explicit THtmlRewriteContext(const THtmlRewriter::TOptions& options);
+    THtmlRewriteContext(const THtmlRewriteContext&) = delete;
+    THtmlRewriteContext& operator=(const THtmlRewriteContext&) = delete;
+
+    const THtmlRewriter::TOptions& Options() const { return m_options; }
+    THtmlPage& Page() { return m_page; }
+    THtmlMarkupWriter& Writer() { return m_writer; }
+    THtmlRewriteState& State() { return m_state; }
+    THtmlFormCollector& Forms() { return m_forms; }
+    TImageMapCollector& Maps() { return m_maps; }
+    TFrameSetCollector& Frames() { return m_frames; }
+
+    // BASEFONT SIZE, 1 to 7: what relative FONT sizes count from.
+    int BaseFont() const { return m_baseFont; }
+    void SetBaseFont(int size) { m_baseFont = size; }
+    // True for the first BODY only; later ones change nothing.
+    bool TakeFirstBody() { return !std::exchange(m_sawBody, true); }
+    // The style attribute value that sets the font of preformatted text, escaped.
+    const QString& PreFontStyle() const { return m_preFontStyle; }
+
+    // Opens a block; nothing but rows and cells lives directly in a table, so anything else
+    // first gets a cell.
+    void PushBlock(const QString& tag, const QString& open, const QString& close);
+    // Ends an open paragraph (or a block made for loose text) where a new block begins.
+    void CloseParagraph();
+    // Makes the top block one that holds text (a cell, a list item, a definition) and
+    // writes what waits for the text: anchors, formatting, an item number.
+    void EnsureTextContext();
+    // A run of body text.
+    void Text(const QString& text);
+    // Places an object in the text; its index in the page's objects.
+    int AddObject(THtmlObjectInfo info, const QString& align = QString());
+    // A link; its index in the page's links.
+    int AddLink(const QString& href, const QString& target);
+
+    // The page, its markup complete.
+    THtmlPage Finish();
+
+private:
+    void PreformattedText(const QString& text);
+
+    THtmlRewriter::TOptions m_options;
+    QString m_preFontStyle;
+    THtmlPage m_page;
+    THtmlMarkupWriter m_writer;
+    THtmlRewriteState m_state;
+    THtmlFormCollector m_forms;
+    TImageMapCollector m_maps;
+    TFrameSetCollector m_frames;
+    int m_baseFont = 3;
+    bool m_sawBody = false;
+};
