@@ -2,6 +2,7 @@
 #include "TZelmoraApplication.h"
 #include "browse/TZMMain.h"
 #include "platform/TFailureReport.h"
+#include "platform/TLauncher.h"
 
 // The entry sequence: the application object, the host window (the main window, which
 // reads the ini file as it is created), the browsing window, then the message loop until
@@ -14,7 +15,9 @@ int main(int argc, char** argv)
         TZMMain browser(&host);
         host.SetViewerWindow(&browser);
         host.show();
-        return app.exec();
+        const int exitCode = app.exec();
+        TLauncher::EndProcessWithin(3000, exitCode);
+        return exitCode;
     } catch (...) {
         TFailureReport::ShowCurrent();
         return 1;

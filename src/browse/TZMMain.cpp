@@ -465,7 +465,11 @@ void TZMMain::ViewerHotSpotClick(QObject*, const QString& SRC, bool& Handled)
     case TLinkAction::Heading: Handled = ReadOutliner->GoToHeading(action.heading); return;
     case TLinkAction::Document: OpenDocument(action.document, TNotSet::Value()); break;
     case TLinkAction::Sound: TLauncher::PlaySound(action.file); break;
-    case TLinkAction::Program: TLauncher::StartProgram(action.file, action.arguments); break;
+    case TLinkAction::Program:
+        // Only the web's own programs and the kit's: never a link that leads elsewhere.
+        TLauncher::StartWebProgram(action.file, action.arguments,
+                                   {WebFolder(), TPath::ProgramDirectory()});
+        break;
     case TLinkAction::MediaPlayer: TLauncher::OpenInMediaPlayer(action.file); break;
     }
     Handled = true;

@@ -11,6 +11,8 @@
 #include "platform/TPath.h"
 #include "state/TColumnSizeRegistry.h"
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -306,6 +308,30 @@ TEST_F(TZMMainTest, LinksOfEveryKind)
     w.ViewerHotSpotClick(nullptr, "notes.txt", handled);
     EXPECT_FALSE(handled);
     EXPECT_EQ(launches.Requests().size(), 3u);
+}
+
+TEST_F(TZMMainTest, ProgramLinksStartOnlyTheWebsOwnPrograms)
+{
+    WriteTestFile(m_web + "tool.exe", "#!/bin/sh\n");
+    WriteTestFile(m_root + "/outside/tool.exe", "#!/bin/sh\n");
+    ASSERT_TRUE(QFile::link("/bin/sh", m_web + "sh.exe"));
+    TZMMain w(&m_host);
+    ClickRow(w, "index");
+    TLaunchCapture launches;
+    for (const QString& link : {"FILE:" + m_web + "sh.exe -c \"touch " + m_root + "/owned\"",
+                                "FILE:" + m_root + "/outside/tool.exe", QString("sh.exe")}) {
+        bool handled = false;
+        w.ViewerHotSpotClick(nullptr, link, handled);
+        EXPECT_TRUE(handled) << link.toStdString(); // taken, as a missing program is
+    }
+    EXPECT_TRUE(launches.Requests().empty());
+
+    bool handled = false;
+    w.ViewerHotSpotClick(nullptr, "FILE:" + m_web + "tool.exe -x \"a b\"", handled);
+    ASSERT_EQ(launches.Requests().size(), 1u);
+    EXPECT_EQ(launches.Requests()[0].kind, TLaunchRequest::Program);
+    EXPECT_EQ(launches.Requests()[0].program, QFileInfo(m_web + "tool.exe").canonicalFilePath());
+    EXPECT_EQ(launches.Requests()[0].arguments, (QStringList{"-x", "a b"}));
 }
 
 TEST_F(TZMMainTest, SaveAndLoadTheDisplayState)
