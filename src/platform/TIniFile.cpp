@@ -1,10 +1,14 @@
 #include "platform/TIniFile.h"
+#include "platform/TAtomicFile.h"
+#include "platform/TFileLock.h"
 #include "platform/TPath.h"
 #include "platform/TTextCodec.h"
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <limits>
+#include <sys/stat.h>
 #include <utility>
 
 namespace {
@@ -299,6 +303,9 @@ TIniFile::TIniFile(TIniFile&& other) noexcept
     , m_batchLoaded(std::exchange(other.m_batchLoaded, false))
     , m_batchChanged(std::exchange(other.m_batchChanged, false))
     , m_batchCancelled(std::exchange(other.m_batchCancelled, false))
+    , m_batchCreating(std::exchange(other.m_batchCreating, false))
+    , m_mayCreate(other.m_mayCreate)
+    , m_batchLock(std::move(other.m_batchLock))
 {}
 
 TIniFile::~TIniFile()
@@ -316,8 +323,35 @@ void TIniFile::BeginUpdate()
     m_batchPath = TPath::Resolve(m_fileName);
     m_batchBytes.clear();
     m_batchLoaded = LoadIniBytes(m_batchPath, &m_batchBytes);
+    m_batchCreating = !m_batchLoaded && MayCreateAt(m_batchPath);
+    m_batchLoaded = m_batchLoaded || m_batchCreating;
     m_batchChanged = false;
     m_batchCancelled = false;
+}
+
+bool TIniFile::MayCreateAt(const QString& path) const
+{
+    struct stat st;
+    return m_mayCreate && !path.isEmpty() &&
+           ::lstat(QFile::encodeName(path).constData(), &st) != 0 && errno == ENOENT;
+}
+
+bool TIniFile::LockBatch()
+{
+    if (m_batchCreating || m_batchLock)
+        return true;
+    auto lock = std::make_unique<TFileLock>(m_batchPath);
+    if (!lock->IsLocked())
+        return false;
+    m_batchLock = std::move(lock);
+    // Another writer may have changed the file since the batch began; nothing of this
+    // batch is written yet, so it goes on from the file as it is now.
+    if (!m_batchChanged) {
+        QByteArray now;
+        m_batchLoaded = LoadIniBytes(m_batchPath, &now);
+        m_batchBytes = now;
+    }
+    return m_batchLoaded;
 }
 
 void TIniFile::CancelUpdate()
@@ -333,11 +367,14 @@ bool TIniFile::EndUpdate()
     if (--m_updateCount > 0)
         return true;
     const bool ok = m_batchCancelled || !m_batchChanged ||
-                    TPath::WriteFileAtomically(m_batchPath, m_batchBytes);
+                    (m_batchCreating ? TAtomicFile::Create(m_batchPath, m_batchBytes)
+                                     : TPath::WriteFileAtomically(m_batchPath, m_batchBytes));
+    m_batchLock.reset();
     m_batchBytes.clear();
     m_batchLoaded = false;
     m_batchChanged = false;
     m_batchCancelled = false;
+    m_batchCreating = false;
     return ok;
 }
 
@@ -350,14 +387,14 @@ bool TIniFile::CurrentBytes(const QString& path, QByteArray* bytes) const
     return LoadIniBytes(path, bytes);
 }
 
-bool TIniFile::StoreBytes(const QString& path, const QByteArray& bytes)
+bool TIniFile::StoreBytes(const QString& path, const QByteArray& bytes, bool creating)
 {
     if (m_updateCount > 0) {
         m_batchBytes = bytes;
         m_batchChanged = true;
         return true;
     }
-    return TPath::WriteFileAtomically(path, bytes);
+    return creating ? TAtomicFile::Create(path, bytes) : TPath::WriteFileAtomically(path, bytes);
 }
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const
@@ -408,9 +445,21 @@ bool TIniFile::WriteString(const QString& section, const QString& key, const QSt
         return false;
 
     const QString path = InUpdate() ? m_batchPath : TPath::Resolve(m_fileName);
+    // The whole read-modify-write runs under the file's lock.
+    std::unique_ptr<TFileLock> lock;
+    bool creating = false;
     QByteArray bytes;
-    if (!CurrentBytes(path, &bytes))
-        return false;
+    if (InUpdate()) {
+        if (!LockBatch() || !CurrentBytes(path, &bytes))
+            return false;
+    } else {
+        lock = std::make_unique<TFileLock>(path);
+        creating = !lock->IsLocked() && MayCreateAt(path);
+        if (!lock->IsLocked() && !creating)
+            return false;
+        if (!creating && !LoadIniBytes(path, &bytes))
+            return false;
+    }
     IniText text;
     MakeIniText(bytes, &text);
 
@@ -425,9 +474,9 @@ bool TIniFile::WriteString(const QString& section, const QString& key, const QSt
     }
     if (!built)
         return false;
-    if (out == bytes)
+    if (out == bytes && !creating)
         return true;
-    return StoreBytes(path, out);
+    return StoreBytes(path, out, creating);
 }
 
 bool TIniFile::WriteInteger(const QString& section, const QString& key, int value)

@@ -1,6 +1,9 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <memory>
+
+class TFileLock;
 
 // The private-profile service: the only code that reads or writes ini syntax.
 //
@@ -10,6 +13,10 @@
 // characters. Writing changes only the bytes of the one key (or appends it), keeps
 // everything else byte for byte, and replaces the file atomically. A write never
 // creates a missing file: it reports false.
+//
+// Every read-modify-write holds an advisory lock on the file (TFileLock), so writers in
+// other processes never undo each other's keys; a lock not taken within a bounded wait
+// makes the write report false.
 //
 // Each atomic replace flushes the disk, which costs milliseconds; a caller writing many
 // keys brackets them with BeginUpdate/EndUpdate so the file is replaced once.
@@ -31,6 +38,11 @@ public:
     TIniFile& operator=(TIniFile&&) = delete;
 
     QString FileName() const { return m_fileName; }
+
+    // A state file saved under a new name: when nothing has the file's name, writes start
+    // from an empty file, and the file appears, complete, with the first replace. Without
+    // this a write to a missing file reports false.
+    void SetMayCreate(bool mayCreate) { m_mayCreate = mayCreate; }
 
     // The key's value, or def when the section or key is absent (or the file unreadable).
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
@@ -65,7 +77,11 @@ public:
 private:
     // The bytes the next read or write works on: the batch copy or the file on disk.
     bool CurrentBytes(const QString& path, QByteArray* bytes) const;
-    bool StoreBytes(const QString& path, const QByteArray& bytes);
+    bool StoreBytes(const QString& path, const QByteArray& bytes, bool creating);
+    // Whether a write may start from an empty file because nothing has the name.
+    bool MayCreateAt(const QString& path) const;
+    // Takes the batch's lock before its first write and rereads the file under it.
+    bool LockBatch();
 
     QString m_fileName;
     int m_updateCount = 0;
@@ -74,4 +90,7 @@ private:
     bool m_batchLoaded = false;
     bool m_batchChanged = false;
     bool m_batchCancelled = false;
+    bool m_batchCreating = false;
+    bool m_mayCreate = false;
+    std::unique_ptr<TFileLock> m_batchLock;
 };

@@ -1,9 +1,9 @@
 #include "TPath.h"
+#include "TAtomicFile.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -188,14 +188,5 @@ bool TPath::WriteFileAtomically(const QString& path, const QByteArray& bytes)
     const QFileInfo existing(path);
     if (existing.exists() && existing.isFile() && !(existing.permissions() & kAnyWrite))
         return false;
-    QSaveFile f(path);
-    f.setDirectWriteFallback(false);
-    // Unbuffered, so a short write on a full disk is seen here and never committed.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return TAtomicFile::Replace(path, bytes);
 }

@@ -52,8 +52,8 @@ public:
 
     // Creates an empty file when none exists; true when a file exists afterwards.
     static bool CreateEmptyFile(const QString& path);
-    // Replaces the file through a temporary file in the same folder, flushed and renamed;
-    // on any failure the old file stays as it was and false is returned. A read-only file
+    // Replaces the file through a temporary file in the same folder, flushed and renamed
+    // (TAtomicFile); on any failure the old file stays as it was and false is returned. A read-only file
     // (no write permission bit for its owner, group or others) is never replaced.
     static bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
 };

@@ -8,31 +8,27 @@
 #include "state/TPanelState.h"
 #include "state/TSplitterState.h"
 #include "state/TStateFileCheck.h"
-#include <QFile>
 #include <exception>
 
 bool TDisplayState::SaveDisplayState(const TDisplayControls& controls, const QString& path)
 {
-    bool created = false;
+    // A new file is never made empty first: it appears, complete, by the rename of a file
+    // that holds every key, so a crash leaves either no file or the whole file.
     bool saved = false;
-    if (TPath::FileExists(path)) {
-        saved = WriteAll(controls, path);
-    } else if (!TPath::Exists(path) && TPath::CreateEmptyFile(path)) {
-        created = true;
-        saved = WriteAll(controls, path);
-    }
-    if (!saved) {
-        if (created)
-            QFile::remove(TPath::Resolve(path));
+    if (TPath::FileExists(path))
+        saved = WriteAll(controls, path, false);
+    else if (!TPath::Exists(path))
+        saved = WriteAll(controls, path, true);
+    if (!saved)
         TMessageBox::Show(SaveErrorText, SaveErrorCaption, TMsgButtons::Ok, TMsgIcon::Warning);
-    }
     return saved;
 }
 
-bool TDisplayState::WriteAll(const TDisplayControls& c, const QString& path)
+bool TDisplayState::WriteAll(const TDisplayControls& c, const QString& path, bool create)
 {
     try {
         TKXIniFile ini(path);
+        ini.SetMayCreate(create);
         TIniBatch batch(ini);
         const bool written =
             TOutlinerState::WriteOutlinerState(ini, c.FolderList, TKXIniFile::OutlinerSection) &&

@@ -15,10 +15,10 @@ public:
 
     // Writes FolderList, then ReadOutliner (both to "Outliners", so the section ends with
     // ReadOutliner's look), DocList, PanelPage, GraphicSplit1 and GraphicSplit2 to their
-    // sections; a missing file is created first. Keys and sections already in the file
-    // stay where they are. The file is replaced once, and only when every key was written:
-    // a save that fails leaves an existing file byte for byte, and removes the empty file
-    // it created. A failure says "Could not save the State file" ("Save Error").
+    // sections. Keys and sections already in the file stay where they are. The file is
+    // replaced (or, under a new name, created) once, and only when every key was written:
+    // a save that fails leaves an existing file byte for byte, and no new file. A failure
+    // says "Could not save the State file" ("Save Error").
     static bool SaveDisplayState(const TDisplayControls& controls, const QString& path);
 
     // Reads the six controls from the same sections. A file that is missing or cannot be
@@ -36,6 +36,6 @@ public:
                               TClrListView* docList);
 
 private:
-    static bool WriteAll(const TDisplayControls& controls, const QString& path);
+    static bool WriteAll(const TDisplayControls& controls, const QString& path, bool create);
     static bool ReadAll(const TDisplayControls& controls, const QString& path, bool bySectionName);
 };

@@ -1,4 +1,5 @@
 #include "state/TDisplayState.h"
+#include "platform/TAtomicFile.h"
 #include "platform/TPath.h"
 #include "state/DisplayTestControls.h"
 #include "state/StateTestSupport.h"
@@ -9,6 +10,7 @@
 #include "state/TSplitterState.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -209,6 +211,33 @@ TEST_F(TDisplayStateTest, AFullDiskLeavesTheOldFileByteForByteAndNoNewFileBehind
     EXPECT_EQ(Files(), QStringList{"old.sta"});
     EXPECT_EQ(m_messages.Texts(),
               QStringList({"Could not save the State file", "Could not save the State file"}));
+}
+
+TEST_F(TDisplayStateTest, SaveAsANewNameInterruptedAnywhereLeavesNoFileOrTheWholeFile)
+{
+    TTestDisplay display;
+    display.StyleAsDesign();
+    const QByteArray whole = Look(display);
+    QFile::remove(PathOf("snapshot.sta"));
+    using Stage = TAtomicFile::Stage;
+    for (const Stage stage :
+         {Stage::Created, Stage::HalfWritten, Stage::Written, Stage::Flushed, Stage::Named}) {
+        const QString path = PathOf("new.sta");
+        TAtomicFile::SetStageHook([stage](Stage reached) { return reached != stage; });
+        const bool saved = TDisplayState::SaveDisplayState(display.Controls(), path);
+        TAtomicFile::SetStageHook({});
+        EXPECT_FALSE(saved);
+        if (QFileInfo::exists(path))
+            EXPECT_EQ(ReadTestFile(path), whole) << int(stage);
+        EXPECT_EQ(QFileInfo::exists(path), stage == Stage::Named) << int(stage);
+
+        // The next save there takes the new name and leaves no temporary file behind.
+        QFile::remove(path);
+        EXPECT_TRUE(TDisplayState::SaveDisplayState(display.Controls(), path));
+        EXPECT_EQ(ReadTestFile(path), whole);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"new.sta"});
+        QFile::remove(path);
+    }
 }
 
 TEST_F(TDisplayStateTest, LoadingReportsAFileThatIsMissingOrHasABadValue)
