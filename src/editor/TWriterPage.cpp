@@ -129,6 +129,15 @@ bool TWriterPage::Written(bool ok)
     return ok;
 }
 
+bool TWriterPage::WritePath(const QString& key, const QString& path)
+{
+    // A name the file system gave in bytes that are not UTF-8 cannot be written down: the
+    // next start would look for another name and silently fall back to the program folder.
+    if (!TPath::IsFaithfulName(path))
+        return Written(false);
+    return Written(TAppIniFile::WriteIniString(kStartUp, key, path));
+}
+
 std::optional<QString> TWriterPage::ChooseFile(const QString& filter, const QString& defaultExt)
 {
     TEditorDialogs::TOpenSetup& setup = m_context.Dialogs().OpenSetup();
@@ -170,14 +179,14 @@ void TWriterPage::W_Btn_StaClick()
         TMessageBox::Show(StaFileText, ErrorCaption);
         return;
     }
-    Written(TAppIniFile::WriteIniString(kStartUp, QStringLiteral("StateFileName"), *file));
+    WritePath(QStringLiteral("StateFileName"), *file);
 }
 
 void TWriterPage::W_Btn_SUWClick()
 {
     const std::optional<QString> folder = ChooseFolder();
     if (folder)
-        Written(TAppIniFile::WriteIniString(kStartUp, QStringLiteral("StartUpWeb"), *folder));
+        WritePath(QStringLiteral("StartUpWeb"), *folder);
 }
 
 void TWriterPage::W_Btn_IFileClick()
@@ -191,7 +200,7 @@ void TWriterPage::W_Btn_IFileClick()
         TMessageBox::Show(HtmlFileText, ErrorCaption);
         return;
     }
-    Written(TAppIniFile::WriteIniString(kStartUp, QStringLiteral("IntroductionFile"), *file));
+    WritePath(QStringLiteral("IntroductionFile"), *file);
 }
 
 void TWriterPage::W_Btn_AFolderClick()
@@ -203,7 +212,7 @@ void TWriterPage::W_Btn_AFolderClick()
     // A file in the root folder: keep the root rather than write an empty path.
     if (value.isEmpty() && !folder->isEmpty())
         value = folder->left(1);
-    Written(TAppIniFile::WriteIniString(kStartUp, QStringLiteral("AdvertsFolder"), value));
+    WritePath(QStringLiteral("AdvertsFolder"), value);
 }
 
 void TWriterPage::W_Btn_YLFileClick()
@@ -223,8 +232,7 @@ void TWriterPage::W_Btn_YLFileClick()
     host->SetYourLogoHereBitmap(*file);
     if (!host->LoadLogo())
         return;
-    if (!Written(
-            TAppIniFile::WriteIniString(kStartUp, QStringLiteral("YourLogoHereBitmap"), *file)))
+    if (!WritePath(QStringLiteral("YourLogoHereBitmap"), *file))
         host->SetYourLogoHereBitmap(TNotSet::Value());
 }
 

@@ -62,6 +62,9 @@ private:
     std::optional<QString> ChooseFolder();
     // Reports a write that returned false; returns ok.
     static bool Written(bool ok);
+    // Writes a path key of "StartUp", refusing (as a failed write) a name that is not
+    // valid UTF-8 on the disk.
+    static bool WritePath(const QString& key, const QString& path);
 
     TEditorContext& m_context;
 };

@@ -112,6 +112,15 @@ bool TPath::DirectoryExists(const QString& path)
     return !path.isEmpty() && StatPath(Resolve(path), &st) && S_ISDIR(st.st_mode);
 }
 
+bool TPath::IsFaithfulName(const QString& path)
+{
+    if (!path.contains(QChar::ReplacementCharacter))
+        return true;
+    // A real name may hold the character itself; then the text still finds it.
+    struct stat st;
+    return ::lstat(QFile::encodeName(StripTrailingSeparators(path)).constData(), &st) == 0;
+}
+
 QString TPath::ExecutablePath()
 {
     if (!g_executableOverride.isEmpty())

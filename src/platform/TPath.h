@@ -30,6 +30,11 @@ public:
     static bool FileExists(const QString& path);      // an existing non-folder
     static bool DirectoryExists(const QString& path); // an existing folder
 
+    // False for the text of a name that is not valid UTF-8: its undecodable bytes became
+    // U+FFFD, so the text names nothing on the disk and writing it down would name
+    // something else at the next start. Any other text is faithful, existing or not.
+    static bool IsFaithfulName(const QString& path);
+
     // The running executable's full path; tests may pretend another one.
     static QString ExecutablePath();
     static void SetExecutablePathOverride(const QString& path); // empty restores the real one

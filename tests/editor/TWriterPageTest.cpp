@@ -7,9 +7,11 @@
 #include "platform/TIniFile.h"
 #include "platform/TPath.h"
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 using namespace editortest;
 
@@ -89,6 +91,29 @@ TEST_F(WriterPageTest, StartUpWebKeepsTheTrailingSeparatorAndAdvertsFolderDropsI
     dialogs->Files = {std::nullopt};
     page->W_Btn_AFolderClick();
     EXPECT_EQ(dialogs->OpenSetup().Title, "");
+}
+
+TEST_F(WriterPageTest, AFolderNameThatIsNotUtf8IsRefusedAsAFailedWrite)
+{
+    // The dialog hands over the name as text, its undecodable byte turned into U+FFFD.
+    const QByteArray raw = QFile::encodeName(tmp.path()) + "/Web\xff";
+    ASSERT_EQ(::mkdir(raw.constData(), 0755), 0);
+    const QString chosen = QFile::decodeName(raw) + "/index.htm";
+    ASSERT_TRUE(chosen.contains(QChar::ReplacementCharacter));
+    // A folder whose real name holds that character is an ordinary folder.
+    const QString honest = tmp.filePath(QString("Own") + QChar::ReplacementCharacter + "/a.htm");
+    WriteTestFile(honest, "<p>a");
+    TMessageCapture messages;
+    dialogs->Files = {chosen, chosen, honest};
+    page->W_Btn_SUWClick();
+    page->W_Btn_AFolderClick();
+    EXPECT_EQ(messages.Texts(), QStringList({kWriteFailed, kWriteFailed}));
+    EXPECT_EQ(messages.Captions(), QStringList({"Error", "Error"}));
+    EXPECT_EQ(Read("StartUpWeb"), "<absent>");
+    EXPECT_EQ(Read("AdvertsFolder"), "<absent>");
+    page->W_Btn_SUWClick();
+    EXPECT_EQ(Read("StartUpWeb"), TPath::ExtractFilePath(honest));
+    EXPECT_EQ(messages.Texts().size(), 2);
 }
 
 TEST_F(WriterPageTest, AFileInTheRootFolderKeepsTheRootAsAdvertsFolder)
