@@ -6,6 +6,7 @@
 #include "html/THtmlView.h"
 #include "platform/EError.h"
 #include "platform/TFailureReport.h"
+#include "platform/TFolderListings.h"
 #include "platform/TPath.h"
 #include "platform/TWaitCursor.h"
 #include <QApplication>
@@ -130,6 +131,10 @@ THtmlView* THtmlPane::ActiveView() const
 
 void THtmlPane::LoadFile(const QString& fileName)
 {
+    // One listing per folder for every lookup of this load (pictures, frames), read afresh
+    // by the next load.
+    TFolderListings listings;
+    const TFolderListings::TUse useListings(listings);
     QString file, destination;
     THtmlPath::SplitDestination(fileName, &file, &destination);
     if (file.isEmpty() || !TPath::FileExists(file))
@@ -279,6 +284,8 @@ void THtmlPane::LoadIntoTarget(THtmlFrame* target, const QString& file, const QS
         LoadFile(withDestination);
         return;
     }
+    TFolderListings listings;
+    const TFolderListings::TUse useListings(listings);
     if (!TPath::FileExists(file))
         throw EInOutError(QStringLiteral("Can't locate file: ") + file);
     TWaitCursor wait;

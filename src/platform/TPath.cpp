@@ -1,13 +1,12 @@
 #include "TPath.h"
 #include "TAtomicFile.h"
+#include "TFolderListings.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 #include <dirent.h>
 #include <sys/stat.h>
-#include <vector>
 
 namespace {
 
@@ -18,26 +17,19 @@ bool StatPath(const QString& path, struct stat* st)
     return ::stat(QFile::encodeName(path).constData(), st) == 0;
 }
 
-// The entry of folder `dir` matching `name` ignoring case: first in name order.
+// The entry of folder `dir` matching `name` ignoring case: first in name order. The
+// listings of the load under way answer when installed; otherwise the folder is read.
 bool FindIgnoringCase(const QString& dir, const QString& name, QString* found)
 {
-    DIR* d = ::opendir(QFile::encodeName(dir.isEmpty() ? QStringLiteral(".") : dir).constData());
-    if (!d)
+    if (TFolderListings* listings = TFolderListings::Current())
+        return listings->Find(dir, name, found);
+    QHash<QString, QString> entries;
+    if (!TFolderListings::ReadFolder(dir, &entries))
         return false;
-    std::vector<QString> matches;
-    while (dirent* e = ::readdir(d)) {
-        const QString entry = QFile::decodeName(e->d_name);
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            matches.push_back(entry);
-    }
-    ::closedir(d);
-    if (matches.empty())
+    const auto entry = entries.constFind(name.toCaseFolded());
+    if (entry == entries.constEnd())
         return false;
-    std::sort(matches.begin(), matches.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
-    *found = matches.front();
+    *found = *entry;
     return true;
 }
 
