@@ -399,11 +399,40 @@ void TZMMain::LoadDocument(const QString& fileName, THtmlPane* view, TMDIOutline
     TWaitCursor wait;
     view->LoadFile(fileName);
     view->SetPosition(0);
+    FillPageOutline(view, outline);
+}
+
+void TZMMain::FillPageOutline(THtmlPane* view, TMDIOutline* outline)
+{
     const QStringList headings = view->HeadingList();
-    if (!headings.isEmpty())
-        outline->FillFromHeadings(headings);
-    else
+    if (headings.isEmpty()) {
         outline->Clear();
+        return;
+    }
+    outline->FillFromHeadings(headings);
+}
+
+void TZMMain::OpenDocumentInFrame(THtmlFrame* frame, const QString& fileName)
+{
+    try {
+        if (Viewer->FrameShows(frame, fileName)) {
+            // The frame's own document: the link is an anchor of that frame.
+            Viewer->LoadFileInFrame(frame, fileName);
+            return;
+        }
+        m_host->ShowProgressText(QStringLiteral("Opening File"));
+        {
+            TWaitCursor wait;
+            Viewer->LoadFileInFrame(frame, fileName);
+            FillPageOutline(Viewer, ReadOutliner);
+        }
+        m_host->ShowAdvertPage();
+        if (ReadOutliner->ItemCount() > 0)
+            ShowPanel(ReadPanel);
+    } catch (...) {
+        m_host->ShowAdvertPage();
+        TMessageBox::Show(QStringLiteral("Error"), QStringLiteral("Load Error"));
+    }
 }
 
 void TZMMain::OpenIntroduction()
@@ -463,7 +492,14 @@ void TZMMain::ViewerHotSpotClick(QObject*, const QString& SRC, bool& Handled)
     switch (action.kind) {
     case TLinkAction::None: return;
     case TLinkAction::Heading: Handled = ReadOutliner->GoToHeading(action.heading); return;
-    case TLinkAction::Document: OpenDocument(action.document, TNotSet::Value()); break;
+    case TLinkAction::Document:
+        // Inside a frame set a document goes where the link's target sends it; the whole
+        // view only for "_top" and what stands for it.
+        if (THtmlFrame* frame = Viewer->HotSpotTarget())
+            OpenDocumentInFrame(frame, action.document);
+        else
+            OpenDocument(action.document, TNotSet::Value());
+        break;
     case TLinkAction::Sound: TLauncher::PlaySound(action.file); break;
     case TLinkAction::Program: TLauncher::StartProgram(action.file, action.arguments); break;
     case TLinkAction::MediaPlayer: TLauncher::OpenInMediaPlayer(action.file); break;
