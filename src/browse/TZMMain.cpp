@@ -13,6 +13,7 @@
 #include "components/panels/TKXPanelPage.h"
 #include "components/panels/TTransparentPanel.h"
 #include "html/THtmlPane.h"
+#include "html/THtmlPath.h"
 #include "platform/TColorRef.h"
 #include "platform/TLauncher.h"
 #include "platform/TMessageBox.h"
@@ -399,6 +400,11 @@ void TZMMain::LoadDocument(const QString& fileName, THtmlPane* view, TMDIOutline
     TWaitCursor wait;
     view->LoadFile(fileName);
     view->SetPosition(0);
+    // A link to a heading of another page lands on it; an unknown name leaves the top.
+    QString file, destination;
+    THtmlPath::SplitDestination(fileName, &file, &destination);
+    if (!destination.isEmpty())
+        view->PositionTo(destination);
     FillPageOutline(view, outline);
 }
 

@@ -194,4 +194,41 @@ TEST_F(TZMMainFramesTest, ThePageOutlineFollowsTheFrameThatLoaded)
     EXPECT_EQ(w.ReadOutliner->Items(2)->Text(), "Part2");
 }
 
+TEST_F(TZMMainFramesTest, ALinkToAHeadingOfAnotherPageLandsOnIt)
+{
+    TZMMain w(&m_host);
+    Show(w);
+    TMessageCapture messages;
+    // In a frame: the name matches whatever its letter case.
+    ClickLink(Frame(w, "nav"), "Deep");
+    THtmlView* content = Frame(w, "content")->View();
+    EXPECT_GT(content->Position(), 0);
+    EXPECT_EQ(content->Position(), content->HeadingY(1));
+
+    // In the whole view: a link, the file form, the window's own opening (the advert's
+    // way); a name the page does not have leaves its top, silently.
+    const struct
+    {
+        const char* target;
+        bool lands;
+    } cases[] = {{"long.htm#Part2", true}, {"long.htm#PART2#0", true}, {"long.htm#Nowhere", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        w.OpenDocument(m_web + "home.htm", "0");
+        bool handled = false;
+        w.ViewerHotSpotClick(nullptr, c.target, handled);
+        EXPECT_TRUE(handled);
+        EXPECT_EQ(w.Viewer->CurrentFile(), m_web + "long.htm");
+        EXPECT_EQ(w.Viewer->Position(), c.lands ? w.Viewer->View()->HeadingY(1) : 0);
+    }
+    w.OpenDocument(m_web + "home.htm", "0");
+    bool handled = false;
+    w.ViewerHotSpotClick(nullptr, "FILE:" + m_web + "LONG.htm#part2", handled);
+    EXPECT_GT(w.Viewer->Position(), 0);
+    EXPECT_EQ(w.Viewer->Position(), w.Viewer->View()->HeadingY(1));
+    w.OpenDocument(m_web + "long.htm#Part2", "Could not load corresponding advertisement file. ");
+    EXPECT_EQ(w.Viewer->Position(), w.Viewer->View()->HeadingY(1));
+    EXPECT_TRUE(messages.Messages().empty()) << messages.Texts().join("|").toStdString();
+}
+
 } // namespace

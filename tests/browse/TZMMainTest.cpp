@@ -291,7 +291,8 @@ TEST_F(TZMMainTest, LinksOfEveryKind)
     EXPECT_EQ(launches.Requests()[2].kind, TLaunchRequest::MediaPlayer);
     EXPECT_EQ(launches.Requests()[2].arguments, QStringList{m_web + "clip.avi"});
 
-    // Another document with a destination opens from its top, with its page outline.
+    // Another document with a destination opens, with its page outline; "Part2" is not
+    // the name of the anchor "Part2#2", so the document shows from its top.
     handled = false;
     w.ViewerHotSpotClick(nullptr, "other.html#Part2", handled);
     EXPECT_TRUE(handled);
