@@ -416,6 +416,8 @@ void TZMMain::FillPageOutline(THtmlPane* view, TMDIOutline* outline)
         return;
     }
     outline->FillFromHeadings(headings);
+    // Open, so the reader sees at once everything the page holds.
+    outline->FullExpand();
 }
 
 void TZMMain::OpenDocumentInFrame(THtmlFrame* frame, const QString& fileName)

@@ -127,6 +127,7 @@ TEST_F(TZMMainTest, DocumentRowsOpenWithTheirPageOutline)
     EXPECT_EQ(w.ReadOutliner->ItemCount(), 2);
     EXPECT_EQ(w.ReadOutliner->Items(1)->Text(), "Intro");
     EXPECT_EQ(w.ReadOutliner->Items(2)->Level(), 2);
+    EXPECT_TRUE(w.ReadOutliner->Items(1)->Expanded()) << "the page outline opens expanded";
     EXPECT_FALSE(w.ReadPanel->isHidden());
     EXPECT_TRUE(w.HomePanel->isHidden());
     EXPECT_EQ(w.Viewer->Position(), 0);
