@@ -29,7 +29,7 @@ QString AbsolutePath(const QString& path)
 THtmlPane::THtmlPane(QWidget* parent) : QWidget(parent)
 {
     m_root = new THtmlFrame(this, nullptr, QString(), 0, this);
-    m_root->Show(THtmlPageLoader::FromText(QString(), m_settings), QString());
+    ShowEmptyPage();
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] {
         if (m_borderStyle == htFocused)
             update();
@@ -44,7 +44,18 @@ THtmlPane::~THtmlPane() { disconnect(m_focusWatch); }
 // ---------------------------------------------------------------------------------------
 // Properties
 
-void THtmlPane::SetDefBackground(qint32 colour) { m_settings.defBackground = colour; }
+void THtmlPane::SetDefBackground(qint32 colour)
+{
+    m_settings.defBackground = colour;
+    // Before the first document the view shows an empty page, which takes the colour now.
+    if (m_currentFile.isEmpty())
+        ShowEmptyPage();
+}
+
+void THtmlPane::ShowEmptyPage()
+{
+    m_root->Show(THtmlPageLoader::FromText(QString(), m_settings), QString());
+}
 void THtmlPane::SetDefFontName(const QString& name) { m_settings.defFontName = name; }
 void THtmlPane::SetDefPreFontName(const QString& name) { m_settings.defPreFontName = name; }
 void THtmlPane::SetDefFontSize(int size) { m_settings.defFontSize = std::clamp(size, 1, 200); }

@@ -124,6 +124,7 @@ private:
                           const QString& target);
     THtmlFrame* TargetFrame(THtmlFrame* frame, const QString& target) const;
     THtmlView* HeadingView() const;
+    void ShowEmptyPage();
     // False when target shows file already and only went to the destination.
     bool LoadIntoTarget(THtmlFrame* target, const QString& file, const QString& destination);
     void ApplySettingsToViews();
