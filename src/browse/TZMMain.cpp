@@ -499,7 +499,13 @@ void TZMMain::ViewerHotSpotClick(QObject*, const QString& SRC, bool& Handled)
         [](const QString& file) { return TPath::FileExists(file); });
     switch (action.kind) {
     case TLinkAction::None: return;
-    case TLinkAction::Heading: Handled = ReadOutliner->GoToHeading(action.heading); return;
+    case TLinkAction::Heading:
+        // The page outline may show another frame's headings; an anchor scrolls the frame
+        // of its link, which the view does itself.
+        if (Viewer->HotSpotFrame() && Viewer->HotSpotFrame() != Viewer->HeadingFrame())
+            return;
+        Handled = ReadOutliner->GoToHeading(action.heading);
+        return;
     case TLinkAction::Document:
         // Inside a frame set a document goes where the link's target sends it; the whole
         // view only for "_top" and what stands for it.

@@ -38,7 +38,8 @@ protected:
                          "<a href=\"page3.htm\" target=_blank>Blank</a><br>"
                          "<a href=\"page3.htm\" target=nowhere>Unknown</a><br>"
                          "<a href=\"inner.htm\" target=CONTENT>Inner</a><br>"
-                         "<a href=\"long.htm#part2\" target=content>Deep</a>");
+                         "<a href=\"long.htm#part2\" target=content>Deep</a><br>"
+                         "<a href=\"#Part2\">Local</a>");
         Write("foot.htm", "<base target=content><a href=\"page1.htm\">Based</a> "
                           "<a href=\"page2.htm\" target=_self>Own</a> "
                           "<a href=\"foot.htm#x\" target=_self>Again</a>");
@@ -185,6 +186,10 @@ TEST_F(TZMMainFramesTest, ThePageOutlineFollowsTheFrameThatLoaded)
     w.ReadOutliner->DefaultClick();
     EXPECT_EQ(content->Position(), content->HeadingY(1));
     EXPECT_GT(content->Position(), 0);
+    // An anchor link in another frame is that frame's, not a heading of the outline.
+    content->SetPosition(0);
+    ClickLink(Frame(w, "nav"), "Local");
+    EXPECT_EQ(content->Position(), 0);
 
     // A link to the frame's own document only scrolls it: no load, the outline stays.
     m_host.Progress.clear();
