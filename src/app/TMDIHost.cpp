@@ -25,7 +25,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QShowEvent>
 #include <climits>
 
@@ -93,9 +92,10 @@ TMDIHost::TMDIHost(QWidget* parent) : QWidget(parent)
     t->openwebbutton->OnClick = [this](QObject*) { openwebbuttonClick(); };
     t->ToolBarButton_Read->OnClick = [this](QObject*) { ToolBarButton_ReadClick(); };
     t->EditorButton_Save->OnClick = [this](QObject*) { EditorButton_SaveClick(); };
-    // Key preview: the host sees key presses before the focused control.
+    // Key preview: the host sees key presses before the focused control; and mouse
+    // movement anywhere over the host, its child controls included, which cover every
+    // pixel of it, restarts the advert countdown.
     qApp->installEventFilter(this);
-    // Mouse movement over the host's own surface restarts the advert countdown.
     setMouseTracking(true);
 
     FormCreate();
@@ -393,6 +393,13 @@ void TMDIHost::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 bool TMDIHost::eventFilter(QObject* watched, QEvent* event)
 {
+    // The application shows its filters every movement, also over controls that do not
+    // track the mouse; a move passed on to the parents is seen again, which does no harm.
+    if (event->type() == QEvent::MouseMove) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && (widget == this || isAncestorOf(widget)))
+            FormMouseMove();
+    }
     if (event->type() == QEvent::KeyPress && !m_dispatchingKey) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && (widget == this || isAncestorOf(widget))) {
@@ -441,12 +448,6 @@ void TMDIHost::NextAdvert() { m_attractLoop->NextAdvert(); }
 void TMDIHost::AppIdle() { m_attractLoop->AppIdle(); }
 
 void TMDIHost::FormMouseMove() { m_attractLoop->RestartCountdown(); }
-
-void TMDIHost::mouseMoveEvent(QMouseEvent* event)
-{
-    FormMouseMove();
-    QWidget::mouseMoveEvent(event);
-}
 
 void TMDIHost::AdvertClick() { m_attractLoop->AdvertClick(); }
 

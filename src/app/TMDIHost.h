@@ -103,7 +103,6 @@ public:
     const QList<TSplashForm*>& SplashWindows() const { return m_splashes; }
 
 protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

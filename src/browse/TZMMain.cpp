@@ -13,6 +13,7 @@
 #include "components/panels/TKXPanelPage.h"
 #include "components/panels/TTransparentPanel.h"
 #include "html/THtmlPane.h"
+#include "html/THtmlPath.h"
 #include "platform/TColorRef.h"
 #include "platform/TLauncher.h"
 #include "platform/TMessageBox.h"
@@ -399,11 +400,47 @@ void TZMMain::LoadDocument(const QString& fileName, THtmlPane* view, TMDIOutline
     TWaitCursor wait;
     view->LoadFile(fileName);
     view->SetPosition(0);
+    // A link to a heading of another page lands on it; an unknown name leaves the top.
+    QString file, destination;
+    THtmlPath::SplitDestination(fileName, &file, &destination);
+    if (!destination.isEmpty())
+        view->PositionTo(destination);
+    FillPageOutline(view, outline);
+}
+
+void TZMMain::FillPageOutline(THtmlPane* view, TMDIOutline* outline)
+{
     const QStringList headings = view->HeadingList();
-    if (!headings.isEmpty())
-        outline->FillFromHeadings(headings);
-    else
+    if (headings.isEmpty()) {
         outline->Clear();
+        return;
+    }
+    outline->FillFromHeadings(headings);
+    // Open, so the reader sees at once everything the page holds.
+    outline->FullExpand();
+}
+
+void TZMMain::OpenDocumentInFrame(THtmlFrame* frame, const QString& fileName)
+{
+    try {
+        if (Viewer->FrameShows(frame, fileName)) {
+            // The frame's own document: the link is an anchor of that frame.
+            Viewer->LoadFileInFrame(frame, fileName);
+            return;
+        }
+        m_host->ShowProgressText(QStringLiteral("Opening File"));
+        {
+            TWaitCursor wait;
+            Viewer->LoadFileInFrame(frame, fileName);
+            FillPageOutline(Viewer, ReadOutliner);
+        }
+        m_host->ShowAdvertPage();
+        if (ReadOutliner->ItemCount() > 0)
+            ShowPanel(ReadPanel);
+    } catch (...) {
+        m_host->ShowAdvertPage();
+        TMessageBox::Show(QStringLiteral("Error"), QStringLiteral("Load Error"));
+    }
 }
 
 void TZMMain::OpenIntroduction()
@@ -462,8 +499,21 @@ void TZMMain::ViewerHotSpotClick(QObject*, const QString& SRC, bool& Handled)
         [](const QString& file) { return TPath::FileExists(file); });
     switch (action.kind) {
     case TLinkAction::None: return;
-    case TLinkAction::Heading: Handled = ReadOutliner->GoToHeading(action.heading); return;
-    case TLinkAction::Document: OpenDocument(action.document, TNotSet::Value()); break;
+    case TLinkAction::Heading:
+        // The page outline may show another frame's headings; an anchor scrolls the frame
+        // of its link, which the view does itself.
+        if (Viewer->HotSpotFrame() && Viewer->HotSpotFrame() != Viewer->HeadingFrame())
+            return;
+        Handled = ReadOutliner->GoToHeading(action.heading);
+        return;
+    case TLinkAction::Document:
+        // Inside a frame set a document goes where the link's target sends it; the whole
+        // view only for "_top" and what stands for it.
+        if (THtmlFrame* frame = Viewer->HotSpotTarget())
+            OpenDocumentInFrame(frame, action.document);
+        else
+            OpenDocument(action.document, TNotSet::Value());
+        break;
     case TLinkAction::Sound: TLauncher::PlaySound(action.file); break;
     case TLinkAction::Program:
         // Only the web's own programs and the kit's: never a link that leads elsewhere.

@@ -11,6 +11,7 @@ class TClrListView;
 class TGraphicSplitBar;
 class TFlatButton;
 class THtmlPane;
+class THtmlFrame;
 class QLabel;
 
 // The browsing window: on the left a styled panel page showing either the site panel (the
@@ -76,6 +77,10 @@ private:
     QString BuildOutline(const QString& subPath, bool foldersMode, TMDIOutline* outline);
     QString FillDocuments(const QString& subPath, bool foldersMode);
     void LoadDocument(const QString& fileName, THtmlPane* view, TMDIOutline* outline);
+    void FillPageOutline(THtmlPane* view, TMDIOutline* outline);
+    // A document link followed inside a frame set: loads into frame like OpenDocument
+    // into the whole view; the frame's own document only scrolls.
+    void OpenDocumentInFrame(THtmlFrame* frame, const QString& fileName);
     void RelayoutDocList();
 
     THostServices* m_host;

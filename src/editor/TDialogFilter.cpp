@@ -63,3 +63,13 @@ QStringList TDialogFilter::IgnoringCase(const QStringList& qtFilters)
     }
     return result;
 }
+
+QStringList TDialogFilter::ForDialog(const QString& filter)
+{
+    const QStringList shown = ToQt(filter);
+    const QStringList matched = IgnoringCase(shown);
+    QStringList result;
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        result << shown[i] + matched[i].mid(matched[i].lastIndexOf(u'(') - 1);
+    return result;
+}

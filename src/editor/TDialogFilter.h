@@ -15,4 +15,9 @@ public:
     // ("*.bmp" -> "*.[bB][mM][pP]"): files named by the original system ignore letter case.
     // "*.*" becomes "*", so a name without an extension is listed too.
     static QStringList IgnoringCase(const QStringList& qtFilters);
+
+    // For a dialog that hides the pattern lists (QFileDialog::HideNameFilterDetails): each
+    // entry as ToQt writes it, then its case-free patterns, which the dialog matches and
+    // strips: the reader sees "State Files (*.sta)", the dialog lists "LAMP.STA" too.
+    static QStringList ForDialog(const QString& filter);
 };

@@ -9,11 +9,11 @@ std::optional<QString> TQtEditorDialogs::ChooseFile(const TOpenSetup& setup)
 {
     QFileDialog dialog(m_owner, setup.Title, setup.InitialDir);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    // The patterns match either letter case; the list shows only the descriptions.
+    // The patterns match either letter case; the list shows the filters as written.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    const QStringList filters = TDialogFilter::IgnoringCase(TDialogFilter::ToQt(setup.Filter));
+    const QStringList filters = TDialogFilter::ForDialog(setup.Filter);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(setup.DefaultExt);

@@ -30,7 +30,7 @@ QString AbsolutePath(const QString& path)
 THtmlPane::THtmlPane(QWidget* parent) : QWidget(parent)
 {
     m_root = new THtmlFrame(this, nullptr, QString(), 0, this);
-    m_root->Show(THtmlPageLoader::FromText(QString(), m_settings), QString());
+    ShowEmptyPage();
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] {
         if (m_borderStyle == htFocused)
             update();
@@ -45,7 +45,18 @@ THtmlPane::~THtmlPane() { disconnect(m_focusWatch); }
 // ---------------------------------------------------------------------------------------
 // Properties
 
-void THtmlPane::SetDefBackground(qint32 colour) { m_settings.defBackground = colour; }
+void THtmlPane::SetDefBackground(qint32 colour)
+{
+    m_settings.defBackground = colour;
+    // Before the first document the view shows an empty page, which takes the colour now.
+    if (m_currentFile.isEmpty())
+        ShowEmptyPage();
+}
+
+void THtmlPane::ShowEmptyPage()
+{
+    m_root->Show(THtmlPageLoader::FromText(QString(), m_settings), QString());
+}
 void THtmlPane::SetDefFontName(const QString& name) { m_settings.defFontName = name; }
 void THtmlPane::SetDefPreFontName(const QString& name) { m_settings.defPreFontName = name; }
 void THtmlPane::SetDefFontSize(int size) { m_settings.defFontSize = std::clamp(size, 1, 200); }
@@ -152,28 +163,44 @@ void THtmlPane::LoadFile(const QString& fileName)
     }
     m_currentFile = path;
     m_activeView = nullptr;
+    m_headingFrame = nullptr;
     m_root->Show(std::move(page), path);
     if (!destination.isEmpty())
         PositionTo(destination);
 }
 
+THtmlFrame* THtmlPane::HeadingFrame() const
+{
+    // A frame whose frame set was replaced since is on its way out, hidden.
+    if (m_headingFrame && m_headingFrame->View() && m_headingFrame->isVisibleTo(this))
+        return m_headingFrame;
+    return nullptr;
+}
+
+THtmlView* THtmlPane::HeadingView() const
+{
+    if (THtmlFrame* frame = HeadingFrame())
+        return frame->View();
+    return m_root->View();
+}
+
 QStringList THtmlPane::HeadingList() const
 {
     // A frame set document has no anchors of its own.
-    if (THtmlView* v = m_root->View())
+    if (THtmlView* v = HeadingView())
         return v->HeadingList();
     return QStringList();
 }
 
 bool THtmlPane::ShowHeading(int index)
 {
-    THtmlView* v = m_root->View();
+    THtmlView* v = HeadingView();
     return v && v->ShowHeading(index);
 }
 
 bool THtmlPane::PositionTo(const QString& name)
 {
-    THtmlView* v = m_root->View();
+    THtmlView* v = HeadingView();
     return v && v->PositionTo(name);
 }
 
@@ -223,7 +250,11 @@ void THtmlPane::FollowLink(THtmlFrame* frame, THtmlView* view, int linkIndex)
     const QString target = link.target.isEmpty() ? view->Page().baseTarget : link.target;
     // Relative targets of a frame's link are relative to the frame's own document.
     const QString previousBase = m_linkBase;
+    const QPointer<THtmlFrame> previousFrame = m_hotSpotFrame;
+    const QString previousTarget = m_hotSpotTarget;
     m_linkBase = view->FileName();
+    m_hotSpotFrame = frame;
+    m_hotSpotTarget = target;
     QPointer<THtmlView> guard(view);
     try {
         bool handled = false;
@@ -236,6 +267,48 @@ void THtmlPane::FollowLink(THtmlFrame* frame, THtmlView* view, int linkIndex)
         TFailureReport::Show(e);
     }
     m_linkBase = previousBase;
+    m_hotSpotFrame = previousFrame;
+    m_hotSpotTarget = previousTarget;
+}
+
+THtmlFrame* THtmlPane::HotSpotFrame() const
+{
+    return m_hotSpotFrame && m_hotSpotFrame != m_root ? m_hotSpotFrame.data() : nullptr;
+}
+
+THtmlFrame* THtmlPane::HotSpotTarget() const
+{
+    if (!HotSpotFrame())
+        return nullptr;
+    THtmlFrame* target = TargetFrame(m_hotSpotFrame, m_hotSpotTarget);
+    return target == m_root ? nullptr : target;
+}
+
+bool THtmlPane::FrameShows(THtmlFrame* frame, const QString& fileName) const
+{
+    QString file, destination;
+    THtmlPath::SplitDestination(fileName, &file, &destination);
+    // A picture link always shows the picture, even over the picture itself.
+    if (THtmlPath::IsImageExtension(THtmlPath::UpperExtension(file)))
+        return false;
+    THtmlFrame* target = frame && isAncestorOf(frame) ? frame : m_root;
+    const QString shown = target == m_root ? m_currentFile : target->FileName();
+    return !shown.isEmpty() && AbsolutePath(TPath::Resolve(file)) == shown;
+}
+
+bool THtmlPane::LoadFileInFrame(THtmlFrame* frame, const QString& fileName)
+{
+    QString file, destination;
+    THtmlPath::SplitDestination(fileName, &file, &destination);
+    THtmlFrame* target = frame && isAncestorOf(frame) ? frame : m_root;
+    if (!LoadIntoTarget(target, file, destination))
+        return false;
+    if (target != m_root) {
+        m_headingFrame = target;
+        if (target->View())
+            m_activeView = target->View(); // finding goes on in what was just opened
+    }
+    return true;
 }
 
 THtmlFrame* THtmlPane::TargetFrame(THtmlFrame* frame, const QString& target) const
@@ -270,19 +343,17 @@ void THtmlPane::FollowLinkItself(THtmlFrame* frame, THtmlView* view, const QStri
         LoadIntoTarget(TargetFrame(frame, target), expanded, destination);
 }
 
-void THtmlPane::LoadIntoTarget(THtmlFrame* target, const QString& file, const QString& destination)
+bool THtmlPane::LoadIntoTarget(THtmlFrame* target, const QString& file, const QString& destination)
 {
-    const bool picture = THtmlPath::IsImageExtension(THtmlPath::UpperExtension(file));
-    const QString shown = target == m_root ? m_currentFile : target->FileName();
-    if (!picture && !shown.isEmpty() && AbsolutePath(TPath::Resolve(file)) == shown) {
+    if (FrameShows(target, file)) {
         if (THtmlView* v = target->View())
             v->PositionTo(destination);
-        return;
+        return false;
     }
     const QString withDestination = destination.isEmpty() ? file : file + u'#' + destination;
     if (target == m_root) {
         LoadFile(withDestination);
-        return;
+        return true;
     }
     TFolderListings listings;
     const TFolderListings::TUse useListings(listings);
@@ -292,6 +363,7 @@ void THtmlPane::LoadIntoTarget(THtmlFrame* target, const QString& file, const QS
     m_images.BeginDocument();
     m_frameBudget = kFrameBudget;
     target->Load(AbsolutePath(TPath::Resolve(file)), destination, file);
+    return true;
 }
 
 void THtmlPane::LoadIntoFrame(THtmlFrame* frame, const QString& src, const QString& baseFile)

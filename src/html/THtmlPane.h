@@ -74,7 +74,7 @@ public:
     void SetHorzPosition(int position) override;
 
     // Goes to the heading whose entry, or whose anchor name, matches name (letter case
-    // ignored; a leading "#" is dropped).
+    // ignored; a leading "#" is dropped), in the document the headings come from.
     bool PositionTo(const QString& name);
     // The full file name a link target stands for.
     QString HTMLExpandFilename(const QString& target) const;
@@ -89,6 +89,24 @@ public:
     TFramePane* FrameSet() const;
     // The view FindText and Position work on: the document, or the frame last focused.
     THtmlView* ActiveView() const;
+
+    // While OnHotSpotClick runs for a link in a frame of a frame set: the frame a document
+    // link loads in by its TARGET (or the document's BASE TARGET, else the frame itself).
+    // Null when the document replaces the whole view: no click in progress, a link of the
+    // view's own document, "_top", "_blank", names of no frame, "_parent" of a top frame.
+    THtmlFrame* HotSpotTarget() const;
+    // The frame of the link being followed, or null outside a frame set.
+    THtmlFrame* HotSpotFrame() const;
+    // The window's own load of a document into a frame: an existing file (a "#" suffix is
+    // a destination) is read, shown in frame and scrolled to its destination; the headings
+    // now come from it. When frame shows that document already, it only goes to the
+    // destination and false comes back. Raises EInOutError for a missing or unreadable file.
+    bool LoadFileInFrame(THtmlFrame* frame, const QString& fileName);
+    // Whether frame (null: the whole view) shows the document fileName names already.
+    bool FrameShows(THtmlFrame* frame, const QString& fileName) const;
+    // The frame whose document HeadingList, ShowHeading and PositionTo work on; null for
+    // the view's own document.
+    THtmlFrame* HeadingFrame() const;
 
     // Used by the frames.
     const THtmlSettings& Settings() const { return m_settings; }
@@ -105,7 +123,10 @@ private:
     void FollowLinkItself(THtmlFrame* frame, THtmlView* view, const QString& src,
                           const QString& target);
     THtmlFrame* TargetFrame(THtmlFrame* frame, const QString& target) const;
-    void LoadIntoTarget(THtmlFrame* target, const QString& file, const QString& destination);
+    THtmlView* HeadingView() const;
+    void ShowEmptyPage();
+    // False when target shows file already and only went to the destination.
+    bool LoadIntoTarget(THtmlFrame* target, const QString& file, const QString& destination);
     void ApplySettingsToViews();
     int BorderWidth() const;
 
@@ -113,7 +134,10 @@ private:
     THtmlImageCache m_images;
     THtmlFrame* m_root;
     QString m_currentFile;
-    QString m_linkBase; // the document whose link is being followed
+    QString m_linkBase;                  // the document whose link is being followed
+    QPointer<THtmlFrame> m_hotSpotFrame; // the frame of that link
+    QString m_hotSpotTarget;             // and its TARGET (or BASE TARGET)
+    QPointer<THtmlFrame> m_headingFrame;
     QPointer<THtmlView> m_activeView;
     THTMLBorderStyle m_borderStyle = htFocused;
     QMetaObject::Connection m_focusWatch;

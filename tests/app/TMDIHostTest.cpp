@@ -284,6 +284,17 @@ TEST_F(TMDIHostTest, AttractLoopFollowsTheModesTheMouseAndTheAdvertClicks)
     EXPECT_FALSE(host.Timer1()->isActive());
     host.AppIdle();
     EXPECT_TRUE(host.Timer1()->isActive());
+    // Child controls cover the whole host: movement over any of them counts too, also
+    // over one that does not track the mouse.
+    EXPECT_FALSE(host.ClientArea()->hasMouseTracking());
+    for (QWidget* child : {host.ClientArea(), static_cast<QWidget*>(host.TitlePanel()->Advert)}) {
+        QApplication::sendEvent(child, &move);
+        EXPECT_FALSE(host.Timer1()->isActive());
+        host.AppIdle();
+    }
+    QWidget stranger;
+    QApplication::sendEvent(&stranger, &move);
+    EXPECT_TRUE(host.Timer1()->isActive()) << "a window of its own is not the host";
     // A click on the advert picture reaches the loop: no page beside this bitmap.
     TMessageCapture messages;
     advert->Click();

@@ -12,7 +12,9 @@
 #include "html/THtmlPane.h"
 #include "platform/TPath.h"
 #include "platform/TScreen.h"
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -259,4 +261,35 @@ TEST_F(TToolbarTest, AboutExitAndEditor)
     m_host->SetTitlePanelEnabled(true);
     QTest::mouseClick(m_host->TitlePanel()->ExitButton, Qt::LeftButton);
     EXPECT_FALSE(m_host->isVisible());
+}
+
+TEST(TFileDialogTest, FiltersShowWholeAndTheDefaultExtensionIgnoresLetterCase)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.path() + u'/';
+    WriteTestFile(folder + "LAMP.STA", "[Panel]\r\n");
+    WriteTestFile(folder + "notes", "x");
+    for (const auto& [filter, shown] :
+         {std::pair{"State Files (*.sta)|*.sta", "State Files (*.sta)"},
+          std::pair{"All Files (*.*)|*.*", "All Files (*.*)"}}) {
+        TFileDialog d(TFileDialog::Open);
+        d.Filter = QString::fromLatin1(filter);
+        QFileDialog dialog;
+        d.Prepare(dialog);
+        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        ASSERT_EQ(types->count(), 1);
+        EXPECT_EQ(types->itemText(0), QString::fromLatin1(shown));
+    }
+
+    TFileDialog load(TFileDialog::Open);
+    load.DefaultExt = QStringLiteral("STA");
+    EXPECT_EQ(load.Complete(folder + "lamp"), folder + "LAMP.STA");
+    EXPECT_EQ(load.Complete(folder + "Lamp.sta"), folder + "LAMP.STA");
+    EXPECT_EQ(load.Complete(folder + "notes"), folder + "notes") << "only the name typed exists";
+    EXPECT_FALSE(load.Complete(folder + "gone"));
+    TFileDialog save(TFileDialog::Save);
+    save.DefaultExt = QStringLiteral("STA");
+    EXPECT_EQ(save.Complete(folder + "new"), folder + "new.STA");
 }

@@ -129,6 +129,7 @@ TEST_F(TZMMainTest, DocumentRowsOpenWithTheirPageOutline)
     EXPECT_EQ(w.ReadOutliner->ItemCount(), 2);
     EXPECT_EQ(w.ReadOutliner->Items(1)->Text(), "Intro");
     EXPECT_EQ(w.ReadOutliner->Items(2)->Level(), 2);
+    EXPECT_TRUE(w.ReadOutliner->Items(1)->Expanded()) << "the page outline opens expanded";
     EXPECT_FALSE(w.ReadPanel->isHidden());
     EXPECT_TRUE(w.HomePanel->isHidden());
     EXPECT_EQ(w.Viewer->Position(), 0);
@@ -293,7 +294,8 @@ TEST_F(TZMMainTest, LinksOfEveryKind)
     EXPECT_EQ(launches.Requests()[2].kind, TLaunchRequest::MediaPlayer);
     EXPECT_EQ(launches.Requests()[2].arguments, QStringList{m_web + "clip.avi"});
 
-    // Another document with a destination opens from its top, with its page outline.
+    // Another document with a destination opens, with its page outline; "Part2" is not
+    // the name of the anchor "Part2#2", so the document shows from its top.
     handled = false;
     w.ViewerHotSpotClick(nullptr, "other.html#Part2", handled);
     EXPECT_TRUE(handled);

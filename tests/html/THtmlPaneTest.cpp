@@ -3,6 +3,7 @@
 #include "common/TestSupport.h"
 #include "html/THtmlView.h"
 #include "platform/EError.h"
+#include "platform/TColorRef.h"
 #include <QApplication>
 #include <QImage>
 #include <QScrollBar>
@@ -62,6 +63,14 @@ TEST_F(THtmlPaneTest, PublishedPropertiesHaveTheirDefaults)
     EXPECT_DOUBLE_EQ(m_pane.PrintMarginBottom(), 2.0);
     EXPECT_TRUE(m_pane.CurrentFile().isEmpty());
     EXPECT_TRUE(m_pane.HeadingList().isEmpty());
+}
+
+TEST_F(THtmlPaneTest, TheEmptyViewShowsTheDefaultBackgroundFromTheStart)
+{
+    m_pane.SetDefBackground(TColours::clWhite);
+    QCoreApplication::processEvents();
+    const QImage shown = m_pane.View()->viewport()->grab().toImage();
+    EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2), qRgb(255, 255, 255));
 }
 
 TEST_F(THtmlPaneTest, MissingFileRaisesAndKeepsTheDocument)

@@ -48,6 +48,30 @@ int LeadingNumber(const QString& text)
 
 int ClampToInt(qint64 v) { return int(std::clamp<qint64>(v, INT_MIN / 2, INT_MAX / 2)); }
 
+// Where a row's parts go: the cell inside the gaps, the text indented by level, and with
+// plus/minus pictures their box before the text, as wide as the text is high.
+struct TRowPlaces
+{
+    TRect cell, text, box;
+};
+
+TRowPlaces RowPlaces(const QRect& rect, int level, int leftGap, int hitGap, int textHeight,
+                     bool plusMinus)
+{
+    TRowPlaces p;
+    const TRect r = TRect::FromQRect(rect);
+    p.cell = {r.Left + leftGap, r.Top, r.Right - hitGap, r.Bottom};
+    const int half = p.cell.Height() / 2;
+    p.text = {ClampToInt(qint64(p.cell.Left) + qint64(level - 1) * half + kTextIndent), p.cell.Top,
+              p.cell.Right - half, p.cell.Bottom};
+    if (plusMinus) {
+        p.box = {p.text.Left, p.cell.Top, ClampToInt(qint64(p.text.Left) + textHeight),
+                 p.cell.Bottom};
+        p.text.Left = ClampToInt(qint64(p.box.Right) + kTextIndent);
+    }
+    return p;
+}
+
 // A user action ends here: its failure is shown the way the application shows any error.
 void ShowError(const std::exception& e)
 {
@@ -291,6 +315,36 @@ void TROutliner::DefaultClick()
     }
 }
 
+// --- the plus/minus picture under the mouse ----------------------------------------------
+
+TOutlineNode* TROutliner::PlusMinusAt(const QPoint& pos)
+{
+    if (OutlineStyle() != osPlusMinusText || ItemCount() == 0)
+        return nullptr;
+    const int row = RowAt(pos.y());
+    TOutlineNode* node = row >= 0 ? GetVisibleNode(row) : nullptr;
+    // Only where PaintRow draws a picture: a node with items and a text.
+    if (!node || !node->HasItems() || node->Text().isEmpty() ||
+        (node->Expanded() ? PictureMinus() : PicturePlus()).isNull())
+        return nullptr;
+    const int textHeight = QFontMetrics(UsableFont(), viewport()).height();
+    const TRowPlaces places =
+        RowPlaces(RowRect(row), node->Level(), m_leftGap, m_hitGap, textHeight, true);
+    return places.box.ToQRect().contains(pos) ? node : nullptr;
+}
+
+void TROutliner::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint& pos)
+{
+    // A press on the picture opens or closes its node and is no click on the row.
+    if (button == Qt::LeftButton) {
+        if (TOutlineNode* node = PlusMinusAt(pos)) {
+            node->SetExpanded(!node->Expanded());
+            return;
+        }
+    }
+    TColdmereOutline::MouseDown(button, shift, pos);
+}
+
 // --- painting ---------------------------------------------------------------------------
 
 QImage TROutliner::CreateSurface(TSurface, const QSize& size)
@@ -446,17 +500,12 @@ void TROutliner::PaintRow(int row, const QRect& rect)
         return;
     ++m_stats.Rows;
 
-    const TRect r = TRect::FromQRect(rect);
-    const TRect cell{r.Left + m_leftGap, r.Top, r.Right - m_hitGap, r.Bottom};
-    const int half = cell.Height() / 2;
-    TRect text{ClampToInt(qint64(cell.Left) + qint64(node->Level() - 1) * half + kTextIndent),
-               cell.Top, cell.Right - half, cell.Bottom};
-    TRect box;
     const bool plusMinus = OutlineStyle() == osPlusMinusText;
-    if (plusMinus) {
-        box = {text.Left, cell.Top, ClampToInt(qint64(text.Left) + m_textHeight), cell.Bottom};
-        text.Left = ClampToInt(qint64(box.Right) + kTextIndent);
-    }
+    const TRowPlaces places =
+        RowPlaces(rect, node->Level(), m_leftGap, m_hitGap, m_textHeight, plusMinus);
+    const TRect& cell = places.cell;
+    const TRect& text = places.text;
+    const TRect& box = places.box;
     const QString& caption = node->Text();
     const bool highlighted = row == Row() && !caption.isEmpty();
 
@@ -479,9 +528,9 @@ void TROutliner::PaintRow(int row, const QRect& rect)
 
     if (caption.isEmpty() || (OutlineStyle() != osText && !plusMinus))
         return;
+    const qint32 textColour = highlighted ? m_textHiLight : m_textNormalCol;
     const int copies =
-        TTextPainter::Draw(*canvas, text.ToQRect(), caption, m_rowFont,
-                           highlighted ? m_textHiLight : m_textNormalCol, m_textAsThreeD);
+        TTextPainter::Draw(*canvas, text.ToQRect(), caption, m_rowFont, textColour, m_textAsThreeD);
     if (copies > 0) {
         ++m_stats.Texts;
         m_stats.TextCopies += copies;
@@ -493,7 +542,8 @@ void TROutliner::PaintRow(int row, const QRect& rect)
         return;
     const bool stretch = Options().Contains(ooStretchBitmaps);
     if (m_surface)
-        TPlusMinusPainter::Draw(*m_surface, box.ToQRect(), picture, stretch, m_brush);
+        TPlusMinusPainter::Draw(*m_surface, box.ToQRect(), picture, stretch, m_brush,
+                                TColorRef::ToRgb(textColour));
     else
         TPlusMinusPainter::Draw(*canvas, box.ToQRect(), picture, stretch);
     ++m_stats.Pictures;

@@ -15,7 +15,8 @@ class THeadingView;
 // over a plain, tiled-bitmap or gradient background laid on with BackgroundCopyMode, each
 // row a coloured cell (box or rounded end) composed in a row image and laid on with
 // BackgroundCellCopyMode, an optional 3-D or underline cell outline, plain or embossed
-// text and plus/minus pictures. An outliner without items shows only its background and
+// text and plus/minus pictures (kept visible on any cell; a click on one opens or closes
+// its node). An outliner without items shows only its background and
 // the vertical watermark.
 //
 // Linked to an HTML view (SetViewer) it serves as the table of contents of the view's
@@ -149,6 +150,9 @@ protected:
     virtual QImage CreateSurface(TSurface kind, const QSize& size);
     // The row painter: draws one visible row onto the surface of the paint in progress.
     void PaintRow(int row, const QRect& rect);
+    // A left press on a plus/minus picture opens or closes its node; anywhere else the
+    // press selects the row as before.
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint& pos) override;
 
     void paintEvent(QPaintEvent* event) override;
 
@@ -161,6 +165,8 @@ private:
     int ClampGap(int gap) const;
     int AddHeadingNode(const QString& text, int level, void* data);
     int HeadingOfItem(int item);
+    // The node whose plus/minus picture is at a viewport point, or null.
+    TOutlineNode* PlusMinusAt(const QPoint& pos);
 
     TKXBackStyle m_backGroundStyle = rbsNone;
     QImage m_bitmap;

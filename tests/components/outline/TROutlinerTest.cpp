@@ -661,3 +661,49 @@ TEST_F(Outliner, DirectDrawingStillMergesThePictures)
     EXPECT_EQ(Px(image, x + 1, y + 1), qRgb(255, 255, 255));
     EXPECT_EQ(Px(image, x - 1, y + 1), Rgb(kNavy));
 }
+
+TEST_F(Outliner, ASingleClickOnThePictureOpensOrClosesItsNodeAndNothingElse)
+{
+    o.SetOutlineStyle(osPlusMinusText);
+    o.SetPicturePlus(Filled(4, 4, qRgb(0, 0, 0)));
+    o.SetPictureMinus(Filled(4, 4, qRgb(0, 0, 0)));
+    const int parent = o.AddChild(0, QStringLiteral("Parent"));
+    o.AddChild(parent, QStringLiteral("Child"));
+    o.AddChild(0, QStringLiteral("Leaf"));
+    int clicks = 0;
+    o.OnClick = [&](QObject*) { ++clicks; };
+    o.show();
+    // Box B from x = 1 + 8, as wide as the font is high; the text 8 pixels after it.
+    const int t = QFontMetrics(o.font(), o.viewport()).height();
+    const QPoint picture(9 + t / 2, kRow / 2), text(9 + t + 8 + 12, kRow / 2);
+
+    QTest::mouseClick(o.viewport(), Qt::LeftButton, {}, picture);
+    EXPECT_TRUE(o.Items(parent)->Expanded());
+    EXPECT_EQ(clicks, 0);
+    QTest::mouseClick(o.viewport(), Qt::LeftButton, {}, picture);
+    EXPECT_FALSE(o.Items(parent)->Expanded());
+    EXPECT_EQ(clicks, 0);
+
+    QTest::mouseClick(o.viewport(), Qt::LeftButton, {}, text);
+    EXPECT_FALSE(o.Items(parent)->Expanded()) << "a click on the text keeps its old meaning";
+    EXPECT_EQ(clicks, 1);
+    // The leaf has no picture: the same place in its row is an ordinary click.
+    QTest::mouseClick(o.viewport(), Qt::LeftButton, {}, picture + QPoint(0, kRow));
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(o.SelectedItem(), o.GetTextItem(QStringLiteral("Leaf")));
+}
+
+TEST_F(Outliner, ThePictureIsSeenOnALightCell)
+{
+    o.SetOutlineStyle(osPlusMinusText);
+    o.SetCellPaintColour(TColours::clWhite);
+    o.SetTextNormalCol(kRed);
+    o.SetPicturePlus(Filled(4, 4, qRgb(0, 0, 0))); // merged: white on white
+    o.AddChild(0, QStringLiteral("Leaf"));         // row 0 is the highlighted one
+    o.AddChild(o.AddChild(0, QStringLiteral("Parent")), QStringLiteral("Child"));
+    const QImage image = o.RenderToImage();
+    const int t = QFontMetrics(o.font(), &image).height();
+    const int x = 9 + (t - 4) / 2, y = kRow + (kRow - 4) / 2;
+    EXPECT_EQ(Px(image, x + 1, y + 1), Rgb(kRed)) << "drawn in the text colour";
+    EXPECT_EQ(Px(image, x - 1, y + 1), Rgb(TColours::clWhite));
+}
