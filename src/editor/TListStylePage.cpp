@@ -93,8 +93,8 @@ bool TListStylePage::Fill()
     if (!list)
         return false;
     try {
-        TEditorWidgets::Select(CLVSDStyle, TStyleTables::CellDrawIndex(list->DrawCellOutline()));
-        TEditorWidgets::Select(CVNCStyle, TStyleTables::CellOutlineIndex(list->DoCellOutline()));
+        TEditorWidgets::Show(CLVSDStyle, TStyleTables::CellDrawIndex(list->DrawCellOutline()));
+        TEditorWidgets::Show(CVNCStyle, TStyleTables::CellOutlineIndex(list->DoCellOutline()));
         CVNLGap->setText(QString::number(list->LeftGap()));
         CVNRGap->setText(QString::number(list->HitGap()));
         return true;
@@ -110,6 +110,8 @@ void TListStylePage::Change(const std::function<void(TClrListView&)>& change)
         return;
     change(*list);
     list->Repaint();
+    // The fields show what is in force: a value clamped, a style another one turned off.
+    Fill();
 }
 
 void TListStylePage::Colour(const std::function<qint32(const TClrListView&)>& get,
@@ -171,7 +173,8 @@ void TListStylePage::CVFontClick()
     TClrListView* list = m_context.Targets().ListView;
     if (!list)
         return;
-    const std::optional<TEditorDialogs::TFontChoice> chosen = m_context.Dialogs().ExecuteFont();
+    const std::optional<TEditorDialogs::TFontChoice> chosen = m_context.Dialogs().ExecuteFont(
+        TEditorDialogs::TFontChoice{list->font(), list->FontColour()});
     if (!chosen)
         return;
     const TUpdateLock lock(list);

@@ -87,7 +87,9 @@ void TPanelStylePage::Gradient(bool hiLight)
     TKXPanelPage* panel = m_context.Targets().Panel;
     if (!panel)
         return;
-    const std::optional<qint32> colour = m_context.Dialogs().ExecuteColour();
+    // The dialog opens with the colour being changed.
+    const std::optional<qint32> colour = m_context.Dialogs().ExecuteColour(
+        hiLight ? panel->GradientHiLight() : panel->GradientLoLight());
     if (!colour)
         return;
     if (hiLight)
@@ -126,4 +128,6 @@ void TPanelStylePage::Button3Click()
     panel->SetAlignRightGap(TNumberField::Value(Edit3->text()));
     panel->SetAlignBottomGap(TNumberField::Value(Edit4->text()));
     panel->update();
+    // The fields show the gaps in force, as the live page will take them.
+    FillGaps();
 }

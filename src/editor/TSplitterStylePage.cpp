@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <exception>
 
 const QString TSplitterStylePage::PictureErrorText =
@@ -99,10 +100,10 @@ bool TSplitterStylePage::Fill()
     try {
         SplitterWidth->setText(QString::number(v->Width()));
         SplitShadThickness->setText(QString::number(v->ShThickness()));
-        TEditorWidgets::Select(SplitterCombo, TStyleTables::ShadowIndex(v->ShadowStyle()));
+        TEditorWidgets::Show(SplitterCombo, TStyleTables::ShadowIndex(v->ShadowStyle()));
         HSplitWidth->setText(QString::number(h->Height()));
         HSplitShThick->setText(QString::number(h->ShThickness()));
-        TEditorWidgets::Select(HSplitterCombo, TStyleTables::ShadowIndex(h->ShadowStyle()));
+        TEditorWidgets::Show(HSplitterCombo, TStyleTables::ShadowIndex(h->ShadowStyle()));
         return true;
     } catch (const std::exception&) {
         return false;
@@ -114,9 +115,11 @@ void TSplitterStylePage::VSB_ButtonClick()
     TGraphicSplitBar* bar = m_context.Targets().VertSplitter;
     if (!bar)
         return;
-    bar->SetWidth(TNumberField::Value(SplitterWidth->text()));
+    // A bar of no width could never be dragged back.
+    bar->SetWidth(std::max(1, TNumberField::Value(SplitterWidth->text())));
     bar->SetShThickness(TNumberField::Value(SplitShadThickness->text()));
     bar->update();
+    Fill();
 }
 
 void TSplitterStylePage::HSB_ButtonClick()
@@ -124,9 +127,10 @@ void TSplitterStylePage::HSB_ButtonClick()
     TGraphicSplitBar* bar = m_context.Targets().HorzSplitter;
     if (!bar)
         return;
-    bar->SetHeight(TNumberField::Value(HSplitWidth->text()));
+    bar->SetHeight(std::max(1, TNumberField::Value(HSplitWidth->text())));
     bar->SetShThickness(TNumberField::Value(HSplitShThick->text()));
     bar->update();
+    Fill();
 }
 
 void TSplitterStylePage::ComboChange(TGraphicSplitBar* bar, QComboBox* combo)
@@ -184,6 +188,7 @@ void TSplitterStylePage::Picture(TGraphicSplitBar* bar, QComboBox* combo)
         return;
     }
     bar->SetPicture(picture);
+    bar->SetPictureFileName(*file);
     bar->SetShadowStyle(ssNoShad);
     TEditorWidgets::Select(combo, TStyleTables::ShadowIndex(ssNoShad));
     bar->update();

@@ -32,7 +32,6 @@ constexpr int kInitialWidth = 300;
 constexpr int kInitialItemHeight = 30;
 constexpr int kRowBitmapHeight = 30;
 constexpr int kTextIndent = 8; // before the text, and between the picture and the text
-constexpr int kMaxOutlineWidth = 5;
 
 // The decimal number at the start of text; 0 without digits, INT_MAX when it overflows.
 int LeadingNumber(const QString& text)
@@ -65,10 +64,14 @@ TROutliner::TROutliner(QWidget* parent)
     , m_backgroundCellCopyMode(TCopyMode::cmSrcCopy)
     , m_gradientHiLight(TColours::clNavy)
     , m_gradientLoLight(Color())
-    , m_cellPaintColour(Color())
-    , m_cellHiLightColour(TColours::clNavy)
     , m_watermarkText(QStringLiteral("Calderwyn"))
 {
+    m_cell.CellPaint = false;
+    m_cell.CellPaintColour = Color();
+    m_cell.CellHiLightColour = TColours::clNavy;
+    m_cell.HitGap = 1;
+    m_cell.LeftGap = 1;
+    m_cell.TextAsThreeD = true;
     SetStyle(otOwnerDraw);
     SetItemHeight(kInitialItemHeight);
     SetScrollBars(ssBoth);
@@ -111,66 +114,78 @@ bool TROutliner::LoadBackgroundBitmap(const QString& fileName)
 
 void TROutliner::SetCellPaintColour(qint32 colour)
 {
-    m_cellPaintColour = colour;
+    m_cell.CellPaintColour = colour;
     Repaint();
 }
 
 void TROutliner::SetCellHiLightColour(qint32 colour)
 {
-    m_cellHiLightColour = colour;
+    m_cell.CellHiLightColour = colour;
     Repaint();
 }
 
 void TROutliner::SetDrawCellOutline(TCellStyle style)
 {
-    m_drawCellOutline = style;
+    m_cell.DrawCellOutline = style;
     // A line across a rounded end would cut the rounding off.
     if (style == rcsRoundRight || style == rcsRoundLeft)
-        m_doCellOutline = rlsNone;
+        m_cell.DoCellOutline = rlsNone;
     Repaint();
 }
 
 void TROutliner::SetDoCellOutline(TKXLineStyle style)
 {
-    m_doCellOutline = style;
+    m_cell.DoCellOutline = style;
     Repaint();
 }
 
 void TROutliner::SetCellOutlineWidth(int width)
 {
-    m_cellOutlineWidth = std::clamp(width, 0, kMaxOutlineWidth);
+    m_cell.CellOutlineWidth = std::clamp(width, 0, TCellLook::MaxOutlineWidth);
     Repaint();
 }
 
-int TROutliner::ClampGap(int gap) const { return std::clamp(gap, 0, std::max(0, width() / 4)); }
+int TROutliner::ClampGap(int gap) const
+{
+    const QWidget* sized = m_clampReference ? m_clampReference.data() : this;
+    return std::clamp(gap, 0, std::max(0, sized->width() / 4));
+}
 
 void TROutliner::SetHitGap(int gap)
 {
-    m_hitGap = ClampGap(gap);
+    m_cell.HitGap = std::max(0, gap);
     Repaint();
 }
 
 void TROutliner::SetLeftGap(int gap)
 {
-    m_leftGap = ClampGap(gap);
+    m_cell.LeftGap = std::max(0, gap);
+    Repaint();
+}
+
+TCellLook TROutliner::CellLook() const { return m_cell; }
+
+void TROutliner::SetCellLook(const TCellLook& look)
+{
+    m_cell = look.Usable();
     Repaint();
 }
 
 void TROutliner::SetTextNormalCol(qint32 colour)
 {
-    m_textNormalCol = colour;
+    m_cell.TextNormalCol = colour;
     Repaint();
 }
 
 void TROutliner::SetTextHiLight(qint32 colour)
 {
-    m_textHiLight = colour;
+    m_cell.TextHiLight = colour;
     Repaint();
 }
 
 void TROutliner::SetTextAsThreeD(bool embossed)
 {
-    m_textAsThreeD = embossed;
+    m_cell.TextAsThreeD = embossed;
     Repaint();
 }
 
@@ -420,7 +435,7 @@ void TROutliner::PaintBody(QPainter& target, QImage* surface, const QRect& clien
         }
         m_rowBitmap = CreateSurface(TSurface::Row, QSize(client.width(), kRowBitmapHeight));
         if (m_rowBitmap.isNull())
-            m_drawCellOutline = rcsNone;
+            m_cell.DrawCellOutline = rcsNone;
         m_rowFont = UsableFont();
         m_textHeight = QFontMetrics(m_rowFont, target.device()).height();
         PaintVisibleRows(target);
@@ -447,7 +462,7 @@ void TROutliner::PaintRow(int row, const QRect& rect)
     ++m_stats.Rows;
 
     const TRect r = TRect::FromQRect(rect);
-    const TRect cell{r.Left + m_leftGap, r.Top, r.Right - m_hitGap, r.Bottom};
+    const TRect cell{r.Left + LeftGap(), r.Top, r.Right - HitGap(), r.Bottom};
     const int half = cell.Height() / 2;
     TRect text{ClampToInt(qint64(cell.Left) + qint64(node->Level() - 1) * half + kTextIndent),
                cell.Top, cell.Right - half, cell.Bottom};
@@ -460,15 +475,15 @@ void TROutliner::PaintRow(int row, const QRect& rect)
     const QString& caption = node->Text();
     const bool highlighted = row == Row() && !caption.isEmpty();
 
-    if (m_drawCellOutline != rcsNone && !m_rowBitmap.isNull() && cell.Width() > 0 &&
+    if (m_cell.DrawCellOutline != rcsNone && !m_rowBitmap.isNull() && cell.Width() > 0 &&
         cell.Height() > 0) {
         TCellPainter::TCellLook look;
-        look.Shape = m_drawCellOutline;
-        look.Line = m_doCellOutline;
-        look.LineWidth = m_cellOutlineWidth;
-        look.PaintColour = m_cellPaintColour;
-        look.HiLightColour = m_cellHiLightColour;
-        look.TextHiLight = m_textHiLight;
+        look.Shape = m_cell.DrawCellOutline;
+        look.Line = m_cell.DoCellOutline;
+        look.LineWidth = m_cell.CellOutlineWidth;
+        look.PaintColour = m_cell.CellPaintColour;
+        look.HiLightColour = m_cell.CellHiLightColour;
+        look.TextHiLight = m_cell.TextHiLight;
         look.CopyMode = m_backgroundCellCopyMode;
         if (TCellPainter::PaintCell(*canvas, m_surface, m_rowBitmap, cell.ToQRect(), look,
                                     highlighted, m_brush))
@@ -479,9 +494,9 @@ void TROutliner::PaintRow(int row, const QRect& rect)
 
     if (caption.isEmpty() || (OutlineStyle() != osText && !plusMinus))
         return;
-    const int copies =
-        TTextPainter::Draw(*canvas, text.ToQRect(), caption, m_rowFont,
-                           highlighted ? m_textHiLight : m_textNormalCol, m_textAsThreeD);
+    const int copies = TTextPainter::Draw(*canvas, text.ToQRect(), caption, m_rowFont,
+                                          highlighted ? m_cell.TextHiLight : m_cell.TextNormalCol,
+                                          m_cell.TextAsThreeD);
     if (copies > 0) {
         ++m_stats.Texts;
         m_stats.TextCopies += copies;
