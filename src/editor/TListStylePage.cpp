@@ -3,6 +3,7 @@
 #include "components/panels/TGraphicSplitBar.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
+#include "editor/TLookField.h"
 #include "editor/TNumberField.h"
 #include "editor/TStyleTables.h"
 #include "platform/TUpdateLock.h"
@@ -95,8 +96,8 @@ bool TListStylePage::Fill()
     try {
         TEditorWidgets::Show(CLVSDStyle, TStyleTables::CellDrawIndex(list->DrawCellOutline()));
         TEditorWidgets::Show(CVNCStyle, TStyleTables::CellOutlineIndex(list->DoCellOutline()));
-        CVNLGap->setText(QString::number(list->LeftGap()));
-        CVNRGap->setText(QString::number(list->HitGap()));
+        TLookField::Show(CVNLGap, *list, "LeftGap");
+        TLookField::Show(CVNRGap, *list, "HitGap");
         return true;
     } catch (const std::exception&) {
         return false;
@@ -206,10 +207,8 @@ void TListStylePage::CVNCStyleChange()
 
 void TListStylePage::Button7Click()
 {
-    const int left = TNumberField::Value(CVNLGap->text());
-    const int hit = TNumberField::Value(CVNRGap->text());
-    Change([&](TClrListView& l) {
-        l.SetLeftGap(left);
-        l.SetHitGap(hit);
+    Change([this](TClrListView& l) {
+        TLookField::Apply(CVNLGap, l, "LeftGap");
+        TLookField::Apply(CVNRGap, l, "HitGap");
     });
 }

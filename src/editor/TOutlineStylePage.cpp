@@ -3,6 +3,7 @@
 #include "editor/TBitmapChoice.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
+#include "editor/TLookField.h"
 #include "editor/TNumberField.h"
 #include "editor/TStyleTables.h"
 #include <QComboBox>
@@ -157,8 +158,8 @@ bool TOutlineStylePage::Fill()
     const QScopedValueRollback<bool> filling(m_filling, true);
     try {
         TEditorWidgets::Show(OLBSCombo, TStyleTables::BackStyleIndex(o->BackGroundStyle()));
-        Edit7->setText(QString::number(o->LeftGap()));
-        Edit8->setText(QString::number(o->HitGap()));
+        TLookField::Show(Edit7, *o, "LeftGap");
+        TLookField::Show(Edit8, *o, "HitGap");
         TEditorWidgets::Show(OLCDSCombo, TStyleTables::CellDrawIndex(o->DrawCellOutline()));
         TEditorWidgets::Show(OLCOCombo, TStyleTables::CellOutlineIndex(o->DoCellOutline()));
         // A code the table does not know leaves the combo as it is.
@@ -167,7 +168,7 @@ bool TOutlineStylePage::Fill()
         if (const int i = TStyleTables::CopyModeIndex(o->BackgroundCellCopyMode()); i >= 0)
             TEditorWidgets::Show(OLCMCombo, i);
         if (!m_typingHeight)
-            Edit9->setText(QString::number(o->ItemHeight()));
+            TLookField::Show(Edit9, *o, "ItemHeight");
         return true;
     } catch (const std::exception&) {
         return false;
@@ -250,18 +251,15 @@ void TOutlineStylePage::Edit9Change()
 {
     if (m_filling)
         return;
-    const int height = TNumberField::Value(Edit9->text());
     const QScopedValueRollback<bool> typing(m_typingHeight, true);
-    Change([height](TROutliner& o) { o.SetItemHeight(height); });
+    Change([this](TROutliner& o) { TLookField::Apply(Edit9, o, "ItemHeight"); });
 }
 
 void TOutlineStylePage::Button19Click()
 {
-    const int left = TNumberField::Value(Edit7->text());
-    const int hit = TNumberField::Value(Edit8->text());
-    Change([&](TROutliner& o) {
-        o.SetLeftGap(left);
-        o.SetHitGap(hit);
+    Change([this](TROutliner& o) {
+        TLookField::Apply(Edit7, o, "LeftGap");
+        TLookField::Apply(Edit8, o, "HitGap");
     });
 }
 

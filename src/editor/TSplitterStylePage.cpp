@@ -2,6 +2,7 @@
 #include "components/panels/TGraphicSplitBar.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
+#include "editor/TLookField.h"
 #include "editor/TNumberField.h"
 #include "editor/TStyleTables.h"
 #include "platform/TBitmapFile.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <algorithm>
 #include <exception>
 
 const QString TSplitterStylePage::PictureErrorText =
@@ -98,11 +98,11 @@ bool TSplitterStylePage::Fill()
     if (!v || !h)
         return false;
     try {
-        SplitterWidth->setText(QString::number(v->Width()));
-        SplitShadThickness->setText(QString::number(v->ShThickness()));
+        TLookField::Show(SplitterWidth, *v, "Width");
+        TLookField::Show(SplitShadThickness, *v, "ShThickness");
         TEditorWidgets::Show(SplitterCombo, TStyleTables::ShadowIndex(v->ShadowStyle()));
-        HSplitWidth->setText(QString::number(h->Height()));
-        HSplitShThick->setText(QString::number(h->ShThickness()));
+        TLookField::Show(HSplitWidth, *h, "Height");
+        TLookField::Show(HSplitShThick, *h, "ShThickness");
         TEditorWidgets::Show(HSplitterCombo, TStyleTables::ShadowIndex(h->ShadowStyle()));
         return true;
     } catch (const std::exception&) {
@@ -115,9 +115,9 @@ void TSplitterStylePage::VSB_ButtonClick()
     TGraphicSplitBar* bar = m_context.Targets().VertSplitter;
     if (!bar)
         return;
-    // A bar of no width could never be dragged back.
-    bar->SetWidth(std::max(1, TNumberField::Value(SplitterWidth->text())));
-    bar->SetShThickness(TNumberField::Value(SplitShadThickness->text()));
+    // As a state file would: a bar of no width could never be dragged back.
+    TLookField::Apply(SplitterWidth, *bar, "Width");
+    TLookField::Apply(SplitShadThickness, *bar, "ShThickness");
     bar->update();
     Fill();
 }
@@ -127,8 +127,8 @@ void TSplitterStylePage::HSB_ButtonClick()
     TGraphicSplitBar* bar = m_context.Targets().HorzSplitter;
     if (!bar)
         return;
-    bar->SetHeight(std::max(1, TNumberField::Value(HSplitWidth->text())));
-    bar->SetShThickness(TNumberField::Value(HSplitShThick->text()));
+    TLookField::Apply(HSplitWidth, *bar, "Height");
+    TLookField::Apply(HSplitShThick, *bar, "ShThickness");
     bar->update();
     Fill();
 }

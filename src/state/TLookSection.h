@@ -55,9 +55,7 @@ public:
                 } else {
                     value = r.Lenient(p.Key);
                 }
-                if (p.Last >= 0 && (value < 0 || value > p.Last))
-                    value = 0;
-                p.Set(control, std::max(p.Min, value));
+                p.Set(control, Usable(p, value));
                 break;
             }
             case TLookKind::Boolean: p.Set(control, r.Boolean(p.Key) ? 1 : 0); break;
@@ -83,6 +81,20 @@ public:
         }
     }
 
+    // The value in force of a number or boolean key, as the file would hold it.
+    static qint32 Number(const C& control, const TTable& table, const QString& key)
+    {
+        const TLookProperty<C>* p = Find(table, key);
+        return p && p->Get ? p->Get(control) : 0;
+    }
+    // Sets a number or boolean key as reading it from a file would: kept usable, then set
+    // exactly. The editor's number fields go through here.
+    static void SetNumber(C& control, const TTable& table, const QString& key, qint32 value)
+    {
+        if (const TLookProperty<C>* p = Find(table, key); p && p->Set)
+            p->Set(control, Usable(*p, value));
+    }
+
     static const TLookProperty<C>* Find(const TTable& table, const QString& key)
     {
         for (const TLookProperty<C>& p : table)
@@ -92,6 +104,15 @@ public:
     }
 
 private:
+    // An ordinal outside its enumeration names the first value; a size below the smallest
+    // usable one is raised to it.
+    static qint32 Usable(const TLookProperty<C>& p, qint32 value)
+    {
+        if (p.Last >= 0 && (value < 0 || value > p.Last))
+            value = 0;
+        return std::max(p.Min, value);
+    }
+
     // A missing or empty key loads nothing (unless the key says otherwise); "Empty" brings the built-in picture back.
     static void ReadFile(const TKXIniFile& ini, C& control, const TLookProperty<C>& p,
                          const QString& section)
