@@ -108,8 +108,8 @@ private:
     // usable one is raised to it.
     static qint32 Usable(const TLookProperty<C>& p, qint32 value)
     {
-        if (p.Last >= 0 && (value < 0 || value > p.Last))
-            value = 0;
+        if (p.Last >= 0)
+            value = TStateValue::Ordinal(value, p.Last);
         return std::max(p.Min, value);
     }
 
