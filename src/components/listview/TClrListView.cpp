@@ -139,18 +139,12 @@ void TClrListView::DrawItem(QPainter& canvas, int index, const QRect& rect, TOwn
     canvas.fillRect(rect, TColorRef::ToQColor(Color()));
 
     const bool highlighted = state & odSelected;
-    const qint32 outlineColour = highlighted ? m_cell.TextHiLight : m_cell.CellPaintColour;
     const qint32 fontColour = highlighted ? m_cell.TextHiLight : m_cell.TextNormalCol;
 
     const TRect cell{r.Left + LeftGap(), r.Top, viewport()->width() - HitGap(), r.Bottom};
     int x = r.Left + LeftGap();
 
-    if (m_cell.CellPaint)
-        TCellPainter::FillShape(canvas, cell.ToQRect(), m_cell.DrawCellOutline, highlighted,
-                                m_cell.CellPaintColour, m_cell.CellHiLightColour);
-    if (m_cell.DrawCellOutline != rcsNone)
-        TCellPainter::DrawOutline(canvas, cell.ToQRect(), m_cell.DoCellOutline,
-                                  m_cell.CellOutlineWidth, highlighted, outlineColour);
+    TCellPainter::PaintCell(canvas, cell.ToQRect(), m_cell, highlighted);
     canvas.setBrush(Qt::NoBrush);
 
     if (!SmallImages().isEmpty()) {

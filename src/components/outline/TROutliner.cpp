@@ -477,14 +477,8 @@ void TROutliner::PaintRow(int row, const QRect& rect)
 
     if (m_cell.DrawCellOutline != rcsNone && !m_rowBitmap.isNull() && cell.Width() > 0 &&
         cell.Height() > 0) {
-        TCellPainter::TCellLook look;
-        look.Shape = m_cell.DrawCellOutline;
-        look.Line = m_cell.DoCellOutline;
-        look.LineWidth = m_cell.CellOutlineWidth;
-        look.PaintColour = m_cell.CellPaintColour;
-        look.HiLightColour = m_cell.CellHiLightColour;
-        look.TextHiLight = m_cell.TextHiLight;
-        look.CopyMode = m_backgroundCellCopyMode;
+        const TCellPainter::TCellLook look =
+            TCellPainter::Composed(m_cell, m_backgroundCellCopyMode);
         if (TCellPainter::PaintCell(*canvas, m_surface, m_rowBitmap, cell.ToQRect(), look,
                                     highlighted, m_brush))
             ++m_stats.Cells;
