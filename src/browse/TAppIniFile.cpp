@@ -72,14 +72,7 @@ QString TAppIniFile::ResolveStartUpPath(const QString& input)
 {
     if (input.size() < Token.size())
         return input;
-    QString value = TPath::FromNative(input);
-    if (value.startsWith(Token, Qt::CaseSensitive)) {
-        QString rest = value.mid(Token.size());
-        int i = 0;
-        while (i < rest.size() && TPath::IsSeparator(rest[i]))
-            ++i;
-        value = TPath::ProgramDirectory() + rest.mid(i);
-    }
+    const QString value = TPath::ExpandReaderBase(input);
     const QString copy = TPath::StripTrailingSeparators(value);
     if (copy.isEmpty())
         return TNotSet::Value();

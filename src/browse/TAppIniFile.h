@@ -1,5 +1,6 @@
 #pragma once
 #include "browse/TStartUpOptions.h"
+#include "platform/TPath.h"
 #include <QString>
 
 // The application ini file beside the executable: read once at start, written one key at a
@@ -7,7 +8,7 @@
 class TAppIniFile
 {
 public:
-    static inline const QString Token = QStringLiteral("READERBASE");
+    static inline const QString Token = TPath::ReaderBaseToken;
 
     // The executable's path with its extension replaced by ".INI".
     static QString FileName();

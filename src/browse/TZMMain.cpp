@@ -74,7 +74,8 @@ void TZMMain::CreateControls()
     PanelPage = new TKXPanelPage(LeftPanel);
     PanelPage->setObjectName(QStringLiteral("PanelPage"));
     TAlignLayout::SetAlign(PanelPage, alClient);
-    PanelPage->SetTileBitmap(QImage(QStringLiteral(":/assets/tile.bmp")));
+    PanelPage->SetBuiltInBitmap(QImage(QStringLiteral(":/assets/tile.bmp")));
+    PanelPage->SetTileBitmap(PanelPage->BuiltInBitmap());
     PanelPage->SetBackGroundStyle(rbsBitmap);
     PanelPage->SetGradientHiLight(TColours::clBlack);
     PanelPage->SetGradientLoLight(TColours::clWhite);
@@ -169,6 +170,7 @@ void TZMMain::CreateControls()
     // on it so they brighten it; a state file may change all of it.
     const QImage background(QStringLiteral(":/assets/outline_bg.bmp"));
     for (TMDIOutline* outline : {FolderList, ReadOutliner}) {
+        outline->SetBuiltInBitmap(background);
         outline->SetBitmap(background);
         outline->SetBackGroundStyle(rbsBitmap);
         outline->SetBackgroundCopyMode(TCopyMode::cmSrcCopy);

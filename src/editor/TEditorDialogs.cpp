@@ -24,8 +24,11 @@ std::optional<qint32> TEditorDialogs::ExecuteColour(std::optional<qint32> preset
     return chosen;
 }
 
-std::optional<TEditorDialogs::TFontChoice> TEditorDialogs::ExecuteFont()
+std::optional<TEditorDialogs::TFontChoice>
+TEditorDialogs::ExecuteFont(std::optional<TFontChoice> preset)
 {
+    if (preset)
+        m_font = *preset;
     const std::optional<TFontChoice> chosen = ChooseFont(m_font);
     if (chosen)
         m_font = *chosen;

@@ -42,8 +42,9 @@ public:
     // Runs the colour dialog, opened with preset when given, else with the colour last
     // confirmed; the confirmed colour number, or nothing when cancelled.
     std::optional<qint32> ExecuteColour(std::optional<qint32> preset = std::nullopt);
-    // Runs the font dialog, opened with the font last confirmed.
-    std::optional<TFontChoice> ExecuteFont();
+    // Runs the font dialog, opened with preset when given, else with the font last
+    // confirmed.
+    std::optional<TFontChoice> ExecuteFont(std::optional<TFontChoice> preset = std::nullopt);
 
     qint32 LastColour() const { return m_colour; }
     const TFontChoice& LastFont() const { return m_font; }

@@ -73,3 +73,10 @@ void TEditorWidgets::Select(QComboBox* combo, int index)
     const QSignalBlocker blockEdit(combo->lineEdit());
     combo->setCurrentIndex(index);
 }
+
+void TEditorWidgets::Show(QComboBox* combo, int index)
+{
+    if (combo->lineEdit() && combo->lineEdit()->isModified())
+        return;
+    Select(combo, index);
+}

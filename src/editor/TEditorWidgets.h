@@ -32,4 +32,7 @@ public:
     static int MatchingItem(const QComboBox* combo);
     // Selects an item without running the combo's change action.
     static void Select(QComboBox* combo, int index);
+    // The same when a page shows the value in force, except in a combo the user is typing
+    // into: the text being typed stays.
+    static void Show(QComboBox* combo, int index);
 };

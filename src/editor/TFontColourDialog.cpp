@@ -38,6 +38,8 @@ TFontColourDialog::TFontColourDialog(const TEditorDialogs::TFontChoice& initial,
     m_font = new QFontDialog(initial.Font, this);
     m_font->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_font->setWindowFlags(Qt::Widget);
+    m_face = initial.Font.family();
+    m_shownFace = m_font->currentFont().family();
 
     m_colour = new QComboBox(this);
     for (const TNamedColour& c : kColours)
@@ -65,6 +67,10 @@ TEditorDialogs::TFontChoice TFontColourDialog::Choice() const
 {
     TEditorDialogs::TFontChoice choice;
     choice.Font = m_font->currentFont();
+    // A face this system does not have is shown as the nearest one it has; unless the
+    // user picks another face, the look keeps the face it names.
+    if (choice.Font.family() == m_shownFace)
+        choice.Font.setFamily(m_face);
     choice.Colour = m_colour->currentData().toInt();
     return choice;
 }

@@ -24,4 +24,6 @@ public:
 private:
     QFontDialog* m_font = nullptr;
     QComboBox* m_colour = nullptr;
+    QString m_face;      // the face the dialog was opened with
+    QString m_shownFace; // the installed face the dialog shows for it
 };

@@ -3,6 +3,7 @@
 #include "components/panels/TGraphicSplitBar.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
+#include "editor/TLookField.h"
 #include "editor/TNumberField.h"
 #include "editor/TStyleTables.h"
 #include "platform/TUpdateLock.h"
@@ -93,10 +94,10 @@ bool TListStylePage::Fill()
     if (!list)
         return false;
     try {
-        TEditorWidgets::Select(CLVSDStyle, TStyleTables::CellDrawIndex(list->DrawCellOutline()));
-        TEditorWidgets::Select(CVNCStyle, TStyleTables::CellOutlineIndex(list->DoCellOutline()));
-        CVNLGap->setText(QString::number(list->LeftGap()));
-        CVNRGap->setText(QString::number(list->HitGap()));
+        TEditorWidgets::Show(CLVSDStyle, TStyleTables::CellDrawIndex(list->DrawCellOutline()));
+        TEditorWidgets::Show(CVNCStyle, TStyleTables::CellOutlineIndex(list->DoCellOutline()));
+        TLookField::Show(CVNLGap, *list, "LeftGap");
+        TLookField::Show(CVNRGap, *list, "HitGap");
         return true;
     } catch (const std::exception&) {
         return false;
@@ -110,6 +111,8 @@ void TListStylePage::Change(const std::function<void(TClrListView&)>& change)
         return;
     change(*list);
     list->Repaint();
+    // The fields show what is in force: a value clamped, a style another one turned off.
+    Fill();
 }
 
 void TListStylePage::Colour(const std::function<qint32(const TClrListView&)>& get,
@@ -171,7 +174,8 @@ void TListStylePage::CVFontClick()
     TClrListView* list = m_context.Targets().ListView;
     if (!list)
         return;
-    const std::optional<TEditorDialogs::TFontChoice> chosen = m_context.Dialogs().ExecuteFont();
+    const std::optional<TEditorDialogs::TFontChoice> chosen = m_context.Dialogs().ExecuteFont(
+        TEditorDialogs::TFontChoice{list->font(), list->FontColour()});
     if (!chosen)
         return;
     const TUpdateLock lock(list);
@@ -203,10 +207,8 @@ void TListStylePage::CVNCStyleChange()
 
 void TListStylePage::Button7Click()
 {
-    const int left = TNumberField::Value(CVNLGap->text());
-    const int hit = TNumberField::Value(CVNRGap->text());
-    Change([&](TClrListView& l) {
-        l.SetLeftGap(left);
-        l.SetHitGap(hit);
+    Change([this](TClrListView& l) {
+        TLookField::Apply(CVNLGap, l, "LeftGap");
+        TLookField::Apply(CVNRGap, l, "HitGap");
     });
 }

@@ -3,6 +3,7 @@
 #include "editor/TBitmapChoice.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
+#include "editor/TLookField.h"
 #include "editor/TNumberField.h"
 #include "editor/TStyleTables.h"
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <exception>
 
 const QString TOutlineStylePage::StitchingText =
@@ -73,6 +75,7 @@ TOutlineStylePage::TOutlineStylePage(TEditorContext& context, QWidget* parent)
     Edit9 = W::NumberEdit(font, "Edit9", QStringLiteral("20"));
     // Every change of the field is taken over at once, also when the pages are filled.
     connect(Edit9, &QLineEdit::textChanged, this, [this] { Edit9Change(); });
+    connect(Edit9, &QLineEdit::editingFinished, this, [this] { Fill(); });
     auto* fontGrid = new QGridLayout(font);
     fontGrid->addWidget(Button23, 0, 0, 1, 2);
     fontGrid->addWidget(Button24, 1, 0, 1, 2);
@@ -152,18 +155,20 @@ bool TOutlineStylePage::Fill()
     TROutliner* o = m_context.Targets().Outline;
     if (!o)
         return false;
+    const QScopedValueRollback<bool> filling(m_filling, true);
     try {
-        TEditorWidgets::Select(OLBSCombo, TStyleTables::BackStyleIndex(o->BackGroundStyle()));
-        Edit7->setText(QString::number(o->LeftGap()));
-        Edit8->setText(QString::number(o->HitGap()));
-        TEditorWidgets::Select(OLCDSCombo, TStyleTables::CellDrawIndex(o->DrawCellOutline()));
-        TEditorWidgets::Select(OLCOCombo, TStyleTables::CellOutlineIndex(o->DoCellOutline()));
+        TEditorWidgets::Show(OLBSCombo, TStyleTables::BackStyleIndex(o->BackGroundStyle()));
+        TLookField::Show(Edit7, *o, "LeftGap");
+        TLookField::Show(Edit8, *o, "HitGap");
+        TEditorWidgets::Show(OLCDSCombo, TStyleTables::CellDrawIndex(o->DrawCellOutline()));
+        TEditorWidgets::Show(OLCOCombo, TStyleTables::CellOutlineIndex(o->DoCellOutline()));
         // A code the table does not know leaves the combo as it is.
         if (const int i = TStyleTables::CopyModeIndex(o->BackgroundCopyMode()); i >= 0)
-            TEditorWidgets::Select(OLMMCombo, i);
+            TEditorWidgets::Show(OLMMCombo, i);
         if (const int i = TStyleTables::CopyModeIndex(o->BackgroundCellCopyMode()); i >= 0)
-            TEditorWidgets::Select(OLCMCombo, i);
-        Edit9->setText(QString::number(o->ItemHeight()));
+            TEditorWidgets::Show(OLCMCombo, i);
+        if (!m_typingHeight)
+            TLookField::Show(Edit9, *o, "ItemHeight");
         return true;
     } catch (const std::exception&) {
         return false;
@@ -177,37 +182,47 @@ void TOutlineStylePage::Change(const std::function<void(TROutliner&)>& change)
         return;
     change(*o);
     o->Repaint();
+    // The fields show what is in force: a value clamped, a style another one turned off.
+    if (!m_filling)
+        Fill();
 }
 
-void TOutlineStylePage::Colour(const std::function<void(TROutliner&, qint32)>& set)
+void TOutlineStylePage::Colour(const std::function<qint32(const TROutliner&)>& get,
+                               const std::function<void(TROutliner&, qint32)>& set)
 {
-    if (!m_context.Targets().Outline)
+    const TROutliner* outline = m_context.Targets().Outline;
+    if (!outline)
         return;
-    // The outline's colour buttons open with the colour last chosen, not the control's.
-    const std::optional<qint32> colour = m_context.Dialogs().ExecuteColour();
+    // The dialog opens with the colour being changed.
+    const std::optional<qint32> colour = m_context.Dialogs().ExecuteColour(get(*outline));
     if (colour)
         Change([&](TROutliner& o) { set(o, *colour); });
 }
 
 void TOutlineStylePage::Button25Click()
 {
-    Colour([](TROutliner& o, qint32 c) { o.SetColor(c); });
+    Colour([](const TROutliner& o) { return o.Color(); },
+           [](TROutliner& o, qint32 c) { o.SetColor(c); });
 }
 void TOutlineStylePage::Button17Click()
 {
-    Colour([](TROutliner& o, qint32 c) { o.SetCellPaintColour(c); });
+    Colour([](const TROutliner& o) { return o.CellPaintColour(); },
+           [](TROutliner& o, qint32 c) { o.SetCellPaintColour(c); });
 }
 void TOutlineStylePage::Button18Click()
 {
-    Colour([](TROutliner& o, qint32 c) { o.SetCellHiLightColour(c); });
+    Colour([](const TROutliner& o) { return o.CellHiLightColour(); },
+           [](TROutliner& o, qint32 c) { o.SetCellHiLightColour(c); });
 }
 void TOutlineStylePage::Button21Click()
 {
-    Colour([](TROutliner& o, qint32 c) { o.SetTextNormalCol(c); });
+    Colour([](const TROutliner& o) { return o.TextNormalCol(); },
+           [](TROutliner& o, qint32 c) { o.SetTextNormalCol(c); });
 }
 void TOutlineStylePage::Button22Click()
 {
-    Colour([](TROutliner& o, qint32 c) { o.SetTextHiLight(c); });
+    Colour([](const TROutliner& o) { return o.TextHiLight(); },
+           [](TROutliner& o, qint32 c) { o.SetTextHiLight(c); });
 }
 
 void TOutlineStylePage::Button23Click()
@@ -219,11 +234,12 @@ void TOutlineStylePage::Button24Click()
 {
     if (!m_context.Targets().Outline)
         return;
-    const std::optional<TEditorDialogs::TFontChoice> chosen = m_context.Dialogs().ExecuteFont();
+    const TROutliner& outline = *m_context.Targets().Outline;
+    const std::optional<TEditorDialogs::TFontChoice> chosen = m_context.Dialogs().ExecuteFont(
+        TEditorDialogs::TFontChoice{outline.font(), outline.FontColour()});
     if (!chosen)
         return;
-    // The rows grow with the font; the "Cell Height" field keeps showing the old height
-    // until the pages are filled again.
+    // The rows grow with the font.
     Change([&](TROutliner& o) {
         o.setFont(chosen->Font);
         o.SetFontColour(chosen->Colour);
@@ -233,17 +249,17 @@ void TOutlineStylePage::Button24Click()
 
 void TOutlineStylePage::Edit9Change()
 {
-    const int height = TNumberField::Value(Edit9->text());
-    Change([height](TROutliner& o) { o.SetItemHeight(height); });
+    if (m_filling)
+        return;
+    const QScopedValueRollback<bool> typing(m_typingHeight, true);
+    Change([this](TROutliner& o) { TLookField::Apply(Edit9, o, "ItemHeight"); });
 }
 
 void TOutlineStylePage::Button19Click()
 {
-    const int left = TNumberField::Value(Edit7->text());
-    const int hit = TNumberField::Value(Edit8->text());
-    Change([&](TROutliner& o) {
-        o.SetLeftGap(left);
-        o.SetHitGap(hit);
+    Change([this](TROutliner& o) {
+        TLookField::Apply(Edit7, o, "LeftGap");
+        TLookField::Apply(Edit8, o, "HitGap");
     });
 }
 
@@ -310,16 +326,18 @@ void TOutlineStylePage::OLBitmapButtonClick()
 
 void TOutlineStylePage::OLHiLightButtonClick()
 {
-    Colour([](TROutliner& o, qint32 c) {
-        o.SetGradientHiLight(c);
-        o.SetBackGroundStyle(rbsGradient);
-    });
+    Colour([](const TROutliner& o) { return o.GradientHiLight(); },
+           [](TROutliner& o, qint32 c) {
+               o.SetGradientHiLight(c);
+               o.SetBackGroundStyle(rbsGradient);
+           });
 }
 
 void TOutlineStylePage::OLLoLightButtonClick()
 {
-    Colour([](TROutliner& o, qint32 c) {
-        o.SetGradientLoLight(c);
-        o.SetBackGroundStyle(rbsGradient);
-    });
+    Colour([](const TROutliner& o) { return o.GradientLoLight(); },
+           [](TROutliner& o, qint32 c) {
+               o.SetGradientLoLight(c);
+               o.SetBackGroundStyle(rbsGradient);
+           });
 }

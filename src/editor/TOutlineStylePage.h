@@ -65,9 +65,12 @@ public:
 
 private:
     // Runs the colour dialog and hands the confirmed colour to set.
-    void Colour(const std::function<void(TROutliner&, qint32)>& set);
+    void Colour(const std::function<qint32(const TROutliner&)>& get,
+                const std::function<void(TROutliner&, qint32)>& set);
     // Applies a change to the outline and repaints it.
     void Change(const std::function<void(TROutliner&)>& change);
 
     TEditorContext& m_context;
+    bool m_filling = false;      // the fields are being filled: their handlers stay still
+    bool m_typingHeight = false; // "Cell Height" is being typed: it is shown when left
 };

@@ -3,6 +3,7 @@
 #include "editor/TBitmapChoice.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
+#include "editor/TLookField.h"
 #include "editor/TNumberField.h"
 #include <QGridLayout>
 #include <QGroupBox>
@@ -72,10 +73,10 @@ bool TPanelStylePage::FillGaps()
     if (!panel)
         return false;
     try {
-        Edit1->setText(QString::number(panel->AlignTopGap()));
-        Edit2->setText(QString::number(panel->AlignLeftGap()));
-        Edit3->setText(QString::number(panel->AlignRightGap()));
-        Edit4->setText(QString::number(panel->AlignBottomGap()));
+        TLookField::Show(Edit1, *panel, "AlignTopGap");
+        TLookField::Show(Edit2, *panel, "AlignLeftGap");
+        TLookField::Show(Edit3, *panel, "AlignRightGap");
+        TLookField::Show(Edit4, *panel, "AlignBottomGap");
         return true;
     } catch (const std::exception&) {
         return false;
@@ -87,7 +88,9 @@ void TPanelStylePage::Gradient(bool hiLight)
     TKXPanelPage* panel = m_context.Targets().Panel;
     if (!panel)
         return;
-    const std::optional<qint32> colour = m_context.Dialogs().ExecuteColour();
+    // The dialog opens with the colour being changed.
+    const std::optional<qint32> colour = m_context.Dialogs().ExecuteColour(
+        hiLight ? panel->GradientHiLight() : panel->GradientLoLight());
     if (!colour)
         return;
     if (hiLight)
@@ -121,9 +124,11 @@ void TPanelStylePage::Button3Click()
     TKXPanelPage* panel = m_context.Targets().Panel;
     if (!panel)
         return;
-    panel->SetAlignTopGap(TNumberField::Value(Edit1->text()));
-    panel->SetAlignLeftGap(TNumberField::Value(Edit2->text()));
-    panel->SetAlignRightGap(TNumberField::Value(Edit3->text()));
-    panel->SetAlignBottomGap(TNumberField::Value(Edit4->text()));
+    TLookField::Apply(Edit1, *panel, "AlignTopGap");
+    TLookField::Apply(Edit2, *panel, "AlignLeftGap");
+    TLookField::Apply(Edit3, *panel, "AlignRightGap");
+    TLookField::Apply(Edit4, *panel, "AlignBottomGap");
     panel->update();
+    // The fields show the gaps in force, as the live page will take them.
+    FillGaps();
 }

@@ -2,6 +2,7 @@
 #include "components/panels/TGraphicSplitBar.h"
 #include "editor/TEditorContext.h"
 #include "editor/TEditorWidgets.h"
+#include "editor/TLookField.h"
 #include "editor/TNumberField.h"
 #include "editor/TStyleTables.h"
 #include "platform/TBitmapFile.h"
@@ -97,12 +98,12 @@ bool TSplitterStylePage::Fill()
     if (!v || !h)
         return false;
     try {
-        SplitterWidth->setText(QString::number(v->Width()));
-        SplitShadThickness->setText(QString::number(v->ShThickness()));
-        TEditorWidgets::Select(SplitterCombo, TStyleTables::ShadowIndex(v->ShadowStyle()));
-        HSplitWidth->setText(QString::number(h->Height()));
-        HSplitShThick->setText(QString::number(h->ShThickness()));
-        TEditorWidgets::Select(HSplitterCombo, TStyleTables::ShadowIndex(h->ShadowStyle()));
+        TLookField::Show(SplitterWidth, *v, "Width");
+        TLookField::Show(SplitShadThickness, *v, "ShThickness");
+        TEditorWidgets::Show(SplitterCombo, TStyleTables::ShadowIndex(v->ShadowStyle()));
+        TLookField::Show(HSplitWidth, *h, "Height");
+        TLookField::Show(HSplitShThick, *h, "ShThickness");
+        TEditorWidgets::Show(HSplitterCombo, TStyleTables::ShadowIndex(h->ShadowStyle()));
         return true;
     } catch (const std::exception&) {
         return false;
@@ -114,9 +115,11 @@ void TSplitterStylePage::VSB_ButtonClick()
     TGraphicSplitBar* bar = m_context.Targets().VertSplitter;
     if (!bar)
         return;
-    bar->SetWidth(TNumberField::Value(SplitterWidth->text()));
-    bar->SetShThickness(TNumberField::Value(SplitShadThickness->text()));
+    // As a state file would: a bar of no width could never be dragged back.
+    TLookField::Apply(SplitterWidth, *bar, "Width");
+    TLookField::Apply(SplitShadThickness, *bar, "ShThickness");
     bar->update();
+    Fill();
 }
 
 void TSplitterStylePage::HSB_ButtonClick()
@@ -124,9 +127,10 @@ void TSplitterStylePage::HSB_ButtonClick()
     TGraphicSplitBar* bar = m_context.Targets().HorzSplitter;
     if (!bar)
         return;
-    bar->SetHeight(TNumberField::Value(HSplitWidth->text()));
-    bar->SetShThickness(TNumberField::Value(HSplitShThick->text()));
+    TLookField::Apply(HSplitWidth, *bar, "Height");
+    TLookField::Apply(HSplitShThick, *bar, "ShThickness");
     bar->update();
+    Fill();
 }
 
 void TSplitterStylePage::ComboChange(TGraphicSplitBar* bar, QComboBox* combo)
@@ -184,6 +188,7 @@ void TSplitterStylePage::Picture(TGraphicSplitBar* bar, QComboBox* combo)
         return;
     }
     bar->SetPicture(picture);
+    bar->SetPictureFileName(*file);
     bar->SetShadowStyle(ssNoShad);
     TEditorWidgets::Select(combo, TStyleTables::ShadowIndex(ssNoShad));
     bar->update();

@@ -25,8 +25,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QStackedWidget>
+#include <QStyle>
 #include <algorithm>
 #include <array>
 #include <exception>
@@ -67,6 +69,11 @@ TZMEditor::TZMEditor(THostServices* host, const TDisplayControls& live, QWidget*
     BuildPreview();
     BuildStyleArea();
     FormCreate();
+    // The preview keeps its gaps within the live controls' sizes, so what it shows is what
+    // "Close" gives the display, and the fields show the values that will be in force.
+    DummyFolderList->SetClampReference(m_live.FolderList);
+    DummyDocList->SetClampReference(m_live.DocList);
+    DummyPanelPage->SetClampReference(m_live.PanelPage);
 }
 
 TZMEditor::~TZMEditor() = default;
@@ -201,6 +208,8 @@ void TZMEditor::BuildPreview()
     // Column widths persist only with SaveSettings.AutoSave, which stays off.
     DummyDocList->SetColumnSizeStore(std::make_unique<TColumnSizeRegistry>());
     DummyDocList->Loaded();
+    // A selected row shows the highlight colours being chosen.
+    DummyDocList->SetSelected(DummyDocList->Item(0));
     TAlignLayout::SetAlign(DummyDocList, alBottom);
 
     DummyHorzSplitter = new TGraphicSplitBar(HomePanel);
@@ -243,8 +252,20 @@ void TZMEditor::BuildStyleArea()
     Right_Panel->installEventFilter(this);
     TAlignLayout::SetAlign(Right_Panel, alClient);
 
+    // In a small window the page scrolls instead of being cut off; the scroll area is
+    // see-through, so the style area's own background shows around the page.
+    StyleScroll = new QScrollArea(Right_Panel);
+    StyleScroll->setObjectName(QStringLiteral("StyleScroll"));
+    StyleScroll->setFrameShape(QFrame::NoFrame);
+    StyleScroll->setWidgetResizable(false);
+    auto* holder = new QWidget;
+    StyleScroll->setWidget(holder);
+    holder->setAutoFillBackground(false);
+    StyleScroll->viewport()->setAutoFillBackground(false);
+    StyleScroll->setAutoFillBackground(false);
+
     // The tabs are hidden: the toolbar is the only way between the pages.
-    ComponentStylePage = new QStackedWidget(Right_Panel);
+    ComponentStylePage = new QStackedWidget(holder);
     ComponentStylePage->setObjectName(QStringLiteral("ComponentStylePage"));
     ComponentStylePage->setAutoFillBackground(true);
     PanelSheet = new TPanelStylePage(*m_context, ComponentStylePage);
@@ -383,10 +404,22 @@ void TZMEditor::ComposePages()
 
 void TZMEditor::FormResize()
 {
-    if (!Right_Panel || !ComponentStylePage)
+    if (!Right_Panel || !ComponentStylePage || !StyleScroll)
         return;
-    const int left = (Right_Panel->width() - ComponentStylePage->width()) / 2;
-    const int top = (Right_Panel->height() - ComponentStylePage->height()) / 2;
+    StyleScroll->setGeometry(Right_Panel->rect());
+    // The room left for the page once the scroll bars it needs take theirs.
+    const QSize page = ComponentStylePage->size();
+    QSize room = StyleScroll->maximumViewportSize();
+    const int bar = StyleScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const bool tall = page.height() > room.height();
+    const bool wide = page.width() > room.width() - (tall ? bar : 0);
+    if (tall)
+        room.rwidth() -= bar;
+    if (wide)
+        room.rheight() -= bar;
+    StyleScroll->widget()->resize(room.expandedTo(page));
+    const int left = (room.width() - page.width()) / 2;
+    const int top = (room.height() - page.height()) / 2;
     ComponentStylePage->move(std::max(0, left), std::max(0, top));
 }
 

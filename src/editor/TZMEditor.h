@@ -9,6 +9,7 @@
 
 class QLabel;
 class QPainter;
+class QScrollArea;
 class QStackedWidget;
 class TClrListView;
 class TEditorContext;
@@ -108,6 +109,7 @@ public:
     TGraphicSplitBar* DummyVertSplitter = nullptr;
 
     TKXPanelPage* Right_Panel = nullptr;
+    QScrollArea* StyleScroll = nullptr; // holds the page control; scrolls when small
     QStackedWidget* ComponentStylePage = nullptr;
     TPanelStylePage* PanelSheet = nullptr;
     TOutlineStylePage* ControlSheet = nullptr;

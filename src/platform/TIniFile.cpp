@@ -436,6 +436,17 @@ bool TIniFile::ValueExists(const QString& section, const QString& key) const
     return FindKey(text, TrimBlanks(section), TrimBlanks(key)).keyFound;
 }
 
+bool TIniFile::SectionExists(const QString& section) const
+{
+    const QString path = InUpdate() ? m_batchPath : TPath::Resolve(m_fileName);
+    QByteArray bytes;
+    if (!CurrentBytes(path, &bytes))
+        return false;
+    IniText text;
+    MakeIniText(bytes, &text);
+    return FindKey(text, TrimBlanks(section), QString()).sectionFound;
+}
+
 bool TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
     const QString sectionName = TrimBlanks(section);

@@ -51,6 +51,8 @@ public:
     // Any value that reads as a nonzero integer is true; a non-number gives def.
     bool ReadBool(const QString& section, const QString& key, bool def) const;
     bool ValueExists(const QString& section, const QString& key) const;
+    // True when the file holds a section of that name, empty or not.
+    bool SectionExists(const QString& section) const;
 
     // False when the file does not exist or cannot be replaced; the old file then stays
     // byte for byte.

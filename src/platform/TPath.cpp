@@ -127,6 +127,18 @@ void TPath::SetExecutablePathOverride(const QString& path) { g_executableOverrid
 
 QString TPath::ProgramDirectory() { return ExtractFilePath(ExecutablePath()); }
 
+QString TPath::ExpandReaderBase(const QString& input)
+{
+    QString value = FromNative(input);
+    if (!value.startsWith(ReaderBaseToken, Qt::CaseSensitive))
+        return value;
+    const QString rest = value.mid(ReaderBaseToken.size());
+    int i = 0;
+    while (i < rest.size() && IsSeparator(rest[i]))
+        ++i;
+    return ProgramDirectory() + rest.mid(i);
+}
+
 QString TPath::ChangeExtension(const QString& path, const QString& ext)
 {
     const int sep = TPath::LastSeparator(path);

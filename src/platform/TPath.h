@@ -40,6 +40,12 @@ public:
     static void SetExecutablePathOverride(const QString& path); // empty restores the real one
     // The executable's folder with a trailing "/".
     static QString ProgramDirectory();
+    // Ini values may name a path inside the program's folder (the kit) by starting with
+    // this token, so a kit copied elsewhere keeps working.
+    static inline const QString ReaderBaseToken = QStringLiteral("READERBASE");
+    // The value with "\" turned into "/" and a leading token (letter case counts) with the
+    // separators after it replaced by the program's folder.
+    static QString ExpandReaderBase(const QString& value);
 
     // The path with its extension (from the last "." of the name part) replaced by ext,
     // or ext appended when the name has no extension: "zelmora" -> "zelmora.INI".

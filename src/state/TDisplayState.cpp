@@ -8,6 +8,8 @@
 #include "state/TPanelState.h"
 #include "state/TSplitterState.h"
 #include "state/TStateFileCheck.h"
+#include <QFile>
+#include <algorithm>
 #include <exception>
 
 bool TDisplayState::SaveDisplayState(const TDisplayControls& controls, const QString& path)
@@ -76,6 +78,13 @@ bool TDisplayState::LoadStateFile(const QString& path, TROutliner* folderOutline
     return ReadAll(controls, path, false);
 }
 
+bool TDisplayState::HoldsALook(const TKXIniFile& ini)
+{
+    const QStringList sections = ini.DefaultSections();
+    return std::any_of(sections.begin(), sections.end(),
+                       [&ini](const QString& name) { return ini.SectionExists(name); });
+}
+
 // Every section is read even after one fails, so the display takes as much of the look
 // as the file gives.
 bool TDisplayState::ReadAll(const TDisplayControls& c, const QString& path, bool bySectionName)
@@ -86,6 +95,8 @@ bool TDisplayState::ReadAll(const TDisplayControls& c, const QString& path, bool
     try {
         TKXIniFile ini(path);
         TIniBatch batch(ini);
+        if (!HoldsALook(ini))
+            return false;
         bool read = TOutlinerState::ReadOutlinerState(ini, c.FolderList,
                                                       section(TKXIniFile::OutlinerSection));
         read &= TOutlinerState::ReadOutlinerState(ini, c.ReadOutliner,

@@ -21,21 +21,24 @@ public:
     // says "Could not save the State file" ("Save Error").
     static bool SaveDisplayState(const TDisplayControls& controls, const QString& path);
 
-    // Reads the six controls from the same sections. A file that is missing or cannot be
-    // read changes nothing. A failure says "Could not load the State file. If you cannot
+    // Reads the six controls from the same sections. A section the file does not hold
+    // leaves its controls as they are. A file that is missing, cannot be read or holds
+    // none of the five sections changes nothing and fails. A failure says "Could not load the State file. If you cannot
     // locate the default file, run setup again." ("Load Error").
     static bool LoadDisplayState(const TDisplayControls& controls, const QString& path);
 
     // The start-up load: each control from its kind's default section (a splitter's by its
     // alignment), in the order folder outline, reader outline, document list, panel page,
     // vertical splitter, horizontal splitter. False, with nothing applied, when no readable
-    // file is at the path; false also when any of the six reads fails. Shows no message.
+    // file is at the path or the file holds none of the five sections; false also when
+    // any of the six reads fails. Shows no message.
     static bool LoadStateFile(const QString& path, TROutliner* folderOutline,
                               TROutliner* readerOutline, TGraphicSplitBar* horzSplitter,
                               TGraphicSplitBar* vertSplitter, TKXPanelPage* panelPage,
                               TClrListView* docList);
 
 private:
+    static bool HoldsALook(const class TKXIniFile& ini);
     static bool WriteAll(const TDisplayControls& controls, const QString& path, bool create);
     static bool ReadAll(const TDisplayControls& controls, const QString& path, bool bySectionName);
 };

@@ -1,14 +1,12 @@
 #include "state/TSplitterState.h"
 #include "components/panels/TGraphicSplitBar.h"
 #include "state/TIniBatch.h"
-#include "state/TSectionReader.h"
-#include "state/TSectionWriter.h"
-#include "state/TStateValue.h"
+#include "state/TLookSection.h"
+#include "state/TLookTables.h"
 
 const QStringList& TSplitterState::Keys()
 {
-    static const QStringList keys = {"BorderStyle", "Color", "DrawEdge", "ShadowStyle",
-                                     "ShThickness"};
+    static const QStringList keys = TLookTables::Keys(TLookTables::Splitter(true)).mid(0, 5);
     return keys;
 }
 
@@ -30,12 +28,9 @@ bool TSplitterState::WriteSplitterState(TKXIniFile& ini, const TGraphicSplitBar*
         return false;
     const TGraphicSplitBar& s = *splitter;
     TIniBatch batch(ini);
-    TSectionWriter w(ini, section.isEmpty() ? DefaultSection(s) : section);
     const bool written =
-        w.Integer("BorderStyle", s.BorderStyle()) && w.Integer("Color", s.Color()) &&
-        w.Boolean("DrawEdge", s.DrawEdge()) && w.Integer("ShadowStyle", s.ShadowStyle()) &&
-        w.Integer("ShThickness", s.ShThickness()) &&
-        (IsVertical(s) ? w.Integer("Width", s.Width()) : w.Integer("Height", s.Height()));
+        TLookSection<TGraphicSplitBar>::Write(ini, s, TLookTables::Splitter(IsVertical(s)),
+                                              section.isEmpty() ? DefaultSection(s) : section);
     const bool committed = batch.End();
     return written && committed;
 }
@@ -45,19 +40,10 @@ bool TSplitterState::ReadSplitterState(TKXIniFile& ini, TGraphicSplitBar* splitt
 {
     if (!splitter)
         return false;
-    TGraphicSplitBar& s = *splitter;
-    const QString name = section.isEmpty() ? DefaultSection(s) : section;
+    const QString name = section.isEmpty() ? DefaultSection(*splitter) : section;
     TIniBatch batch(ini);
-    const TSectionReader r(ini, name);
-    s.SetBorderStyle(r.Lenient("BorderStyle"));
-    s.SetColor(r.Lenient("Color"));
-    s.SetDrawEdge(r.Boolean("DrawEdge"));
-    s.SetShadowStyle(TStateValue::Ordinal(r.Lenient("ShadowStyle"), ssShadBottom));
-    s.SetShThickness(r.Lenient("ShThickness"));
-    if (name == TKXIniFile::VerticalSplitterSection)
-        s.SetWidth(r.Lenient("Width"));
-    else
-        s.SetHeight(r.Lenient("Height"));
+    const bool read = TLookSection<TGraphicSplitBar>::Read(
+        ini, *splitter, TLookTables::Splitter(name == TKXIniFile::VerticalSplitterSection), name);
     batch.End();
-    return true;
+    return read;
 }

@@ -3,22 +3,18 @@
 #include "components/outline/TROutliner.h"
 #include "components/panels/TGraphicSplitBar.h"
 #include "components/panels/TKXPanelPage.h"
+#include "state/TLookSection.h"
+#include "state/TLookTables.h"
 #include <exception>
 
 namespace {
-
-// A picture of its own for the target; false when the copy cannot be made (no memory).
-bool OwnCopy(const QImage& source, QImage* copy)
-{
-    *copy = source.copy();
-    return !copy->isNull();
-}
 
 template <class Steps>
 bool Guarded(Steps steps)
 {
     try {
-        return steps();
+        steps();
+        return true;
     } catch (const std::exception&) {
         return false;
     }
@@ -33,38 +29,8 @@ bool TStyleCopies::CopyOutlinerStyle(TROutliner* target, const TROutliner* sourc
     if (!target)
         return false;
     return Guarded([&] {
-        TROutliner& t = *target;
-        const TROutliner& s = *source;
-        t.SetBackgroundCellCopyMode(s.BackgroundCellCopyMode());
-        t.SetBackgroundCopyMode(s.BackgroundCopyMode());
-        t.SetBackGroundStyle(s.BackGroundStyle());
-        if (!s.Bitmap().isNull()) {
-            QImage bitmap;
-            if (!OwnCopy(s.Bitmap(), &bitmap))
-                return false;
-            t.SetBitmap(bitmap);
-            t.SetBitmapFileName(s.BitmapFileName());
-        }
-        t.SetCellPaint(s.CellPaint());
-        t.SetColor(s.Color());
-        t.SetCellPaintColour(s.CellPaintColour());
-        t.SetCellHiLightColour(s.CellHiLightColour());
-        t.SetCellOutlineWidth(s.CellOutlineWidth());
-        t.SetControlOutline(s.ControlOutline());
-        t.SetDrawCellOutline(s.DrawCellOutline());
-        t.SetDoCellOutline(s.DoCellOutline());
-        t.SetGradientHiLight(s.GradientHiLight());
-        t.SetGradientLoLight(s.GradientLoLight());
-        t.SetHitGap(s.HitGap());
-        t.SetLeftGap(s.LeftGap());
-        t.SetTextNormalCol(s.TextNormalCol());
-        t.SetTextHiLight(s.TextHiLight());
-        t.SetTextAsThreeD(s.TextAsThreeD());
-        t.setFont(s.font());
-        t.SetFontColour(s.FontColour());
-        t.SetItemHeight(s.ItemHeight());
-        t.Repaint();
-        return true;
+        TLookSection<TROutliner>::Copy(*target, *source, TLookTables::Outliner());
+        target->Repaint();
     });
 }
 
@@ -75,28 +41,12 @@ bool TStyleCopies::CopyListViewStyle(TClrListView* target, const TClrListView* s
     if (!target)
         return false;
     return Guarded([&] {
-        TClrListView& t = *target;
-        const TClrListView& s = *source;
-        t.SetCellHiLightColour(s.CellHiLightColour());
-        t.SetCellOutlineWidth(s.CellOutlineWidth());
-        t.SetCellPaint(s.CellPaint());
-        t.SetCellPaintColour(s.CellPaintColour());
-        t.SetColor(s.Color());
-        t.SetDoCellOutline(s.DoCellOutline());
-        t.SetDrawCellOutline(s.DrawCellOutline());
-        t.setFont(s.font());
-        t.SetFontColour(s.FontColour());
+        TLookSection<TClrListView>::Copy(*target, *source, TLookTables::ListView());
         // Passing through the list style makes the view lay its rows out again for the
         // new font.
-        t.SetViewStyle(vsList);
-        t.SetViewStyle(s.ViewStyle());
-        t.SetHitGap(s.HitGap());
-        t.SetLeftGap(s.LeftGap());
-        t.SetTextAsThreeD(s.TextAsThreeD());
-        t.SetTextHiLight(s.TextHiLight());
-        t.SetTextNormalCol(s.TextNormalCol());
-        t.Repaint();
-        return true;
+        target->SetViewStyle(vsList);
+        target->SetViewStyle(source->ViewStyle());
+        target->Repaint();
     });
 }
 
@@ -105,29 +55,9 @@ bool TStyleCopies::CopyPanelStyle(TKXPanelPage* target, const TKXPanelPage* sour
     if (!source || !target)
         return false;
     return Guarded([&] {
-        TKXPanelPage& t = *target;
-        const TKXPanelPage& s = *source;
-        t.SetAlignTopGap(s.AlignTopGap());
-        t.SetAlignLeftGap(s.AlignLeftGap());
-        t.SetAlignRightGap(s.AlignRightGap());
-        t.SetAlignBottomGap(s.AlignBottomGap());
-        t.SetBackGroundStyle(s.BackGroundStyle());
-        t.SetColor(s.Color());
-        t.SetControlOutline(s.ControlOutline());
-        t.setFont(s.font());
-        t.SetGradientHiLight(s.GradientHiLight());
-        t.SetGradientLoLight(s.GradientLoLight());
-        t.SetLeaveSpaceAtBottom(s.LeaveSpaceAtBottom());
-        t.SetLeaveSpaceAtTitle(s.LeaveSpaceAtTitle());
-        if (!s.TileBitmap().isNull()) {
-            QImage tile;
-            if (!OwnCopy(s.TileBitmap(), &tile))
-                return false;
-            t.SetTileBitmap(tile);
-            t.SetBitmapFileName(s.BitmapFileName());
-        }
-        t.update();
-        return true;
+        TLookSection<TKXPanelPage>::Copy(*target, *source, TLookTables::Panel());
+        target->setFont(source->font());
+        target->update();
     });
 }
 
@@ -136,24 +66,13 @@ bool TStyleCopies::CopySplitterStyle(TGraphicSplitBar* target, const TGraphicSpl
     if (!source || !target)
         return false;
     return Guarded([&] {
-        TGraphicSplitBar& t = *target;
-        const TGraphicSplitBar& s = *source;
-        t.SetBorderStyle(s.BorderStyle());
-        t.SetColor(s.Color());
-        t.SetDrawEdge(s.DrawEdge());
-        t.SetLimitLeftOffset(s.LimitLeftOffset());
-        t.SetLimitRightOffset(s.LimitRightOffset());
-        t.SetShadowStyle(s.ShadowStyle());
-        t.SetShThickness(s.ShThickness());
-        if (!s.Picture().isNull()) {
-            QImage picture;
-            if (!OwnCopy(s.Picture(), &picture))
-                return false;
-            t.SetPicture(picture);
-        }
-        t.SetWidth(s.Width());
-        t.SetHeight(s.Height());
-        t.update();
-        return true;
+        // The bar's thickness comes across (Width for a bar aligned left or right, else
+        // Height); its length is its layout's, which differs between the preview and the
+        // display.
+        const bool vertical = target->Align() == alLeft || target->Align() == alRight;
+        TLookSection<TGraphicSplitBar>::Copy(*target, *source, TLookTables::Splitter(vertical));
+        target->SetLimitLeftOffset(source->LimitLeftOffset());
+        target->SetLimitRightOffset(source->LimitRightOffset());
+        target->update();
     });
 }

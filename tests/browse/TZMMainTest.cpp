@@ -10,6 +10,7 @@
 #include "html/THtmlPane.h"
 #include "platform/TPath.h"
 #include "state/TColumnSizeRegistry.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -392,7 +393,7 @@ TEST_F(TZMMainTest, TheWindowsOwnLookSavesAsTheKnownLines)
         ++at;
     }
     // The last section ends with its last key.
-    EXPECT_EQ(lines.mid(lines.indexOf("[Horizontal Splitter]")).filter("=").size(), 6);
+    EXPECT_EQ(lines.mid(lines.indexOf("[Horizontal Splitter]")).filter("=").size(), 7);
 }
 
 TEST_F(TZMMainTest, TheDemoKitBrowses)
@@ -420,4 +421,42 @@ TEST_F(TZMMainTest, TheDemoKitBrowses)
     EXPECT_EQ(w.ReadOutliner->Items(2)->Level(), 2);
     EXPECT_FALSE(w.ReadPanel->isHidden());
     EXPECT_TRUE(messages.Messages().empty()) << messages.Texts().join("|").toStdString();
+}
+
+TEST_F(TZMMainTest, AStartUpLookShowsAsLoadingTheSameLookAtTheSameSize)
+{
+    // Gaps beyond what the design size allows, fine for the real window's size.
+    const QByteArray look =
+        "[Panel]\r\nAlignTopGap=150\r\nAlignLeftGap=30\r\nAlignRightGap=40\r\n"
+        "AlignBottomGap=120\r\nBackGroundStyle=2\r\nGradientHiLight=255\r\n"
+        "GradientLoLight=65280\r\n"
+        "[FilesList]\r\nHitGap=62\r\nLeftGap=50\r\nFontSize=8\r\nFontColour=0\r\n"
+        "[Outliners]\r\nHitGap=70\r\nLeftGap=60\r\nItemHeight=24\r\nFontSize=9\r\n"
+        "Color=16777215\r\nCellHiLightColour=255\r\nCellPaintColour=65280\r\n"
+        "FontColour=0\r\nGradientHiLight=0\r\nGradientLoLight=0\r\n"
+        "TextHiLight=0\r\nTextNormalCol=0\r\n";
+    WriteTestFile(m_kit + "look.sta", look);
+    const QSize size(900, 800);
+    const auto shown = [&size](TZMMain& w) {
+        w.resize(size);
+        w.show();
+        QCoreApplication::processEvents();
+        return w.LeftPanel->grab().toImage();
+    };
+
+    m_host.Options.StateFileName = m_kit + "look.sta";
+    TZMMain started(&m_host);
+    const QImage atStart = shown(started);
+    EXPECT_EQ(started.PanelPage->AlignTopGap(), 150);
+
+    m_host.Options.StateFileName = "NULL";
+    TZMMain loaded(&m_host);
+    shown(loaded);
+    ASSERT_TRUE(loaded.LoadDisplayState(m_kit + "look.sta"));
+    QCoreApplication::processEvents();
+    const QImage afterLoad = loaded.LeftPanel->grab().toImage();
+    EXPECT_EQ(loaded.PanelPage->AlignTopGap(), 150);
+    EXPECT_EQ(started.DocList->HitGap(), loaded.DocList->HitGap());
+    EXPECT_EQ(started.FolderList->LeftGap(), loaded.FolderList->LeftGap());
+    EXPECT_TRUE(atStart == afterLoad);
 }

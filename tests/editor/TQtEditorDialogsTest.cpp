@@ -102,6 +102,10 @@ TEST(QtEditorDialogsTest, FontDialogGivesFontAndColourAndStartsWithTheLastChoice
     // A colour outside the sixteen is kept as a custom entry.
     initial.Colour = 0x123456;
     EXPECT_EQ(TFontColourDialog(initial).Choice().Colour, 0x123456);
+    // A face this system lacks is shown as a face it has, and kept unless another is picked.
+    initial.Font = QFont("MS Sans Serif");
+    initial.Font.setPointSize(10);
+    EXPECT_EQ(TFontColourDialog(initial).Choice().Font.family(), "MS Sans Serif");
 
     Answer<TFontColourDialog>([](TFontColourDialog* d) { d->reject(); });
     EXPECT_FALSE(dialogs.ExecuteFont().has_value());

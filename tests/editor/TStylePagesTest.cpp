@@ -211,10 +211,11 @@ TEST_F(StylePagesTest, SplitterSizesGoToWidthAndHeightByColumn)
 
     splitterPage->SplitterWidth->setText("-3");
     splitterPage->VSB_ButtonClick();
-    EXPECT_EQ(vertical.Width(), 0); // the bar's own limit
+    EXPECT_EQ(vertical.Width(), 1); // a bar of no width could never be dragged back
+    EXPECT_EQ(splitterPage->SplitterWidth->text(), "1");
 }
 
-TEST_F(StylePagesTest, PanelAndOutlineColourButtonsOpenWithTheLastChosenColour)
+TEST_F(StylePagesTest, PanelAndOutlineColourButtonsOpenWithTheControlsOwnColour)
 {
     panel.SetGradientHiLight(777);
     dialogs->Colours = {255, 65280};
@@ -225,7 +226,7 @@ TEST_F(StylePagesTest, PanelAndOutlineColourButtonsOpenWithTheLastChosenColour)
     panelPage->Button4Click();
     EXPECT_EQ(panel.GradientLoLight(), 65280);
     EXPECT_EQ(panel.BackGroundStyle(), rbsGradient);
-    EXPECT_EQ(dialogs->ColourInitials, std::vector<qint32>({0, 255}));
+    EXPECT_EQ(dialogs->ColourInitials, std::vector<qint32>({777, 0}));
 
     struct TButton
     {
@@ -244,10 +245,10 @@ TEST_F(StylePagesTest, PanelAndOutlineColourButtonsOpenWithTheLastChosenColour)
     for (const TButton& b : buttons) {
         dialogs->ColourInitials.clear();
         dialogs->Colours = {++colour};
+        const qint32 own = b.Value();
         b.Button->click();
         EXPECT_EQ(b.Value(), colour) << b.Button->objectName().toStdString();
-        EXPECT_EQ(dialogs->ColourInitials,
-                  std::vector<qint32>({colour == 1001 ? 65280 : colour - 1}));
+        EXPECT_EQ(dialogs->ColourInitials, std::vector<qint32>({own}));
     }
     EXPECT_EQ(outline.BackGroundStyle(), rbsGradient);
 
@@ -346,9 +347,9 @@ TEST_F(StylePagesTest, OutlineFontSetsTheFontAndThreeTimesItsPointsAsRowHeight)
     EXPECT_EQ(outline.font().pointSize(), 10);
     EXPECT_TRUE(outline.font().italic());
     EXPECT_EQ(outline.FontColour(), 128);
-    EXPECT_EQ(outlinePage->Edit9->text(), "20");
+    EXPECT_EQ(outlinePage->Edit9->text(), "30"); // the field shows the height in force
 
-    // The next use opens with the font chosen last; a cancel keeps the look.
+    // The next use opens with the outline's font; a cancel keeps the look.
     outlinePage->Button24Click();
     EXPECT_EQ(dialogs->FontInitials.back().Font.pointSize(), 10);
     EXPECT_EQ(outline.ItemHeight(), 30);

@@ -17,8 +17,11 @@
 #include "platform/TColorRef.h"
 #include "platform/TPath.h"
 #include "state/DisplayTestControls.h"
+#include "state/TStyleCopies.h"
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <memory>
@@ -418,3 +421,117 @@ TEST_F(ZMEditorTest, ShowingTheHostAgainDoesNotCopyTheLiveLooksAgain)
 }
 
 } // namespace
+
+TEST_F(ZMEditorTest, OpeningThenClosingWithoutAnEditLeavesEveryPixel)
+{
+    // A splitter with a picture and a shadow, rows to draw, gaps the preview could show
+    // wider than the live controls.
+    QImage bar(3, 3, QImage::Format_RGB32);
+    bar.fill(QColor(200, 30, 30));
+    display.GraphicSplit2.SetPicture(bar);
+    display.GraphicSplit2.SetShadowStyle(ssShadBottom);
+    display.DocList.AddColumn(QString(), 200);
+    for (const char* row : {"One", "Two", "Three"})
+        display.DocList.AddItem(QLatin1String(row));
+    display.DocList.SetSelected(display.DocList.Item(1));
+    display.DocList.SetDoCellOutline(rlsUnderline);
+    display.DocList.SetDrawCellOutline(rcsBox);
+    display.DocList.SetCellHiLightColour(8388608);
+    display.FolderList.AddChild(0, QStringLiteral("Folder"));
+    display.FolderList.SetHitGap(57);
+    display.FolderList.SetDrawCellOutline(rcsRoundRight);
+    display.FolderList.SetDoCellOutline(rlsBox); // kept together only by an exact copy
+    ASSERT_TRUE(TStyleCopies::CopyOutlinerStyle(&display.ReadOutliner, &display.FolderList));
+    const auto pixels = [this] {
+        return std::vector<QImage>{
+            display.FolderList.RenderToImage(), display.ReadOutliner.RenderToImage(),
+            display.DocList.grab().toImage(),   display.PanelPage.grab().toImage(),
+            display.GraphicSplit1.Compose(),    display.GraphicSplit2.Compose()};
+    };
+    const std::vector<QImage> before = pixels();
+    const TLooks looks = LiveLooks();
+
+    TZMEditor& e = Open();
+    e.EditorButton_CloseClick();
+    const TLooks now = LiveLooks();
+    EXPECT_EQ(now.GraphicSplit1, looks.GraphicSplit1);
+    EXPECT_EQ(now.GraphicSplit2, looks.GraphicSplit2);
+    EXPECT_TRUE(now == looks);
+    const std::vector<QImage> after = pixels();
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_TRUE(after[i] == before[i]) << "control " << i;
+}
+
+TEST_F(ZMEditorTest, ThePreviewClampsAsTheLiveDisplayAndTheFieldsShowWhatIsInForce)
+{
+    TZMEditor& e = Open();
+    const int liveQuarter = display.FolderList.width() / 4;
+    ASSERT_LT(liveQuarter, e.DummyFolderList->width() / 4);
+
+    TypeInto(e.ControlSheet->Edit7, "1000");
+    TypeInto(e.ControlSheet->Edit8, "abc");
+    e.ControlSheet->Button19Click();
+    EXPECT_EQ(e.ControlSheet->Edit7->text(), QString::number(liveQuarter));
+    EXPECT_EQ(e.ControlSheet->Edit8->text(), "0");
+    EXPECT_EQ(e.DummyFolderList->LeftGap(), liveQuarter);
+
+    TypeInto(e.ListViewPage->CVNRGap, "1000");
+    e.ListViewPage->Button7Click();
+    EXPECT_EQ(e.ListViewPage->CVNRGap->text(), QString::number(display.DocList.width() / 4));
+
+    TypeInto(e.PanelSheet->Edit1, "1000");
+    e.PanelSheet->Button3Click();
+    EXPECT_EQ(e.PanelSheet->Edit1->text(), QString::number(display.PanelPage.height() / 4));
+
+    TypeInto(e.ReadOther->SplitterWidth, "0");
+    e.ReadOther->VSB_ButtonClick();
+    EXPECT_EQ(e.ReadOther->SplitterWidth->text(), "1");
+
+    e.EditorButton_CloseClick();
+    EXPECT_EQ(display.FolderList.LeftGap(), liveQuarter);
+    EXPECT_EQ(display.DocList.HitGap(), display.DocList.width() / 4);
+    EXPECT_EQ(display.PanelPage.AlignTopGap(), display.PanelPage.height() / 4);
+}
+
+TEST_F(ZMEditorTest, TheControlsShowTheStateInForceAndDialogsOpenWithTheControlsValue)
+{
+    TZMEditor& e = Open();
+    TOutlineStylePage& page = *e.ControlSheet;
+    ChooseItem(page.OLCOCombo, 2);  // "Underlined Cell"
+    ChooseItem(page.OLCDSCombo, 2); // "Rounded - Right" turns the outline off
+    EXPECT_EQ(page.OLCOCombo->currentIndex(), 0);
+
+    const QString tile = tmp.filePath("tile.bmp");
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(tile, "BMP"));
+    ChooseItem(page.OLBSCombo, 2);
+    dialogs->Files.push_back(tile);
+    page.OLBitmapButtonClick();
+    EXPECT_EQ(page.OLBSCombo->currentIndex(), 1); // "Bitmap"
+
+    e.DummyFolderList->SetCellHiLightColour(4321);
+    dialogs->Colours.push_back(std::nullopt);
+    page.Button18Click();
+    EXPECT_EQ(dialogs->ColourInitials.back(), 4321);
+    e.DummyPanelPage->SetGradientLoLight(8765);
+    dialogs->Colours.push_back(std::nullopt);
+    e.PanelSheet->Button4Click();
+    EXPECT_EQ(dialogs->ColourInitials.back(), 8765);
+
+    QFont face("MS Sans Serif");
+    face.setPointSize(11);
+    face.setItalic(true);
+    e.DummyFolderList->setFont(face);
+    dialogs->Fonts.push_back(std::nullopt);
+    page.Button24Click();
+    EXPECT_EQ(dialogs->FontInitials.back().Font, face);
+
+    // The preview list shows a highlighted row.
+    EXPECT_NE(e.DummyDocList->Selected(), nullptr);
+
+    // A window smaller than the page scrolls instead of cutting the page off.
+    e.resize(700, 450);
+    EXPECT_GT(e.StyleScroll->verticalScrollBar()->maximum(), 0);
+    EXPECT_GT(e.StyleScroll->horizontalScrollBar()->maximum(), 0);
+}

@@ -96,7 +96,7 @@ TEST_F(TDisplayStateTest, SavingOverAFileKeepsItsOtherKeysAndCommentsInPlace)
     EXPECT_EQ(lines.count("[Outliners]"), 0);
     EXPECT_EQ(SectionKeys(path, "Horizontal Splitter"),
               QStringList({"Height", "Who", "BorderStyle", "Color", "DrawEdge", "ShadowStyle",
-                           "ShThickness"}));
+                           "ShThickness", "PictureFile"}));
 
     ASSERT_TRUE(TDisplayState::SaveDisplayState(display.Controls(), path));
     EXPECT_EQ(ReadTestFile(path), once);
@@ -314,10 +314,15 @@ TEST_F(TDisplayStateTest, TheDemoKitsStateFilesLoadCompletely)
         ASSERT_TRUE(TDisplayState::LoadStateFile(file, &display.FolderList, &display.ReadOutliner,
                                                  &display.GraphicSplit2, &display.GraphicSplit1,
                                                  &display.PanelPage, &display.DocList));
-        // Every key of the five sections is in the file, so nothing read as missing.
+        // Every key of the five sections is in the file, so nothing read as missing; the
+        // looks predate the font style key, and read as regular text.
+        const auto older = [](QStringList keys) {
+            keys.removeAll("FontStyle");
+            return keys;
+        };
         const std::pair<QString, QStringList> sections[] = {
-            {"Outliners", TOutlinerState::Keys()},
-            {"FilesList", TListViewState::Keys()},
+            {"Outliners", older(TOutlinerState::Keys())},
+            {"FilesList", older(TListViewState::Keys())},
             {"Panel", TPanelState::Keys()},
             {"Vertical Splitter", TSplitterState::Keys() + QStringList{"Width"}},
             {"Horizontal Splitter", TSplitterState::Keys() + QStringList{"Height"}}};

@@ -70,7 +70,7 @@ TEST_F(TListViewStateTest, EveryPropertySurvivesWriteThenReadInTheFifteenKeys)
                            "CellPaintColour=16777215", "Color=12632256", "DoCellOutline=1",
                            "DrawCellOutline=0", "FontName=Liberation Mono", "FontSize=9",
                            "FontColour=-2147483640", "HitGap=30", "LeftGap=2", "TextAsThreeD=1",
-                           "TextHiLight=65535", "TextNormalCol=8421504"}));
+                           "TextHiLight=65535", "TextNormalCol=8421504", "FontStyle=0"}));
     EXPECT_EQ(SectionKeys(Path(), "FilesList"), TListViewState::Keys());
 
     TClrListView target;

@@ -92,7 +92,7 @@ TEST_F(TOutlinerStateTest, WritesTheTwentyThreeKeysInOrder)
     ASSERT_TRUE(TOutlinerState::WriteOutlinerState(ini, &source));
 
     EXPECT_EQ(SectionKeys(Path(), "Outliners"), TOutlinerState::Keys());
-    EXPECT_EQ(TOutlinerState::Keys().size(), 23);
+    EXPECT_EQ(TOutlinerState::Keys().size(), 24); // the 23 and FontStyle, added last
     EXPECT_EQ(SectionLines(Path(), "Outliners"),
               QStringList({"BackgroundCellCopyMode=15597702",
                            "BackgroundCopyMode=12583114",
@@ -116,7 +116,8 @@ TEST_F(TOutlinerStateTest, WritesTheTwentyThreeKeysInOrder)
                            "LeftGap=7",
                            "TextAsThreeD=0",
                            "TextHiLight=128",
-                           "TextNormalCol=65280"}));
+                           "TextNormalCol=65280",
+                           "FontStyle=0"}));
 
     // Another section name keeps the same keys there.
     ASSERT_TRUE(TOutlinerState::WriteOutlinerState(ini, &source, "Spare"));
@@ -224,8 +225,10 @@ TEST_F(TOutlinerStateTest, BitmapKeyLoadsTheNamedFileAndTheStoredStyleWins)
     QImage own(2, 2, QImage::Format_RGB32);
     own.fill(QColor(0, 0, 255));
     target.SetBitmap(own);
+    target.SetBuiltInBitmap(own);
 
-    // "Empty", an empty value or no key leave the bitmap as it is.
+    // An empty value or no key leave the bitmap as it is; "Empty" brings back the
+    // built-in picture (here the same).
     for (const QString& line : {QString("BitmapFile=Empty"), QString("BitmapFile="), QString()}) {
         TKXIniFile ini = File({"BackGroundStyle=1", line});
         ASSERT_TRUE(TOutlinerState::ReadOutlinerState(ini, &target));

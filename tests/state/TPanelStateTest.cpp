@@ -93,17 +93,22 @@ TEST_F(TPanelStateTest, EveryWordReadsAsZeroAndTheBitmapRuleHolds)
     EXPECT_EQ(PixelOf(target.TileBitmap()), qRgb(0, 255, 0));
     EXPECT_TRUE(target.BitmapFileName().isEmpty());
 
-    // The gradient colours as words read as 0 as well (the high one also sets Color).
+    // The gradient colours as words read as 0 as well; reading the high one leaves the
+    // Color read before it (only the editor's button sets both).
     target.SetGradientLoLight(77);
     TKXIniFile words = File({"Color=5", "GradientHiLight=white", "GradientLoLight=grey"});
     ASSERT_TRUE(TPanelState::ReadPanelState(words, &target));
     EXPECT_EQ(target.GradientHiLight(), 0);
     EXPECT_EQ(target.GradientLoLight(), 0);
-    EXPECT_EQ(target.Color(), 0);
+    EXPECT_EQ(target.Color(), 5);
 
+    // "Empty" brings back the picture the page was built with.
+    QImage builtIn(2, 2, QImage::Format_RGB32);
+    builtIn.fill(QColor(255, 0, 255));
+    target.SetBuiltInBitmap(builtIn);
     TKXIniFile empty = File({"BackGroundStyle=2", "BitmapFile=Empty"});
     ASSERT_TRUE(TPanelState::ReadPanelState(empty, &target));
-    EXPECT_EQ(PixelOf(target.TileBitmap()), qRgb(0, 255, 0));
+    EXPECT_EQ(PixelOf(target.TileBitmap()), qRgb(255, 0, 255));
     EXPECT_EQ(target.BackGroundStyle(), rbsGradient);
 
     // Gaps are passed as read; the page keeps them within a quarter of its size.

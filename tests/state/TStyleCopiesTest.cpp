@@ -73,13 +73,13 @@ TEST_F(TStyleCopiesTest, AnOutlinerTakesEveryLookPropertyAndABitmapOfItsOwn)
     EXPECT_EQ(target.FontColour(), 4242);
     EXPECT_EQ(target.ItemHeight(), 26);
 
-    // A source without a bitmap leaves the target's bitmap and its file name.
+    // A source without a bitmap gives the target none either: a copy is exact.
     TMDIOutline plain;
     plain.SetColor(77);
     ASSERT_TRUE(TStyleCopies::CopyOutlinerStyle(&target, &plain));
     EXPECT_EQ(target.Color(), 77);
-    EXPECT_EQ(target.Bitmap(), source.Bitmap());
-    EXPECT_EQ(target.BitmapFileName(), "/webs/tile.bmp");
+    EXPECT_TRUE(target.Bitmap().isNull());
+    EXPECT_TRUE(target.BitmapFileName().isEmpty());
 
     // No source: nothing happens, and that is no failure. No target is one.
     EXPECT_TRUE(TStyleCopies::CopyOutlinerStyle(&target, nullptr));
@@ -134,11 +134,11 @@ TEST_F(TStyleCopiesTest, APanelPageTakesItsLookAndATileOfItsOwn)
     ASSERT_TRUE(TStyleCopies::CopyPanelStyle(&to.PanelPage, &from.PanelPage));
     EXPECT_EQ(Look(to), Look(from));
 
-    // An empty source tile leaves the target's.
+    // An empty source tile is copied as it is.
     TKXPanelPage bare;
     ASSERT_TRUE(TStyleCopies::CopyPanelStyle(&to.PanelPage, &bare));
-    EXPECT_EQ(to.PanelPage.TileBitmap(), from.PanelPage.TileBitmap());
-    EXPECT_EQ(to.PanelPage.BitmapFileName(), "/kit/tile.bmp");
+    EXPECT_TRUE(to.PanelPage.TileBitmap().isNull());
+    EXPECT_TRUE(to.PanelPage.BitmapFileName().isEmpty());
 
     // Without a source or a target the copy fails, so the caller can restore instead.
     EXPECT_FALSE(TStyleCopies::CopyPanelStyle(&to.PanelPage, nullptr));
@@ -168,18 +168,24 @@ TEST_F(TStyleCopiesTest, ASplitterTakesItsLookPictureLimitsAndSize)
     EXPECT_EQ(target.ShThickness(), 12);
     EXPECT_EQ(target.Picture(), source.Picture());
     EXPECT_NE(target.Picture().constBits(), source.Picture().constBits());
-    EXPECT_EQ(target.ShadowStyle(), ssNoShad);
+    EXPECT_EQ(target.ShadowStyle(), ssNoShad); // the source's, which its picture removed
     EXPECT_EQ(target.Width(), 6);
-    EXPECT_EQ(target.Height(), 120);
+    EXPECT_NE(target.Height(), 120); // the length is the layout's
 
-    // Without a picture the shadow comes across and the target keeps its picture.
+    // Without a picture the shadow comes across, and so does having no picture.
     TGraphicSplitBar shaded;
     shaded.SetShadowStyle(ssShadTop);
     shaded.resize(40, 7);
     ASSERT_TRUE(TStyleCopies::CopySplitterStyle(&target, &shaded));
     EXPECT_EQ(target.ShadowStyle(), ssShadTop);
+    EXPECT_TRUE(target.Picture().isNull());
+    EXPECT_EQ(target.Width(), 40);
+
+    // A picture and a shadow together both come across.
+    source.SetShadowStyle(ssShadLeft);
+    ASSERT_TRUE(TStyleCopies::CopySplitterStyle(&target, &source));
+    EXPECT_EQ(target.ShadowStyle(), ssShadLeft);
     EXPECT_EQ(target.Picture(), source.Picture());
-    EXPECT_EQ(target.Height(), 7);
 
     EXPECT_FALSE(TStyleCopies::CopySplitterStyle(&target, nullptr));
     EXPECT_FALSE(TStyleCopies::CopySplitterStyle(nullptr, &source));

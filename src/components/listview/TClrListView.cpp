@@ -27,8 +27,9 @@ QImage Tinted(const QImage& image, const QColor& highlight, qreal amount)
 
 } // namespace
 
-TClrListView::TClrListView(QWidget* parent) : TSortListView(parent), m_cellPaintColour(Color())
+TClrListView::TClrListView(QWidget* parent) : TSortListView(parent)
 {
+    m_cell.CellPaintColour = Color();
     SetViewStyle(vsReport);
     SetReadOnly(true);
     SetStyle(lvOwnerDrawFixed);
@@ -37,69 +38,81 @@ TClrListView::TClrListView(QWidget* parent) : TSortListView(parent), m_cellPaint
 
 void TClrListView::SetCellPaintColour(qint32 colour)
 {
-    m_cellPaintColour = colour;
+    m_cell.CellPaintColour = colour;
     Repaint();
 }
 
 void TClrListView::SetCellHiLightColour(qint32 colour)
 {
-    m_cellHiLightColour = colour;
+    m_cell.CellHiLightColour = colour;
     Repaint();
 }
 
 void TClrListView::SetDrawCellOutline(TCellStyle style)
 {
-    m_drawCellOutline = style;
+    m_cell.DrawCellOutline = style;
     if (style == rcsRoundRight || style == rcsRoundLeft)
-        m_doCellOutline = rlsNone;
+        m_cell.DoCellOutline = rlsNone;
     Repaint();
 }
 
 void TClrListView::SetDoCellOutline(TKXLineStyle style)
 {
-    m_doCellOutline = style;
+    m_cell.DoCellOutline = style;
     if (style == rlsUnderline) {
-        m_drawCellOutline = rcsNone;
-        m_cellHiLightColour = m_cellPaintColour;
+        m_cell.DrawCellOutline = rcsNone;
+        m_cell.CellHiLightColour = m_cell.CellPaintColour;
     }
     Repaint();
 }
 
 void TClrListView::SetCellOutlineWidth(int width)
 {
-    m_cellOutlineWidth = std::clamp(width, 0, 5);
+    m_cell.CellOutlineWidth = std::clamp(width, 0, TCellLook::MaxOutlineWidth);
     Repaint();
 }
 
-int TClrListView::ClampGap(int gap) const { return std::clamp(gap, 0, std::max(0, width() / 4)); }
+int TClrListView::ClampGap(int gap) const
+{
+    const QWidget* sized = m_clampReference ? m_clampReference.data() : this;
+    return std::clamp(gap, 0, std::max(0, sized->width() / 4));
+}
 
 void TClrListView::SetHitGap(int gap)
 {
-    m_hitGap = ClampGap(gap);
+    m_cell.HitGap = std::max(0, gap);
     Repaint();
 }
 
 void TClrListView::SetLeftGap(int gap)
 {
-    m_leftGap = ClampGap(gap);
+    m_cell.LeftGap = std::max(0, gap);
+    Repaint();
+}
+
+TCellLook TClrListView::CellLook() const { return m_cell; }
+
+void TClrListView::SetCellLook(const TCellLook& look)
+{
+    m_cell = look.Usable();
     Repaint();
 }
 
 void TClrListView::SetTextNormalCol(qint32 colour)
 {
-    m_textNormalCol = colour;
+    m_cell.TextNormalCol = colour;
     Repaint();
 }
 
 void TClrListView::SetTextHiLight(qint32 colour)
 {
-    m_textHiLight = colour;
+    m_cell.TextHiLight = colour;
     Repaint();
 }
 
 void TClrListView::SetTextAsThreeD(bool embossed)
 {
-    m_textAsThreeD = embossed;
+    m_cell.TextAsThreeD = embossed;
     Repaint();
 }
 
@@ -126,18 +139,12 @@ void TClrListView::DrawItem(QPainter& canvas, int index, const QRect& rect, TOwn
     canvas.fillRect(rect, TColorRef::ToQColor(Color()));
 
     const bool highlighted = state & odSelected;
-    const qint32 outlineColour = highlighted ? m_textHiLight : m_cellPaintColour;
-    const qint32 fontColour = highlighted ? m_textHiLight : m_textNormalCol;
+    const qint32 fontColour = highlighted ? m_cell.TextHiLight : m_cell.TextNormalCol;
 
-    const TRect cell{r.Left + m_leftGap, r.Top, viewport()->width() - m_hitGap, r.Bottom};
-    int x = r.Left + m_leftGap;
+    const TRect cell{r.Left + LeftGap(), r.Top, viewport()->width() - HitGap(), r.Bottom};
+    int x = r.Left + LeftGap();
 
-    if (m_cellPaint)
-        TCellPainter::FillShape(canvas, cell.ToQRect(), m_drawCellOutline, highlighted,
-                                m_cellPaintColour, m_cellHiLightColour);
-    if (m_drawCellOutline != rcsNone)
-        TCellPainter::DrawOutline(canvas, cell.ToQRect(), m_doCellOutline, m_cellOutlineWidth,
-                                  highlighted, outlineColour);
+    TCellPainter::PaintCell(canvas, cell.ToQRect(), m_cell, highlighted);
     canvas.setBrush(Qt::NoBrush);
 
     if (!SmallImages().isEmpty()) {
@@ -151,16 +158,16 @@ void TClrListView::DrawItem(QPainter& canvas, int index, const QRect& rect, TOwn
             else
                 canvas.drawImage(r.Left + kImageLeft, r.Top, image);
         }
-        x += kImageOffset + m_leftGap;
+        x += kImageOffset + LeftGap();
     } else {
-        x += kTextOffset + m_leftGap;
+        x += kTextOffset + LeftGap();
     }
 
     const QFont textFont = font();
     int edge = r.Left + ColumnWidth(0);
     const TRect caption{x + kTextInset, r.Top, std::min(edge, cell.Right - kTextInset), r.Bottom};
     TTextPainter::Draw(canvas, caption.ToQRect(), item->Caption, textFont, fontColour,
-                       m_textAsThreeD);
+                       m_cell.TextAsThreeD);
 
     for (int i = 0; i < item->SubItems.size() && i + 1 < ColumnCount(); ++i) {
         x = edge;
@@ -168,6 +175,6 @@ void TClrListView::DrawItem(QPainter& canvas, int index, const QRect& rect, TOwn
         x += kTextOffset;
         const TRect text{x + kTextInset, r.Top, std::min(edge, cell.Right - kTextInset), r.Bottom};
         TTextPainter::Draw(canvas, text.ToQRect(), item->SubItems.at(i), textFont, fontColour,
-                           m_textAsThreeD);
+                           m_cell.TextAsThreeD);
     }
 }

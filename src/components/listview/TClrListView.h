@@ -1,6 +1,8 @@
 #pragma once
 #include "components/listview/TSortListView.h"
+#include "components/paint/TCellLook.h"
 #include "components/paint/TLookTypes.h"
+#include <QPointer>
 
 // The coloured document list: a report-style sorting list without a column header whose
 // rows are drawn as the outliner draws its rows: a coloured cell (box or rounded end), a
@@ -13,29 +15,37 @@ class TClrListView : public TSortListView
 public:
     explicit TClrListView(QWidget* parent = nullptr);
 
-    bool CellPaint() const { return m_cellPaint; }
-    void SetCellPaint(bool paint) { m_cellPaint = paint; } // callers repaint
-    qint32 CellPaintColour() const { return m_cellPaintColour; }
+    // The whole row look, gaps as set (HitGap and LeftGap give them in force). SetCellLook applies it exactly as given
+    // (only kept usable) without the side effects of the single setters; repaints.
+    TCellLook CellLook() const;
+    void SetCellLook(const TCellLook& look);
+
+    bool CellPaint() const { return m_cell.CellPaint; }
+    void SetCellPaint(bool paint) { m_cell.CellPaint = paint; } // callers repaint
+    qint32 CellPaintColour() const { return m_cell.CellPaintColour; }
     void SetCellPaintColour(qint32 colour);
-    qint32 CellHiLightColour() const { return m_cellHiLightColour; }
+    qint32 CellHiLightColour() const { return m_cell.CellHiLightColour; }
     void SetCellHiLightColour(qint32 colour);
     // rcsRoundRight and rcsRoundLeft turn DoCellOutline off.
-    TCellStyle DrawCellOutline() const { return m_drawCellOutline; }
+    TCellStyle DrawCellOutline() const { return m_cell.DrawCellOutline; }
     void SetDrawCellOutline(TCellStyle style);
     // rlsUnderline turns DrawCellOutline to rcsNone and CellHiLightColour to CellPaintColour.
-    TKXLineStyle DoCellOutline() const { return m_doCellOutline; }
+    TKXLineStyle DoCellOutline() const { return m_cell.DoCellOutline; }
     void SetDoCellOutline(TKXLineStyle style);
-    int CellOutlineWidth() const { return m_cellOutlineWidth; }
+    int CellOutlineWidth() const { return m_cell.CellOutlineWidth; }
     void SetCellOutlineWidth(int width); // 0..5
-    int HitGap() const { return m_hitGap; }
-    void SetHitGap(int gap); // 0..width / 4; the gap right of every cell
-    int LeftGap() const { return m_leftGap; }
-    void SetLeftGap(int gap); // 0..width / 4
-    qint32 TextNormalCol() const { return m_textNormalCol; }
+    // The value set is kept; the gap in force stays within 0..width / 4 of the present
+    // width (or of the clamp reference's, for a preview standing for a live list).
+    int HitGap() const { return ClampGap(m_cell.HitGap); }
+    void SetHitGap(int gap); // the gap right of every cell
+    int LeftGap() const { return ClampGap(m_cell.LeftGap); }
+    void SetLeftGap(int gap);
+    void SetClampReference(QWidget* reference) { m_clampReference = reference; }
+    qint32 TextNormalCol() const { return m_cell.TextNormalCol; }
     void SetTextNormalCol(qint32 colour);
-    qint32 TextHiLight() const { return m_textHiLight; }
+    qint32 TextHiLight() const { return m_cell.TextHiLight; }
     void SetTextHiLight(qint32 colour);
-    bool TextAsThreeD() const { return m_textAsThreeD; }
+    bool TextAsThreeD() const { return m_cell.TextAsThreeD; }
     void SetTextAsThreeD(bool embossed);
 
     // Shorthand for repainting after properties set without a repaint.
@@ -48,15 +58,6 @@ protected:
 private:
     int ClampGap(int gap) const;
 
-    bool m_cellPaint = true;
-    qint32 m_cellPaintColour;
-    qint32 m_cellHiLightColour = 8388608;
-    TCellStyle m_drawCellOutline = rcsBox;
-    TKXLineStyle m_doCellOutline = rlsUnderline;
-    int m_cellOutlineWidth = 1;
-    int m_hitGap = 10;
-    int m_leftGap = 10;
-    qint32 m_textNormalCol = 0;
-    qint32 m_textHiLight = 255;
-    bool m_textAsThreeD = false;
+    TCellLook m_cell;
+    QPointer<QWidget> m_clampReference;
 };

@@ -32,7 +32,6 @@ constexpr int kInitialWidth = 300;
 constexpr int kInitialItemHeight = 30;
 constexpr int kRowBitmapHeight = 30;
 constexpr int kTextIndent = 8; // before the text, and between the picture and the text
-constexpr int kMaxOutlineWidth = 5;
 
 // The decimal number at the start of text; 0 without digits, INT_MAX when it overflows.
 int LeadingNumber(const QString& text)
@@ -89,10 +88,14 @@ TROutliner::TROutliner(QWidget* parent)
     , m_backgroundCellCopyMode(TCopyMode::cmSrcCopy)
     , m_gradientHiLight(TColours::clNavy)
     , m_gradientLoLight(Color())
-    , m_cellPaintColour(Color())
-    , m_cellHiLightColour(TColours::clNavy)
     , m_watermarkText(QStringLiteral("Calderwyn"))
 {
+    m_cell.CellPaint = false;
+    m_cell.CellPaintColour = Color();
+    m_cell.CellHiLightColour = TColours::clNavy;
+    m_cell.HitGap = 1;
+    m_cell.LeftGap = 1;
+    m_cell.TextAsThreeD = true;
     SetStyle(otOwnerDraw);
     SetItemHeight(kInitialItemHeight);
     SetScrollBars(ssBoth);
@@ -135,66 +138,78 @@ bool TROutliner::LoadBackgroundBitmap(const QString& fileName)
 
 void TROutliner::SetCellPaintColour(qint32 colour)
 {
-    m_cellPaintColour = colour;
+    m_cell.CellPaintColour = colour;
     Repaint();
 }
 
 void TROutliner::SetCellHiLightColour(qint32 colour)
 {
-    m_cellHiLightColour = colour;
+    m_cell.CellHiLightColour = colour;
     Repaint();
 }
 
 void TROutliner::SetDrawCellOutline(TCellStyle style)
 {
-    m_drawCellOutline = style;
+    m_cell.DrawCellOutline = style;
     // A line across a rounded end would cut the rounding off.
     if (style == rcsRoundRight || style == rcsRoundLeft)
-        m_doCellOutline = rlsNone;
+        m_cell.DoCellOutline = rlsNone;
     Repaint();
 }
 
 void TROutliner::SetDoCellOutline(TKXLineStyle style)
 {
-    m_doCellOutline = style;
+    m_cell.DoCellOutline = style;
     Repaint();
 }
 
 void TROutliner::SetCellOutlineWidth(int width)
 {
-    m_cellOutlineWidth = std::clamp(width, 0, kMaxOutlineWidth);
+    m_cell.CellOutlineWidth = std::clamp(width, 0, TCellLook::MaxOutlineWidth);
     Repaint();
 }
 
-int TROutliner::ClampGap(int gap) const { return std::clamp(gap, 0, std::max(0, width() / 4)); }
+int TROutliner::ClampGap(int gap) const
+{
+    const QWidget* sized = m_clampReference ? m_clampReference.data() : this;
+    return std::clamp(gap, 0, std::max(0, sized->width() / 4));
+}
 
 void TROutliner::SetHitGap(int gap)
 {
-    m_hitGap = ClampGap(gap);
+    m_cell.HitGap = std::max(0, gap);
     Repaint();
 }
 
 void TROutliner::SetLeftGap(int gap)
 {
-    m_leftGap = ClampGap(gap);
+    m_cell.LeftGap = std::max(0, gap);
+    Repaint();
+}
+
+TCellLook TROutliner::CellLook() const { return m_cell; }
+
+void TROutliner::SetCellLook(const TCellLook& look)
+{
+    m_cell = look.Usable();
     Repaint();
 }
 
 void TROutliner::SetTextNormalCol(qint32 colour)
 {
-    m_textNormalCol = colour;
+    m_cell.TextNormalCol = colour;
     Repaint();
 }
 
 void TROutliner::SetTextHiLight(qint32 colour)
 {
-    m_textHiLight = colour;
+    m_cell.TextHiLight = colour;
     Repaint();
 }
 
 void TROutliner::SetTextAsThreeD(bool embossed)
 {
-    m_textAsThreeD = embossed;
+    m_cell.TextAsThreeD = embossed;
     Repaint();
 }
 
@@ -329,7 +344,7 @@ TOutlineNode* TROutliner::PlusMinusAt(const QPoint& pos)
         return nullptr;
     const int textHeight = QFontMetrics(UsableFont(), viewport()).height();
     const TRowPlaces places =
-        RowPlaces(RowRect(row), node->Level(), m_leftGap, m_hitGap, textHeight, true);
+        RowPlaces(RowRect(row), node->Level(), LeftGap(), HitGap(), textHeight, true);
     return places.box.ToQRect().contains(pos) ? node : nullptr;
 }
 
@@ -474,7 +489,7 @@ void TROutliner::PaintBody(QPainter& target, QImage* surface, const QRect& clien
         }
         m_rowBitmap = CreateSurface(TSurface::Row, QSize(client.width(), kRowBitmapHeight));
         if (m_rowBitmap.isNull())
-            m_drawCellOutline = rcsNone;
+            m_cell.DrawCellOutline = rcsNone;
         m_rowFont = UsableFont();
         m_textHeight = QFontMetrics(m_rowFont, target.device()).height();
         PaintVisibleRows(target);
@@ -502,23 +517,17 @@ void TROutliner::PaintRow(int row, const QRect& rect)
 
     const bool plusMinus = OutlineStyle() == osPlusMinusText;
     const TRowPlaces places =
-        RowPlaces(rect, node->Level(), m_leftGap, m_hitGap, m_textHeight, plusMinus);
+        RowPlaces(rect, node->Level(), LeftGap(), HitGap(), m_textHeight, plusMinus);
     const TRect& cell = places.cell;
     const TRect& text = places.text;
     const TRect& box = places.box;
     const QString& caption = node->Text();
     const bool highlighted = row == Row() && !caption.isEmpty();
 
-    if (m_drawCellOutline != rcsNone && !m_rowBitmap.isNull() && cell.Width() > 0 &&
+    if (m_cell.DrawCellOutline != rcsNone && !m_rowBitmap.isNull() && cell.Width() > 0 &&
         cell.Height() > 0) {
-        TCellPainter::TCellLook look;
-        look.Shape = m_drawCellOutline;
-        look.Line = m_doCellOutline;
-        look.LineWidth = m_cellOutlineWidth;
-        look.PaintColour = m_cellPaintColour;
-        look.HiLightColour = m_cellHiLightColour;
-        look.TextHiLight = m_textHiLight;
-        look.CopyMode = m_backgroundCellCopyMode;
+        const TCellPainter::TCellLook look =
+            TCellPainter::Composed(m_cell, m_backgroundCellCopyMode);
         if (TCellPainter::PaintCell(*canvas, m_surface, m_rowBitmap, cell.ToQRect(), look,
                                     highlighted, m_brush))
             ++m_stats.Cells;
@@ -528,9 +537,9 @@ void TROutliner::PaintRow(int row, const QRect& rect)
 
     if (caption.isEmpty() || (OutlineStyle() != osText && !plusMinus))
         return;
-    const qint32 textColour = highlighted ? m_textHiLight : m_textNormalCol;
-    const int copies =
-        TTextPainter::Draw(*canvas, text.ToQRect(), caption, m_rowFont, textColour, m_textAsThreeD);
+    const qint32 textColour = highlighted ? m_cell.TextHiLight : m_cell.TextNormalCol;
+    const int copies = TTextPainter::Draw(*canvas, text.ToQRect(), caption, m_rowFont, textColour,
+                                          m_cell.TextAsThreeD);
     if (copies > 0) {
         ++m_stats.Texts;
         m_stats.TextCopies += copies;

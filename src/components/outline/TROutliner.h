@@ -1,8 +1,10 @@
 #pragma once
 #include "components/outline/TColdmereOutline.h"
+#include "components/paint/TCellLook.h"
 #include "components/paint/TLookTypes.h"
 #include <QFont>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -59,6 +61,9 @@ public:
     // The tile for rbsBitmap; SetBitmap keeps a copy of its own.
     const QImage& Bitmap() const { return m_bitmap; }
     void SetBitmap(const QImage& bitmap);
+    // The picture the outliner was built with, which BitmapFile=Empty brings back.
+    const QImage& BuiltInBitmap() const { return m_builtInBitmap; }
+    void SetBuiltInBitmap(const QImage& bitmap) { m_builtInBitmap = bitmap; }
     // The file last loaded into Bitmap by LoadBackgroundBitmap (empty until one is).
     const QString& BitmapFileName() const { return m_bitmapFileName; }
     void SetBitmapFileName(const QString& fileName) { m_bitmapFileName = fileName; }
@@ -82,33 +87,43 @@ public:
     bool LoadBackgroundBitmap(const QString& fileName);
 
     // --- cells ------------------------------------------------------------------------
+    // The whole row look, gaps as set (HitGap and LeftGap give them in force). SetCellLook applies it exactly as given
+    // (only kept usable: outline width 0..5, gaps not negative) without the side effects of
+    // the single setters below, so a look read or copied stays the look it was; repaints.
+    TCellLook CellLook() const;
+    void SetCellLook(const TCellLook& look);
     // Stored and edited; it does not change the drawing.
-    bool CellPaint() const { return m_cellPaint; }
-    void SetCellPaint(bool paint) { m_cellPaint = paint; }
-    qint32 CellPaintColour() const { return m_cellPaintColour; }
+    bool CellPaint() const { return m_cell.CellPaint; }
+    void SetCellPaint(bool paint) { m_cell.CellPaint = paint; }
+    qint32 CellPaintColour() const { return m_cell.CellPaintColour; }
     void SetCellPaintColour(qint32 colour);
-    qint32 CellHiLightColour() const { return m_cellHiLightColour; }
+    qint32 CellHiLightColour() const { return m_cell.CellHiLightColour; }
     void SetCellHiLightColour(qint32 colour);
     // rcsRoundRight and rcsRoundLeft also turn DoCellOutline to rlsNone; rcsNone paints
     // no cells.
-    TCellStyle DrawCellOutline() const { return m_drawCellOutline; }
+    TCellStyle DrawCellOutline() const { return m_cell.DrawCellOutline; }
     void SetDrawCellOutline(TCellStyle style);
-    TKXLineStyle DoCellOutline() const { return m_doCellOutline; }
+    TKXLineStyle DoCellOutline() const { return m_cell.DoCellOutline; }
     void SetDoCellOutline(TKXLineStyle style);
-    int CellOutlineWidth() const { return m_cellOutlineWidth; }
+    int CellOutlineWidth() const { return m_cell.CellOutlineWidth; }
     void SetCellOutlineWidth(int width); // clamped to 0..5
-    // Insets of every cell from the right and the left edge, clamped to 0..width / 4.
-    int HitGap() const { return m_hitGap; }
+    // Insets of every cell from the right and the left edge. The value set is kept; the
+    // gap in force stays within 0..width / 4 of the present width, so a look applied
+    // before the window's first layout shows as it would at the real size.
+    int HitGap() const { return ClampGap(m_cell.HitGap); }
     void SetHitGap(int gap);
-    int LeftGap() const { return m_leftGap; }
+    int LeftGap() const { return ClampGap(m_cell.LeftGap); }
     void SetLeftGap(int gap);
+    // Gaps are kept within the width of this widget instead of the outliner's own (a
+    // preview clamps as the live control it stands for); null for the outliner itself.
+    void SetClampReference(QWidget* reference) { m_clampReference = reference; }
 
     // --- text -------------------------------------------------------------------------
-    qint32 TextNormalCol() const { return m_textNormalCol; }
+    qint32 TextNormalCol() const { return m_cell.TextNormalCol; }
     void SetTextNormalCol(qint32 colour);
-    qint32 TextHiLight() const { return m_textHiLight; } // also the highlighted underline
+    qint32 TextHiLight() const { return m_cell.TextHiLight; } // also the highlighted underline
     void SetTextHiLight(qint32 colour);
-    bool TextAsThreeD() const { return m_textAsThreeD; }
+    bool TextAsThreeD() const { return m_cell.TextAsThreeD; }
     void SetTextAsThreeD(bool embossed);
     // Drawn upright along the left edge of an outliner without items ("Calderwyn").
     const QString& WatermarkText() const { return m_watermarkText; }
@@ -176,17 +191,9 @@ private:
     qint32 m_gradientHiLight;
     qint32 m_gradientLoLight;
     TKXCStyle m_controlOutline = kxNoDraw;
-    bool m_cellPaint = false;
-    qint32 m_cellPaintColour;
-    qint32 m_cellHiLightColour;
-    TCellStyle m_drawCellOutline = rcsBox;
-    TKXLineStyle m_doCellOutline = rlsUnderline;
-    int m_cellOutlineWidth = 1;
-    int m_hitGap = 1;
-    int m_leftGap = 1;
-    qint32 m_textNormalCol = 0;
-    qint32 m_textHiLight = 255;
-    bool m_textAsThreeD = true;
+    TCellLook m_cell;
+    QPointer<QWidget> m_clampReference;
+    QImage m_builtInBitmap;
     QString m_watermarkText;
 
     THeadingView* m_viewer = nullptr;

@@ -133,3 +133,27 @@ bool TCellPainter::PaintVisibleCell(QPainter& painter, QImage* surface, QImage& 
                 highlighted ? look.TextHiLight : look.PaintColour);
     return true;
 }
+
+TCellPainter::TCellLook TCellPainter::Composed(const ::TCellLook& look, quint32 copyMode)
+{
+    TCellLook composed;
+    composed.Shape = look.DrawCellOutline;
+    composed.Line = look.DoCellOutline;
+    composed.LineWidth = look.CellOutlineWidth;
+    composed.PaintColour = look.CellPaintColour;
+    composed.HiLightColour = look.CellHiLightColour;
+    composed.TextHiLight = look.TextHiLight;
+    composed.CopyMode = copyMode;
+    return composed;
+}
+
+void TCellPainter::PaintCell(QPainter& painter, const QRect& cell, const ::TCellLook& look,
+                             bool highlighted)
+{
+    if (look.CellPaint)
+        FillShape(painter, cell, look.DrawCellOutline, highlighted, look.CellPaintColour,
+                  look.CellHiLightColour);
+    if (look.DrawCellOutline != rcsNone)
+        DrawOutline(painter, cell, look.DoCellOutline, look.CellOutlineWidth, highlighted,
+                    highlighted ? look.TextHiLight : look.CellPaintColour);
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "components/paint/TCellLook.h"
 #include "components/paint/TLookTypes.h"
 #include <QImage>
 #include <QPainter>
@@ -37,7 +38,7 @@ public:
     static void DrawOutline(QPainter& painter, const QRect& cell, TKXLineStyle line, int width,
                             bool highlighted, qint32 outlineColour);
 
-    // Everything that decides how one row's cell looks.
+    // Everything that decides how one row's cell is composed off-screen.
     struct TCellLook
     {
         TCellStyle Shape = rcsBox;
@@ -48,6 +49,15 @@ public:
         qint32 TextHiLight = 0xFF;   // outline colour of the highlighted row
         quint32 CopyMode = 13369376; // cmSrcCopy: how the cell is laid on the surface
     };
+
+    // The composition of a control's row look, laid on with copyMode.
+    static TCellLook Composed(const ::TCellLook& look, quint32 copyMode);
+
+    // Draws one cell of a row look straight on the painter: the shape filled when the look
+    // paints cells (CellPaint), and, when it has a shape, the cell outline in TextHiLight
+    // for the highlighted row and CellPaintColour for the others.
+    static void PaintCell(QPainter& painter, const QRect& cell, const ::TCellLook& look,
+                          bool highlighted);
 
     // Composes one cell the way an off-screen list draws it: the shape is filled into
     // rowBitmap at (0, 0, cell width, cell height) (the row bitmap is (re)made when it is

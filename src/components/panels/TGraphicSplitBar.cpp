@@ -19,6 +19,13 @@ void TGraphicSplitBar::SetColor(qint32 colour)
 
 void TGraphicSplitBar::SetPicture(const QImage& picture)
 {
+    StorePicture(picture);
+    m_shadowStyle = ssNoShad;
+    update();
+}
+
+void TGraphicSplitBar::StorePicture(const QImage& picture)
+{
     // Bitmaps carry no transparency; the bar paints what a bitmap would show.
     if (picture.isNull()) {
         m_picture = QImage();
@@ -27,7 +34,6 @@ void TGraphicSplitBar::SetPicture(const QImage& picture)
         if (!copy.isNull()) // a copy that failed (out of memory) leaves the old picture
             m_picture = copy;
     }
-    m_shadowStyle = ssNoShad;
     update();
 }
 

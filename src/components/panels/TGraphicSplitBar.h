@@ -2,6 +2,7 @@
 #include "components/paint/TLookTypes.h"
 #include "components/panels/TSplitBar.h"
 #include <QImage>
+#include <QString>
 
 // The splitter of the display: a bar filled with a colour or tiled with a picture, with
 // optional grey gradient shadows along one or two edges and an optional raised edge.
@@ -19,6 +20,11 @@ public:
     // the shadow (ShadowStyle becomes ssNoShad).
     const QImage& Picture() const { return m_picture; }
     void SetPicture(const QImage& picture);
+    // The same without touching ShadowStyle: a look read or copied keeps its shadow.
+    void StorePicture(const QImage& picture);
+    // The file the picture was loaded from; empty for a picture from no file, or none.
+    const QString& PictureFileName() const { return m_pictureFileName; }
+    void SetPictureFileName(const QString& fileName) { m_pictureFileName = fileName; }
 
     TShadowStyle ShadowStyle() const { return m_shadowStyle; }
     void SetShadowStyle(TShadowStyle style);
@@ -45,6 +51,7 @@ protected:
 private:
     qint32 m_color;
     QImage m_picture;
+    QString m_pictureFileName;
     TShadowStyle m_shadowStyle = ssNoShad;
     int m_shThickness = 8;
     bool m_drawEdge = false;

@@ -23,30 +23,28 @@ void TKXPanelPage::SetGradientHiLight(qint32 v)
     update();
 }
 
+void TKXPanelPage::StoreGradientHiLight(qint32 v)
+{
+    m_gradientHiLight = v;
+    update();
+}
+
 void TKXPanelPage::SetGradientLoLight(qint32 v)
 {
     m_gradientLoLight = v;
     update();
 }
 
-void TKXPanelPage::SetAlignLeftGap(int v)
+int TKXPanelPage::ClampWidth(int gap) const
 {
-    m_alignLeftGap = std::clamp(v, 0, std::max(0, width() / 4));
+    const QWidget* sized = m_clampReference ? m_clampReference.data() : this;
+    return std::clamp(gap, 0, std::max(0, sized->width() / 4));
 }
 
-void TKXPanelPage::SetAlignTopGap(int v)
+int TKXPanelPage::ClampHeight(int gap) const
 {
-    m_alignTopGap = std::clamp(v, 0, std::max(0, height() / 4));
-}
-
-void TKXPanelPage::SetAlignRightGap(int v)
-{
-    m_alignRightGap = std::clamp(v, 0, std::max(0, width() / 4));
-}
-
-void TKXPanelPage::SetAlignBottomGap(int v)
-{
-    m_alignBottomGap = std::clamp(v, 0, std::max(0, height() / 4));
+    const QWidget* sized = m_clampReference ? m_clampReference.data() : this;
+    return std::clamp(gap, 0, std::max(0, sized->height() / 4));
 }
 
 void TKXPanelPage::SetColor(qint32 v)

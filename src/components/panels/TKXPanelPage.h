@@ -4,8 +4,10 @@
 #include <QImage>
 #include <QList>
 #include <QPainter>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 
 // The panel behind the browsing window's content panels: paints a plain, tiled-bitmap or
@@ -30,21 +32,29 @@ public:
 
     qint32 GradientHiLight() const { return m_gradientHiLight; }
     void SetGradientHiLight(qint32 v); // also sets Color; repaints
+    // The same without touching Color: a look read or copied keeps its own colour.
+    void StoreGradientHiLight(qint32 v);
     qint32 GradientLoLight() const { return m_gradientLoLight; }
     void SetGradientLoLight(qint32 v); // repaints
 
     TKXCStyle ControlOutline() const { return m_controlOutline; }
     void SetControlOutline(TKXCStyle v) { m_controlOutline = v; } // callers repaint
 
-    // Clamped to 0..width / 4 (left, right) or 0..height / 4 (top, bottom); no repaint.
-    int AlignLeftGap() const { return m_alignLeftGap; }
-    void SetAlignLeftGap(int v);
-    int AlignTopGap() const { return m_alignTopGap; }
-    void SetAlignTopGap(int v);
-    int AlignRightGap() const { return m_alignRightGap; }
-    void SetAlignRightGap(int v);
-    int AlignBottomGap() const { return m_alignBottomGap; }
-    void SetAlignBottomGap(int v);
+    // The gaps in force: the value set, kept within 0..width / 4 (left, right) or
+    // 0..height / 4 (top, bottom) of the page's present size. The value set is kept, so a
+    // page that grows after a look was applied (the window's first layout, a resize) shows
+    // the look as it would have been applied at the new size. No repaint.
+    int AlignLeftGap() const { return ClampWidth(m_alignLeftGap); }
+    void SetAlignLeftGap(int v) { m_alignLeftGap = std::max(0, v); }
+    int AlignTopGap() const { return ClampHeight(m_alignTopGap); }
+    void SetAlignTopGap(int v) { m_alignTopGap = std::max(0, v); }
+    int AlignRightGap() const { return ClampWidth(m_alignRightGap); }
+    void SetAlignRightGap(int v) { m_alignRightGap = std::max(0, v); }
+    int AlignBottomGap() const { return ClampHeight(m_alignBottomGap); }
+    void SetAlignBottomGap(int v) { m_alignBottomGap = std::max(0, v); }
+    // Gaps are kept within the size of this widget instead of the page's own (a preview
+    // clamps as the live page it stands for); null for the page itself.
+    void SetClampReference(QWidget* reference) { m_clampReference = reference; }
 
     // Stored only; they change neither drawing nor layout.
     int LeaveSpaceAtBottom() const { return m_leaveSpaceAtBottom; }
@@ -55,6 +65,10 @@ public:
     // The panel's own colour; also the brush a failed tiling falls back to.
     qint32 Color() const { return m_color; }
     void SetColor(qint32 v);
+
+    // The picture the page was built with, which BitmapFile=Empty brings back.
+    const QImage& BuiltInBitmap() const { return m_builtInBitmap; }
+    void SetBuiltInBitmap(const QImage& v) { m_builtInBitmap = v; }
 
     // The file last loaded into TileBitmap (empty until one is).
     const QString& BitmapFileName() const { return m_bitmapFileName; }
@@ -75,6 +89,8 @@ protected:
 
 private:
     QList<QWidget*> VisibleChildren() const;
+    int ClampWidth(int gap) const;
+    int ClampHeight(int gap) const;
 
     TKXBackStyle m_backGroundStyle = rbsNone;
     QImage m_tileBitmap;
@@ -89,6 +105,8 @@ private:
     int m_leaveSpaceAtTitle = 40;
     qint32 m_color;
     QString m_bitmapFileName;
+    QImage m_builtInBitmap;
+    QPointer<QWidget> m_clampReference;
     TRect m_pageRect;
     QList<QWidget*> m_itemsVisible;
     bool m_positioning = false;
