@@ -34,6 +34,12 @@ QString EntryName(const QString& entry)
     return hash < 0 ? entry : entry.left(hash);
 }
 
+QString HeadingText(const QString& entry)
+{
+    const qsizetype hash = entry.indexOf(u'#');
+    return hash < 0 ? entry : entry.left(hash);
+}
+
 } // namespace
 
 THtmlView::THtmlView(const THtmlSettings* settings, THtmlImageCache* images, QWidget* parent)
@@ -291,6 +297,12 @@ bool THtmlView::PositionTo(const QString& name)
     for (int i = 0; i < int(m_headings.size()); ++i) {
         if (m_headings[i].compare(n, Qt::CaseInsensitive) == 0 ||
             EntryName(m_headings[i]).compare(n, Qt::CaseInsensitive) == 0)
+            return ShowHeading(i);
+    }
+    // Authors name heading anchors text#level and link to them by the text alone, as
+    // in-page heading links do; without this a link from another page lands at the top.
+    for (int i = 0; i < int(m_headings.size()); ++i) {
+        if (HeadingText(m_headings[i]).compare(n, Qt::CaseInsensitive) == 0)
             return ShowHeading(i);
     }
     return false;

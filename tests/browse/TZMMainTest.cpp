@@ -295,13 +295,13 @@ TEST_F(TZMMainTest, LinksOfEveryKind)
     EXPECT_EQ(launches.Requests()[2].kind, TLaunchRequest::MediaPlayer);
     EXPECT_EQ(launches.Requests()[2].arguments, QStringList{m_web + "clip.avi"});
 
-    // Another document with a destination opens, with its page outline; "Part2" is not
-    // the name of the anchor "Part2#2", so the document shows from its top.
+    // Another document with a destination opens, with its page outline, at the heading
+    // whose anchor "Part2#2" the link names by its text.
     handled = false;
     w.ViewerHotSpotClick(nullptr, "other.html#Part2", handled);
     EXPECT_TRUE(handled);
     EXPECT_EQ(w.Viewer->CurrentFile(), m_web + "other.html");
-    EXPECT_EQ(w.Viewer->Position(), 0);
+    EXPECT_GT(w.Viewer->Position(), 0);
     EXPECT_EQ(w.ReadOutliner->Items(1)->Text(), "Other");
 
     // Missing documents and text files are left to the view.

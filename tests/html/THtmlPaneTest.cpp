@@ -169,7 +169,7 @@ TEST_F(THtmlPaneTest, ShowHeadingScrollsTheEntryToTheTopAndRejectsIndexesOutside
     EXPECT_LT(m_pane.Position(), kept);
 }
 
-TEST_F(THtmlPaneTest, PositionToMatchesTheWholeEntryOrTheAnchorNameIgnoringCase)
+TEST_F(THtmlPaneTest, PositionToMatchesTheEntryTheAnchorNameOrTheHeadingTextIgnoringCase)
 {
     m_pane.LoadFile(Write(QStringLiteral("pos.htm"),
                           LongPage("<a name=Intro></a><h1>Intro</h1>") +
@@ -191,9 +191,12 @@ TEST_F(THtmlPaneTest, PositionToMatchesTheWholeEntryOrTheAnchorNameIgnoringCase)
     EXPECT_TRUE(m_pane.PositionTo(QStringLiteral("#chapter#2")));
     EXPECT_EQ(m_pane.Position(), chapter);
 
+    m_pane.SetPosition(0);
+    EXPECT_TRUE(m_pane.PositionTo(QStringLiteral("CHAPTER")))
+        << "a heading anchor text#level is reached by its text";
+    EXPECT_EQ(m_pane.Position(), chapter);
     EXPECT_FALSE(m_pane.PositionTo(QStringLiteral("Part")));
-    EXPECT_FALSE(m_pane.PositionTo(QStringLiteral("Chapter")))
-        << "only the whole anchor name matches";
+    EXPECT_FALSE(m_pane.PositionTo(QStringLiteral("Chap")));
     EXPECT_FALSE(m_pane.PositionTo(QString()));
     EXPECT_EQ(m_pane.Position(), chapter);
 }
