@@ -1,0 +1,130 @@
+#include "search/TSearchWorker.h"
+#include "search/TWebIndexer.h"
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+
+TSearchWorker::TSearchWorker(std::atomic_bool* stop) : m_stop(stop) {}
+
+TSearchWorker::~TSearchWorker() = default;
+
+void TSearchWorker::SetWeb(const QString& web, const QString& cacheFolder)
+{
+    m_indexer.reset();
+    m_updating = false;
+    m_failures = 0;
+    m_web = web.endsWith(u'/') ? web : web + u'/';
+    m_cacheFolder = cacheFolder;
+    OpenIndex(true);
+}
+
+void TSearchWorker::OpenIndex(bool tryReady)
+{
+    m_index.Close();
+    // A ready index carried with the web serves as long as it matches the web exactly.
+    const QString ready = m_web + TWebIndexer::ReadyIndexName;
+    if (tryReady && QFileInfo(ready).isFile() && m_index.Open(ready, true)) {
+        try {
+            TWebIndexer check(m_index, m_web);
+            check.Scan(m_stop, false);
+            if (check.Current())
+                return;
+        } catch (const ESearchIndexError&) {
+        }
+        m_index.Close();
+    }
+    // The cache's file is named after the web's folder, so each web has its own.
+    const QString canonical = QFileInfo(m_web).canonicalFilePath();
+    const QByteArray key =
+        QCryptographicHash::hash((canonical.isEmpty() ? m_web : canonical).toUtf8(),
+                                 QCryptographicHash::Sha1)
+            .toHex();
+    const QString file = m_cacheFolder + QStringLiteral("/search/") + QString::fromLatin1(key) +
+                         QStringLiteral(".idx");
+    if (QDir().mkpath(m_cacheFolder + QStringLiteral("/search")) && m_index.Open(file))
+        return;
+    m_index.OpenInMemory();
+    emit Note(QStringLiteral("Search index kept in memory: the cache folder cannot be written"));
+}
+
+void TSearchWorker::Update()
+{
+    if (m_updating || m_web.isEmpty())
+        return emit Updated();
+    if (m_index.ReadOnly()) {
+        // The web's own index until the web changes; then the cache's, kept up to date.
+        try {
+            TWebIndexer check(m_index, m_web);
+            check.Scan(m_stop, false);
+            if (check.Current())
+                return emit Updated();
+        } catch (const ESearchIndexError&) {
+        }
+        OpenIndex(false);
+    }
+    if (!m_index.IsOpen())
+        return emit Updated();
+    m_updating = true;
+    m_indexer = std::make_unique<TWebIndexer>(m_index, m_web);
+    try {
+        m_indexer->Scan(m_stop);
+    } catch (const ESearchIndexError&) {
+        return Recover();
+    }
+    emit Progress(0, m_indexer->Total());
+    NextBatch();
+}
+
+// One batch, then back to the event loop: queries waiting are answered before the next.
+void TSearchWorker::NextBatch()
+{
+    if (!m_indexer || *m_stop)
+        return Finish();
+    try {
+        if (!m_indexer->Step())
+            return Finish();
+    } catch (const ESearchIndexError&) {
+        return Recover();
+    }
+    emit Progress(m_indexer->Done(), m_indexer->Total());
+    QMetaObject::invokeMethod(this, &TSearchWorker::NextBatch, Qt::QueuedConnection);
+}
+
+// The index failed under us (damaged on disc, disc full): it is built afresh, once; a
+// second failure keeps the index in memory, a third gives up until the next update.
+void TSearchWorker::Recover()
+{
+    m_indexer.reset();
+    m_updating = false;
+    ++m_failures;
+    if (m_failures > 2)
+        return emit Updated();
+    if (m_failures == 1 && !m_index.InMemory() && !m_index.ReadOnly()) {
+        m_index.Discard();
+        OpenIndex(false);
+    } else {
+        m_index.OpenInMemory();
+        emit Note(
+            QStringLiteral("Search index kept in memory: the cache folder cannot be written"));
+    }
+    Update();
+}
+
+void TSearchWorker::Finish()
+{
+    m_indexer.reset();
+    m_updating = false;
+    emit Updated();
+}
+
+void TSearchWorker::Query(int ticket, const QString& typed)
+{
+    TSearchHits hits;
+    try {
+        if (m_index.IsOpen())
+            hits = m_index.Query(typed);
+    } catch (const ESearchIndexError&) {
+        // A damaged index answers nothing now and is rebuilt by the next update.
+    }
+    emit Answer(ticket, hits);
+}
