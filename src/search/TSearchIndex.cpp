@@ -84,6 +84,9 @@ sqlite3_stmt* TSearchIndex::Prepare(const char* sql)
 
 void TSearchIndex::CreateSchema()
 {
+    // A document's text is a row of a few kilobytes; on 4 KB pages most rows would take a
+    // page of their own.
+    Exec("PRAGMA page_size=16384;");
     Exec("CREATE TABLE IF NOT EXISTS documents(id INTEGER PRIMARY KEY, folder TEXT NOT NULL, "
          "name TEXT NOT NULL, size INTEGER NOT NULL, modified INTEGER NOT NULL, title TEXT, "
          "UNIQUE(folder, name));"
@@ -112,6 +115,10 @@ bool TSearchIndex::Valid()
             return false;
         const int tables = sqlite3_column_int(n.get(), 0);
         if (tables == 0 && id == 0 && !m_readOnly) {
+            // The page size only takes before the first table, with no statement open.
+            s.reset();
+            v.reset();
+            n.reset();
             CreateSchema();
             return true;
         }
@@ -176,6 +183,8 @@ bool TSearchIndex::OpenInMemory()
 }
 
 void TSearchIndex::PrepareForShipping() { Exec("PRAGMA journal_mode=DELETE;"); }
+
+void TSearchIndex::Optimize() { Exec("INSERT INTO text(text) VALUES('optimize')"); }
 
 void TSearchIndex::Begin() { Exec("BEGIN"); }
 

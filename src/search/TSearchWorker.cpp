@@ -4,6 +4,13 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+// Below this many documents read the pieces the index is made of hardly matter.
+constexpr qint64 kOptimizeAfter = 1000;
+
+} // namespace
+
 TSearchWorker::TSearchWorker(std::atomic_bool* stop) : m_stop(stop) {}
 
 TSearchWorker::~TSearchWorker() = default;
@@ -81,8 +88,11 @@ void TSearchWorker::NextBatch()
     if (!m_indexer || *m_stop)
         return Finish();
     try {
-        if (!m_indexer->Step())
+        if (!m_indexer->Step()) {
+            if (m_indexer->Done() >= kOptimizeAfter)
+                m_index.Optimize();
             return Finish();
+        }
     } catch (const ESearchIndexError&) {
         return Recover();
     }

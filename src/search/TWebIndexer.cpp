@@ -135,6 +135,7 @@ bool TWebIndexer::WriteReadyIndex(const QString& web, QString* error)
         }
         try {
             TWebIndexer(index, folder).Run();
+            index.Optimize();
             index.PrepareForShipping();
             written = true;
         } catch (const ESearchIndexError& e) {
