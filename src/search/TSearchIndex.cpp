@@ -10,11 +10,16 @@ namespace {
 constexpr int kApplicationId = 0x5A454C53;
 constexpr int kSchemaVersion = 1;
 
-struct TFinalize
+// Statements are prepared once per connection and kept; one in use is reset when done.
+struct TReset
 {
-    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+    void operator()(sqlite3_stmt* s) const
+    {
+        sqlite3_reset(s);
+        sqlite3_clear_bindings(s);
+    }
 };
-using TStatement = std::unique_ptr<sqlite3_stmt, TFinalize>;
+using TStatement = std::unique_ptr<sqlite3_stmt, TReset>;
 
 void Bind(sqlite3_stmt* s, int i, const QString& v)
 {
@@ -40,6 +45,9 @@ TSearchIndex::~TSearchIndex() { Close(); }
 
 void TSearchIndex::Close()
 {
+    for (sqlite3_stmt* statement : std::as_const(m_statements))
+        sqlite3_finalize(statement);
+    m_statements.clear();
     if (m_db)
         sqlite3_close_v2(m_db);
     m_db = nullptr;
@@ -75,10 +83,14 @@ void TSearchIndex::Exec(const char* sql)
 
 sqlite3_stmt* TSearchIndex::Prepare(const char* sql)
 {
+    const QByteArray key(sql);
+    if (sqlite3_stmt* kept = m_statements.value(key))
+        return kept;
     sqlite3_stmt* s = nullptr;
-    const int rc = sqlite3_prepare_v2(m_db, sql, -1, &s, nullptr);
+    const int rc = sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr);
     if (rc != SQLITE_OK)
         Fail(rc, sql);
+    m_statements.insert(key, s);
     return s;
 }
 
@@ -340,18 +352,30 @@ TSearchHits TSearchIndex::Query(const QString& typed, int limit)
     const QString match = TSearchQuery::MatchExpression(TSearchQuery::Terms(typed));
     if (match.isEmpty())
         return hits;
-    // The title weighs more than the text: a page named after the words is the likelier one.
-    TStatement s(
-        Prepare("SELECT d.folder, d.name, d.title, snippet(text, 1, char(1), char(2), '…', 16) "
-                "FROM text JOIN documents d ON d.id = text.rowid WHERE text MATCH ? "
-                "ORDER BY bm25(text, 10.0, 1.0) LIMIT ?"));
-    Bind(s.get(), 1, match);
-    sqlite3_bind_int(s.get(), 2, limit);
+    // The best first, then a passage for those alone: a passage costs far more than a rank,
+    // and a common word matches thousands of documents.
+    TStatement best(Prepare("SELECT rowid FROM text WHERE text MATCH ? "
+                            "ORDER BY bm25(text, 10.0, 1.0) LIMIT ?"));
+    Bind(best.get(), 1, match);
+    sqlite3_bind_int(best.get(), 2, limit);
+    std::vector<qint64> ids;
     int rc;
-    while ((rc = sqlite3_step(s.get())) == SQLITE_ROW)
-        hits.append(
-            {Column(s.get(), 0), Column(s.get(), 1), Column(s.get(), 2), Column(s.get(), 3)});
+    while ((rc = sqlite3_step(best.get())) == SQLITE_ROW)
+        ids.push_back(sqlite3_column_int64(best.get(), 0));
     if (rc != SQLITE_DONE)
         Fail(rc, "searching");
+    TStatement s(Prepare(
+        "SELECT d.folder, d.name, d.title, snippet(text, 1, char(1), char(2), '…', 16) "
+        "FROM text JOIN documents d ON d.id = text.rowid WHERE text MATCH ? AND text.rowid = ?"));
+    for (const qint64 id : ids) {
+        sqlite3_reset(s.get());
+        Bind(s.get(), 1, match);
+        sqlite3_bind_int64(s.get(), 2, id);
+        if ((rc = sqlite3_step(s.get())) == SQLITE_ROW)
+            hits.append(
+                {Column(s.get(), 0), Column(s.get(), 1), Column(s.get(), 2), Column(s.get(), 3)});
+        else if (rc != SQLITE_DONE)
+            Fail(rc, "reading a passage");
+    }
     return hits;
 }

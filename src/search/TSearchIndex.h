@@ -1,5 +1,7 @@
 #pragma once
 #include "search/TSearchHit.h"
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <stdexcept>
 #include <vector>
@@ -94,6 +96,7 @@ private:
     [[noreturn]] void Fail(int code, const char* what);
 
     sqlite3* m_db = nullptr;
+    QHash<QByteArray, sqlite3_stmt*> m_statements;
     QString m_file;
     bool m_readOnly = false;
 };

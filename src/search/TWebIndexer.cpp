@@ -35,9 +35,9 @@ qint64 TWebIndexer::Scan(const std::atomic_bool* stop, bool apply)
             const QString folder = stack.back();
             stack.pop_back();
             quint64 device = 0, inode = 0;
-            if (!TDirEnumerator::Identity(m_web + folder, &device, &inode) ||
-                !QDir(m_web + folder).isReadable())
-                continue; // unreadable: its documents drop out with the unvisited
+            // A folder that cannot be read lists nothing, so its documents drop out.
+            if (!TDirEnumerator::Identity(m_web + folder, &device, &inode))
+                continue;
             if (entered.contains({device, inode}))
                 continue;
             entered.insert({device, inode});
