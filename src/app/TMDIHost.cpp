@@ -424,10 +424,9 @@ void TMDIHost::OpenSearchResult(const QString& file, const QStringList& terms)
     m_viewer->OpenDocument(file, TZMMain::MissingDocumentMessage);
     activateWindow();
     m_viewer->Viewer->setFocus();
-    // The first of the words the view finds as written; a word found only through its
-    // accents folded leaves the view at the top.
+    // The first of the words the view finds, as the index matched it: case and accents aside.
     for (const QString& term : terms)
-        if (m_viewer->Viewer->FindText(term, false))
+        if (m_viewer->Viewer->FindWords(term))
             break;
 }
 

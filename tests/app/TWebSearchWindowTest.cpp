@@ -26,7 +26,7 @@ protected:
         WriteTestFile(m_kit + "web/index.htm", "<h1>Intro</h1><p>Nothing here.");
         WriteTestFile(m_kit + "web/Birds/Water/heron.htm",
                       "<title>The Heron</title><p>Long text first. The grey heron waits by "
-                      "the lantern at the water's edge.");
+                      "the lantern at the water's edge, near the Café.");
         WriteTestFile(m_kit + "web/Birds/owl.htm", "<p>An owl in the dark and no light at all.");
         TPath::SetExecutablePathOverride(m_kit + "zelmora");
         TScreen::SetDepthOverride(24);
@@ -93,6 +93,14 @@ TEST_F(TWebSearchWindowTest, MousePathFromTheSitePanel)
                       list->visualItemRect(list->item(0)).center());
     EXPECT_EQ(m_main->Viewer->CurrentFile(), m_kit + "web/Birds/Water/heron.htm");
     EXPECT_EQ(Selected(), "grey heron");
+
+    // The match in the view ignores accents and case as the index does.
+    m_host->WebSearchClick();
+    Window()->SearchField->clear();
+    Search("cafe");
+    ASSERT_EQ(Window()->Hits().size(), 1);
+    QTest::keyClick(Window()->ResultList, Qt::Key_Enter);
+    EXPECT_EQ(Selected(), "Café");
 }
 
 TEST_F(TWebSearchWindowTest, ArrowsMoveEscapeClosesNoMatchSaysSo)
