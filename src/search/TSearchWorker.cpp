@@ -19,6 +19,7 @@ void TSearchWorker::SetWeb(const QString& web, const QString& cacheFolder)
 {
     m_indexer.reset();
     m_updating = false;
+    ++m_generation; // batches of an update of the web before are dropped
     m_failures = 0;
     m_web = web.endsWith(u'/') ? web : web + u'/';
     m_cacheFolder = cacheFolder;
@@ -56,7 +57,9 @@ void TSearchWorker::OpenIndex(bool tryReady)
 
 void TSearchWorker::Update()
 {
-    if (m_updating || m_web.isEmpty())
+    if (m_updating)
+        return; // the update under way reports its end
+    if (m_web.isEmpty())
         return emit Updated();
     if (m_index.ReadOnly()) {
         // The web's own index until the web changes; then the cache's, kept up to date.
@@ -79,12 +82,14 @@ void TSearchWorker::Update()
         return Recover();
     }
     emit Progress(0, m_indexer->Total());
-    NextBatch();
+    NextBatch(++m_generation);
 }
 
 // One batch, then back to the event loop: queries waiting are answered before the next.
-void TSearchWorker::NextBatch()
+void TSearchWorker::NextBatch(int generation)
 {
+    if (generation != m_generation)
+        return;
     if (!m_indexer || *m_stop)
         return Finish();
     try {
@@ -97,7 +102,8 @@ void TSearchWorker::NextBatch()
         return Recover();
     }
     emit Progress(m_indexer->Done(), m_indexer->Total());
-    QMetaObject::invokeMethod(this, &TSearchWorker::NextBatch, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, generation] { NextBatch(generation); }, Qt::QueuedConnection);
 }
 
 // The index failed under us (damaged on disc, disc full): it is built afresh, once; a

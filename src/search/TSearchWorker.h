@@ -30,7 +30,7 @@ signals:
 
 private:
     void OpenIndex(bool tryReady);
-    void NextBatch();
+    void NextBatch(int generation);
     void Recover();
     void Finish();
 
@@ -40,5 +40,6 @@ private:
     TSearchIndex m_index;
     std::unique_ptr<TWebIndexer> m_indexer;
     bool m_updating = false;
+    int m_generation = 0;
     int m_failures = 0;
 };

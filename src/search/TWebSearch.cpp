@@ -29,6 +29,7 @@ TWebSearch::~TWebSearch()
 void TWebSearch::SetWeb(const QString& web, const QString& cacheFolder)
 {
     m_web = web;
+    m_updating = false; // the worker leaves an update of the web before
     const QString cache = cacheFolder.isEmpty()
                               ? QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
                               : cacheFolder;
