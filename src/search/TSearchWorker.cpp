@@ -80,6 +80,8 @@ void TSearchWorker::Update()
         m_indexer->Scan(m_stop);
     } catch (const ESearchIndexError&) {
         return Recover();
+    } catch (const std::exception&) {
+        return Finish(); // out of memory, say: no index change, the next search tries again
     }
     emit Progress(0, m_indexer->Total());
     NextBatch(++m_generation);
@@ -100,6 +102,8 @@ void TSearchWorker::NextBatch(int generation)
         }
     } catch (const ESearchIndexError&) {
         return Recover();
+    } catch (const std::exception&) {
+        return Finish();
     }
     emit Progress(m_indexer->Done(), m_indexer->Total());
     QMetaObject::invokeMethod(
@@ -115,8 +119,8 @@ void TSearchWorker::Recover()
     ++m_failures;
     if (m_failures > 2)
         return emit Updated();
-    if (m_failures == 1 && !m_index.InMemory() && !m_index.ReadOnly()) {
-        m_index.Discard();
+    if (m_failures == 1 && !m_index.InMemory()) {
+        m_index.Discard(); // a read-only index is only closed: the cache's takes over
         OpenIndex(false);
     } else {
         m_index.OpenInMemory();
@@ -139,8 +143,13 @@ void TSearchWorker::Query(int ticket, const QString& typed)
     try {
         if (m_index.IsOpen())
             hits = m_index.Query(typed);
-    } catch (const ESearchIndexError&) {
-        // A damaged index answers nothing now and is rebuilt by the next update.
+    } catch (const ESearchIndexError& e) {
+        // A damaged index answers nothing now and is built afresh at once.
+        if (e.Damaged && !m_updating) {
+            emit Answer(ticket, hits);
+            return Recover();
+        }
+    } catch (const std::exception&) {
     }
     emit Answer(ticket, hits);
 }
