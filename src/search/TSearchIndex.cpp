@@ -103,7 +103,9 @@ void TSearchIndex::CreateSchema()
          "name TEXT NOT NULL, size INTEGER NOT NULL, modified INTEGER NOT NULL, title TEXT, "
          "UNIQUE(folder, name));"
          "CREATE VIRTUAL TABLE IF NOT EXISTS text USING fts5(title, body, "
-         "tokenize='unicode61 remove_diacritics 2');");
+         "tokenize='unicode61 remove_diacritics 2');"
+         // The title weighs more than the text: a page named after the words is the likelier.
+         "INSERT INTO text(text, rank) VALUES('rank', 'bm25(10.0, 1.0)');");
     Exec(("PRAGMA application_id=" + std::to_string(kApplicationId) +
           "; PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";")
              .c_str());
@@ -352,10 +354,9 @@ TSearchHits TSearchIndex::Query(const QString& typed, int limit)
     const QString match = TSearchQuery::MatchExpression(TSearchQuery::Terms(typed));
     if (match.isEmpty())
         return hits;
-    // The best first, then a passage for those alone: a passage costs far more than a rank,
+    // The best first (rank: BM25, the title weighted), then a passage for those alone: a passage costs far more than a rank,
     // and a common word matches thousands of documents.
-    TStatement best(Prepare("SELECT rowid FROM text WHERE text MATCH ? "
-                            "ORDER BY bm25(text, 10.0, 1.0) LIMIT ?"));
+    TStatement best(Prepare("SELECT rowid FROM text WHERE text MATCH ? ORDER BY rank LIMIT ?"));
     Bind(best.get(), 1, match);
     sqlite3_bind_int(best.get(), 2, limit);
     std::vector<qint64> ids;
