@@ -12,6 +12,7 @@ packages=(
   g++ cmake make ninja-build pkg-config clang-format
   qt6-base-dev qt6-qpa-plugins qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libsqlite3-dev
   fonts-liberation2
   xvfb xdotool imagemagick x11-utils
 )

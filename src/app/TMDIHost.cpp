@@ -3,6 +3,7 @@
 #include "TFindDialog.h"
 #include "TSplashForm.h"
 #include "TTitlePanel.h"
+#include "TWebSearchWindow.h"
 #include "browse/TAppIniFile.h"
 #include "browse/TZMMain.h"
 #include "components/listview/TClrListView.h"
@@ -21,6 +22,7 @@
 #include "platform/TPath.h"
 #include "platform/TScreen.h"
 #include "platform/TUpdateLock.h"
+#include "search/TWebSearch.h"
 #include "state/TDisplayControls.h"
 #include <QApplication>
 #include <QCloseEvent>
@@ -83,6 +85,35 @@ TMDIHost::TMDIHost(QWidget* parent) : QWidget(parent)
 
     m_findDialog = new TFindDialog(this);
     m_findDialog->OnFind = [this] { FindDialogFind(); };
+    m_webSearch = new TWebSearchWindow(this);
+    m_webSearch->OnOpenDocument = [this](const QString& file, const QStringList& terms) {
+        OpenSearchResult(file, terms);
+    };
+    TWebSearch* search = m_webSearch->Search();
+    connect(search, &TWebSearch::Progress, this, [this](qint64 done, qint64 total) {
+        if (total == 0)
+            return;
+        m_indexingShown = true;
+        QString text = TWebSearch::ProgressText(done, total);
+        if (!m_searchNote.isEmpty())
+            text += QStringLiteral(" (") + m_searchNote + u')';
+        ShowProgressText(text);
+    });
+    connect(search, &TWebSearch::Note, this, [this](const QString& note) {
+        m_searchNote = note;
+        m_indexingShown = true;
+        ShowProgressText(note);
+    });
+    connect(search, &TWebSearch::Updated, this, [this] {
+        if (!m_indexingShown)
+            return;
+        m_indexingShown = false;
+        if (m_searchNote.isEmpty())
+            return ShowAdvertPage();
+        // The note stays a while where it is read, then the advert comes back.
+        ShowProgressText(m_searchNote);
+        QTimer::singleShot(5000, this, [this] { ShowAdvertPage(); });
+    });
     t->HomeButton->OnClick = [this](QObject*) { HomeButtonClick(); };
     t->Read->OnClick = [this](QObject*) { ReadClick(); };
     t->findButton->OnClick = [this](QObject*) { findButtonClick(); };
@@ -274,6 +305,8 @@ TRandDirListBox* TMDIHost::RandomFiles() const { return m_attractLoop->RandomFil
 void TMDIHost::SetViewerWindow(TZMMain* window)
 {
     m_viewer = window;
+    if (window)
+        window->OnWebSearch = [this] { WebSearchClick(); };
     m_attractLoop->OpenDocument = [this](const QString& file, const QString& message) {
         if (m_viewer)
             m_viewer->OpenDocument(file, message);
@@ -378,8 +411,31 @@ void TMDIHost::FindDialogFind()
                           QStringLiteral("Information"));
 }
 
+void TMDIHost::WebSearchClick()
+{
+    if (m_viewer)
+        m_webSearch->Execute(m_viewer->WebFolder());
+}
+
+void TMDIHost::OpenSearchResult(const QString& file, const QStringList& terms)
+{
+    if (!m_viewer)
+        return;
+    m_viewer->OpenDocument(file, TZMMain::MissingDocumentMessage);
+    activateWindow();
+    m_viewer->Viewer->setFocus();
+    // The first of the words the view finds, as the index matched it: case and accents aside.
+    for (const QString& term : terms)
+        if (m_viewer->Viewer->FindWords(term))
+            break;
+}
+
 void TMDIHost::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
+    // Searching changes nothing, so it is there in every mode, under the runtime lock too.
+    if (key == Qt::Key_F && (modifiers & Qt::ControlModifier) && (modifiers & Qt::ShiftModifier) &&
+        !(modifiers & Qt::KeypadModifier))
+        return WebSearchClick();
     if (!(modifiers & Qt::ControlModifier) || (modifiers & Qt::KeypadModifier) ||
         !ModeChangeAllowed())
         return;
@@ -462,6 +518,7 @@ void TMDIHost::closeEvent(QCloseEvent* event)
     for (TSplashForm* splash : m_splashes)
         splash->hide();
     m_findDialog->hide();
+    m_webSearch->hide();
     QWidget::closeEvent(event);
     QCoreApplication::quit();
 }

@@ -13,6 +13,7 @@ class TFindDialog;
 class TRandDirListBox;
 class TGraphicSplitBar;
 class TAttractLoop;
+class TWebSearchWindow;
 
 // The application's main window: the title panel with the toolbar and the advert along
 // the bottom, the browsing window (or the layout editor) above it. It reads the
@@ -64,7 +65,12 @@ public:
     void ToolBarButton_ReadClick();
     void EditorButton_SaveClick();
     void FindDialogFind();
-    // The mode keys; the key press is never consumed.
+    // The search of the whole web (Ctrl+Shift+F, the site panel's "Search"); a result opens
+    // like a document of the list, its first match selected.
+    void WebSearchClick();
+    void OpenSearchResult(const QString& file, const QStringList& terms);
+    TWebSearchWindow* WebSearchWindow() const { return m_webSearch; }
+    // The mode keys and Ctrl+Shift+F; the key press is never consumed.
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     TFindDialog* FindDialog() const { return m_findDialog; }
     TFileDialog OpenDialog1{TFileDialog::Open};
@@ -129,6 +135,9 @@ private:
     QPointer<TZMMain> m_viewer;
     QPointer<QWidget> m_editor;
     TFindDialog* m_findDialog = nullptr;
+    TWebSearchWindow* m_webSearch = nullptr;
+    QString m_searchNote; // why the index is kept in memory, when it is
+    bool m_indexingShown = false;
     bool m_dispatchingKey = false;
     QList<TSplashForm*> m_splashes;
 };

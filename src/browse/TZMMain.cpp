@@ -134,6 +134,17 @@ void TZMMain::CreateControls()
     FlatButton1->SetFontColour(TColours::clWhite);
     FlatButton1->raise();
     FlatButton1->OnClick = [this](QObject*) { FlatButton1Click(); };
+    // The same flat button in the same strip, so it wears whatever look the strip has.
+    SearchButton = new TFlatButton(Home_TitlePanel);
+    SearchButton->setObjectName(QStringLiteral("SearchButton"));
+    TAlignLayout::SetAlign(SearchButton, alNone);
+    SearchButton->setGeometry(61, 2, 53, 17);
+    SearchButton->SetCaption(QStringLiteral("Search"));
+    SearchButton->setFont(SansFont(8));
+    SearchButton->SetFontColour(TColours::clWhite);
+    SearchButton->setToolTip(QStringLiteral("Search every document of the web (Ctrl+Shift+F)"));
+    SearchButton->raise();
+    SearchButton->OnClick = [this](QObject*) { SearchButtonClick(); };
 
     // Docked from the bottom up: the list first, then the bar above it.
     DocList = new TClrListView(HomePanel);
@@ -474,6 +485,12 @@ void TZMMain::HomeButtonClick()
         ShowPanel(HomePanel);
     else
         BuildSite();
+}
+
+void TZMMain::SearchButtonClick()
+{
+    if (OnWebSearch)
+        OnWebSearch();
 }
 
 void TZMMain::FlatButton1Click()

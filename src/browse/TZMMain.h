@@ -2,6 +2,7 @@
 #include "platform/TNotSet.h"
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class THostServices;
 class TKXPanelPage;
@@ -39,10 +40,14 @@ public:
     void FolderListClick();
     void DocListClick();
     void FlatButton1Click();
+    void SearchButtonClick();
     void ViewerHotSpotClick(QObject* sender, const QString& SRC, bool& Handled);
 
     // The web folder browsed: the configured one when it exists, else the program's folder.
     QString WebFolder() const;
+
+    // The host's web search, which lives above this window.
+    std::function<void()> OnWebSearch;
 
     // Window state.
     QString CurrentFolder = TNotSet::Value();
@@ -58,6 +63,7 @@ public:
     QWidget* Home_TitlePanel = nullptr;
     QLabel* Home_TitleCaption = nullptr;
     TFlatButton* FlatButton1 = nullptr;
+    TFlatButton* SearchButton = nullptr; // opens the web search (OnWebSearch)
     TMDIOutline* FolderList = nullptr;
     TGraphicSplitBar* GraphicSplit2 = nullptr;
     TClrListView* DocList = nullptr;

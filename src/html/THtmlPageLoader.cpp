@@ -38,6 +38,28 @@ THtmlPage THtmlPageLoader::MessagePage(const QString& message, const THtmlSettin
     return FromText(QStringLiteral("<p>") + escaped + QStringLiteral("</p>"), settings);
 }
 
+QByteArray THtmlPageLoader::ReadLimited(QFile& file, bool* shortened, bool* failed)
+{
+    // read(n) reserves n bytes first; only an oversized file is read that way.
+    QByteArray bytes =
+        file.size() > kMaxDocumentBytes ? file.read(kMaxDocumentBytes + 1) : file.readAll();
+    *failed = bytes.isEmpty() && file.error() != QFileDevice::NoError;
+    const bool cut = bytes.size() > kMaxDocumentBytes;
+    if (shortened)
+        *shortened = cut;
+    if (cut) {
+        // Cut at a line end, so no character is split and the encoding guess holds.
+        bytes.truncate(kMaxDocumentBytes);
+        const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+        const qsizetype lineEnd = bytes.lastIndexOf('\n');
+        if (utf16)
+            bytes.truncate(bytes.size() & ~qsizetype(1));
+        else if (lineEnd > 0)
+            bytes.truncate(lineEnd + 1);
+    }
+    return bytes;
+}
+
 THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessage,
                                 const THtmlSettings& settings)
 {
@@ -49,22 +71,10 @@ THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessa
         throw EInOutError(QStringLiteral("Can't locate file: ") + nameForMessage);
     if (THtmlPath::IsImageExtension(THtmlPath::UpperExtension(path)))
         return PicturePage(path);
-    // read(n) reserves n bytes first; only an oversized file is read that way.
-    QByteArray bytes =
-        file.size() > kMaxDocumentBytes ? file.read(kMaxDocumentBytes + 1) : file.readAll();
-    if (bytes.isEmpty() && file.error() != QFileDevice::NoError)
+    bool shortened = false, failed = false;
+    const QByteArray bytes = ReadLimited(file, &shortened, &failed);
+    if (failed)
         throw EInOutError(QStringLiteral("Can't locate file: ") + nameForMessage);
-    const bool shortened = bytes.size() > kMaxDocumentBytes;
-    if (shortened) {
-        // Cut at a line end, so no character is split and the encoding guess holds.
-        bytes.truncate(kMaxDocumentBytes);
-        const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
-        const qsizetype lineEnd = bytes.lastIndexOf('\n');
-        if (utf16)
-            bytes.truncate(bytes.size() & ~qsizetype(1));
-        else if (lineEnd > 0)
-            bytes.truncate(lineEnd + 1);
-    }
     QString text = THtmlDecoder::Decode(bytes);
     if (shortened)
         text += QStringLiteral("<hr><p><i>This document is longer than %1 MB; only its beginning "

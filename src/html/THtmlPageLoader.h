@@ -2,6 +2,8 @@
 #include "html/THtmlPage.h"
 #include <QString>
 
+class QFile;
+
 struct THtmlSettings;
 
 // Reads a document from disk into a page: decoding, rewriting, and pictures shown as a
@@ -18,6 +20,10 @@ public:
     // file cannot be read.
     static THtmlPage Load(const QString& path, const QString& nameForMessage,
                           const THtmlSettings& settings);
+
+    // The bytes of an open document, cut at a line end before kMaxDocumentBytes when it is
+    // longer (shortened says so); failed when nothing could be read.
+    static QByteArray ReadLimited(QFile& file, bool* shortened, bool* failed);
 
     // The markup of a document, rewritten with the settings' fonts and colours.
     static THtmlPage FromText(const QString& text, const THtmlSettings& settings);

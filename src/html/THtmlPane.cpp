@@ -234,6 +234,12 @@ bool THtmlPane::FindText(const QString& text, bool matchCase)
     return v && v->FindText(text, matchCase);
 }
 
+bool THtmlPane::FindWords(const QString& text)
+{
+    THtmlView* v = ActiveView();
+    return v && v->FindWords(text);
+}
+
 QString THtmlPane::HTMLExpandFilename(const QString& target) const
 {
     return THtmlPath::Expand(target, m_linkBase.isEmpty() ? m_currentFile : m_linkBase);

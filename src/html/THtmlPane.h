@@ -81,6 +81,8 @@ public:
     // Forward from the current position in the document (or, in a frame set, in the frame
     // that last had the focus); selects the match and scrolls to it.
     bool FindText(const QString& text, bool matchCase);
+    // Ignoring letter case and accents (THtmlView::FindWords).
+    bool FindWords(const QString& text);
 
     // The documents left for another one, most recent last (at most HistoryMaxCount).
     const QStringList& History() const { return m_history; }

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -336,10 +337,8 @@ int THtmlView::HorzPosition() const { return horizontalScrollBar()->value(); }
 
 void THtmlView::SetHorzPosition(int position) { horizontalScrollBar()->setValue(position); }
 
-bool THtmlView::FindText(const QString& text, bool matchCase)
+QTextCursor THtmlView::FindStart() const
 {
-    if (text.isEmpty())
-        return false;
     QTextCursor from = textCursor();
     // A reader who scrolled below the last match searches on from what is on screen.
     const QRect caret = cursorRect(from);
@@ -348,13 +347,65 @@ bool THtmlView::FindText(const QString& text, bool matchCase)
         if (top.position() > from.position())
             from = top;
     }
-    const QTextCursor found = document()->find(
-        text, from, matchCase ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags());
+    return from;
+}
+
+bool THtmlView::ShowFound(const QTextCursor& found)
+{
     if (found.isNull())
         return false;
     setTextCursor(found);
     ensureCursorVisible();
     return true;
+}
+
+bool THtmlView::FindText(const QString& text, bool matchCase)
+{
+    if (text.isEmpty())
+        return false;
+    return ShowFound(document()->find(text, FindStart(),
+                                      matchCase ? QTextDocument::FindCaseSensitively
+                                                : QTextDocument::FindFlags()));
+}
+
+namespace {
+
+// A letter without its accents, in lower case.
+QChar BaseLetter(QChar c)
+{
+    const QString d = c.decomposition();
+    return (d.isEmpty() ? c : d[0]).toLower();
+}
+
+} // namespace
+
+bool THtmlView::FindWords(const QString& text)
+{
+    const QString words = text.simplified();
+    if (words.isEmpty())
+        return false;
+    QString pattern;
+    for (const QChar c : words) {
+        if (c.isSpace()) {
+            pattern += QStringLiteral("\\s+");
+            continue;
+        }
+        if (!c.isLetter()) {
+            pattern += QRegularExpression::escape(QString(c));
+            continue;
+        }
+        // Every accented form of the letter the Latin pages of a web may hold.
+        const QChar base = BaseLetter(c);
+        QString forms = QRegularExpression::escape(QString(base));
+        for (char16_t u = 0xC0; u <= 0x24F; ++u)
+            if (QChar(u).isLetter() && BaseLetter(QChar(u)) == base)
+                forms += QChar(u);
+        pattern += u'[' + forms + u']';
+    }
+    const QRegularExpression expression(pattern,
+                                        QRegularExpression::CaseInsensitiveOption |
+                                            QRegularExpression::UseUnicodePropertiesOption);
+    return ShowFound(document()->find(expression, FindStart()));
 }
 
 int THtmlView::MapLinkAt(QPoint viewportPos, bool* overMap) const

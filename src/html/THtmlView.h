@@ -40,6 +40,9 @@ public:
     // Forward from the text cursor (or from the top of the visible part when the reader
     // has scrolled past it); the match is selected and scrolled into view.
     bool FindText(const QString& text, bool matchCase);
+    // The same ignoring letter case and accents ("cafe" finds "Café"), blanks matching any
+    // run of white space: how the web search matches words.
+    bool FindWords(const QString& text);
 
     int Position() const;
     void SetPosition(int position);
@@ -79,6 +82,8 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
 
 private:
+    QTextCursor FindStart() const;
+    bool ShowFound(const QTextCursor& found);
     void BuildObjects(const QFont& font);
     void LocateAnchorsAndObjects();
     void ScheduleControlPlacement();
