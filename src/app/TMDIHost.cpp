@@ -81,6 +81,11 @@ TMDIHost::TMDIHost(QWidget* parent) : QWidget(parent)
         t->Advert, [t] { t->TB_PageControl->setCurrentWidget(t->TB_TabSheet_Advert); }, this);
     t->Advert->OnClick = [this](QObject*) { AdvertClick(); };
 
+    m_noticeTimer = new QTimer(this);
+    m_noticeTimer->setSingleShot(true);
+    m_noticeTimer->setInterval(NoticeMilliseconds);
+    connect(m_noticeTimer, &QTimer::timeout, this, [this] { ShowAdvertPage(); });
+
     m_findDialog = new TFindDialog(this);
     m_findDialog->OnFind = [this] { FindDialogFind(); };
     t->HomeButton->OnClick = [this](QObject*) { HomeButtonClick(); };
@@ -246,6 +251,7 @@ void TMDIHost::SetTitlePanelEnabled(bool enabled) { m_titlePanel->setEnabled(ena
 
 void TMDIHost::ShowProgressText(const QString& text)
 {
+    m_noticeTimer->stop();
     m_attractLoop->ProgressTextShown();
     m_titlePanel->Progress_TextLabel->setText(TNotSet::Is(text) ? QStringLiteral("Please Wait...")
                                                                 : text);
@@ -255,8 +261,15 @@ void TMDIHost::ShowProgressText(const QString& text)
     m_titlePanel->TB_TabSheet_TextDisplay->repaint();
 }
 
+void TMDIHost::ShowNotice(const QString& text)
+{
+    ShowProgressText(text);
+    m_noticeTimer->start();
+}
+
 void TMDIHost::ShowAdvertPage()
 {
+    m_noticeTimer->stop();
     m_titlePanel->TB_PageControl->setCurrentWidget(m_titlePanel->TB_TabSheet_Advert);
     m_attractLoop->AdvertPageShown();
 }

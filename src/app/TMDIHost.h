@@ -29,6 +29,10 @@ public:
     // THostServices
     void ShowProgressText(const QString& text) override;
     void ShowAdvertPage() override;
+    void ShowNotice(const QString& text) override;
+    // Brings the advert back after a notice; stopped by any other page change.
+    QTimer* NoticeTimer() const { return m_noticeTimer; }
+    static constexpr int NoticeMilliseconds = 2000;
     const TStartUpOptions& StartUpOptions() const override { return m_options; }
     int NumColours() const override { return m_numColours; }
     void SetYourLogoHereBitmap(const QString& path) override
@@ -129,6 +133,7 @@ private:
     QPointer<TZMMain> m_viewer;
     QPointer<QWidget> m_editor;
     TFindDialog* m_findDialog = nullptr;
+    QTimer* m_noticeTimer = nullptr;
     bool m_dispatchingKey = false;
     QList<TSplashForm*> m_splashes;
 };

@@ -516,11 +516,20 @@ void TZMMain::ViewerHotSpotClick(QObject*, const QString& SRC, bool& Handled)
         break;
     case TLinkAction::Sound: TLauncher::PlaySound(action.file); break;
     case TLinkAction::Program:
-        // Only the web's own programs and the kit's: never a link that leads elsewhere.
-        TLauncher::StartWebProgram(action.file, action.arguments,
-                                   {WebFolder(), TPath::ProgramDirectory()});
+        // A kiosk's operator may forbid them: the visitor learns why nothing happens, and
+        // no dialog waits for an answer nobody at a public screen will give.
+        if (!m_host->StartUpOptions().AllowPrograms)
+            m_host->ShowNotice(UnavailableLinkNotice);
+        else // only the web's own programs and the kit's: never a link that leads elsewhere
+            TLauncher::StartWebProgram(action.file, action.arguments,
+                                       {WebFolder(), TPath::ProgramDirectory()});
         break;
-    case TLinkAction::MediaPlayer: TLauncher::OpenInMediaPlayer(action.file); break;
+    case TLinkAction::MediaPlayer:
+        if (!m_host->StartUpOptions().AllowMedia)
+            m_host->ShowNotice(UnavailableLinkNotice);
+        else
+            TLauncher::OpenInMediaPlayer(action.file);
+        break;
     }
     Handled = true;
 }

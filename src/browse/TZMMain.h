@@ -22,6 +22,8 @@ class TZMMain : public QWidget
 {
     Q_OBJECT
 public:
+    static inline const QString UnavailableLinkNotice =
+        QStringLiteral("This link is not available here");
     static inline const QString MissingDocumentMessage =
         QStringLiteral("Could not find file. Please check the file is in the correct folder");
 
