@@ -1,6 +1,7 @@
 #include "TMDIHost.h"
 #include "TAttractLoop.h"
 #include "TFindDialog.h"
+#include "TIdleReset.h"
 #include "TSplashForm.h"
 #include "TTitlePanel.h"
 #include "browse/TAppIniFile.h"
@@ -86,6 +87,10 @@ TMDIHost::TMDIHost(QWidget* parent) : QWidget(parent)
     m_noticeTimer->setInterval(NoticeMilliseconds);
     connect(m_noticeTimer, &QTimer::timeout, this, [this] { ShowAdvertPage(); });
 
+    m_idleReset = new TIdleReset(this);
+    m_idleReset->Blocked = [this] { return !m_editor.isNull(); };
+    m_idleReset->OnReset = [this] { IdleReset(); };
+
     m_findDialog = new TFindDialog(this);
     m_findDialog->OnFind = [this] { FindDialogFind(); };
     t->HomeButton->OnClick = [this](QObject*) { HomeButtonClick(); };
@@ -124,6 +129,8 @@ void TMDIHost::FormCreate()
     ApplyStartUpMode();
     LoadLogo();
     m_attractLoop->Start(m_options.AdvertsFolder);
+    m_startUpWeb = m_options.StartUpWeb;
+    m_idleReset->SetSeconds(m_options.IdleReset);
 }
 
 int TMDIHost::GetNumColours()
@@ -156,16 +163,39 @@ void TMDIHost::ApplyLowColourSteps()
     m_titlePanel->Advert->setEnabled(false);
 }
 
+TMDIHost::TMode TMDIHost::StartUpModeOfIni() const
+{
+    if (m_options.RuntimeLock || m_options.StartUpMode == 2)
+        return TMode::Reader;
+    return m_options.StartUpMode == 1 ? TMode::Display : TMode::Edit;
+}
+
 void TMDIHost::ApplyStartUpMode()
 {
-    if (m_options.RuntimeLock)
-        SetReaderMode();
-    else if (m_options.StartUpMode == 1)
-        SetDisplayMode();
-    else if (m_options.StartUpMode == 2)
-        SetReaderMode();
-    else
-        SetEditMode();
+    switch (StartUpModeOfIni()) {
+    case TMode::Display: SetDisplayMode(); break;
+    case TMode::Reader: SetReaderMode(); break;
+    case TMode::Edit: SetEditMode(); break;
+    }
+}
+
+void TMDIHost::IdleReset()
+{
+    if (m_editor)
+        return;
+    // A file dialog runs its own event loop; cancelled, its command returns as on "Cancel"
+    // once this handler is done.
+    TFileDialog::CancelShown();
+    m_findDialog->hide();
+    m_findDialog->SetFindText(QString()); // the next visitor does not see the last search
+    for (TSplashForm* splash : m_splashes)
+        splash->hide();
+    m_options.StartUpWeb = m_startUpWeb;
+    // Set again only when it changed: setting a mode places the window afresh.
+    if (m_mode != StartUpModeOfIni())
+        ApplyStartUpMode();
+    if (m_viewer)
+        m_viewer->ResetToStart();
 }
 
 void TMDIHost::ApplyBorder(bool sizeable)

@@ -13,6 +13,7 @@ class TFindDialog;
 class TRandDirListBox;
 class TGraphicSplitBar;
 class TAttractLoop;
+class TIdleReset;
 
 // The application's main window: the title panel with the toolbar and the advert along
 // the bottom, the browsing window (or the layout editor) above it. It reads the
@@ -100,6 +101,14 @@ public:
     void AdvertClick();
     TRandDirListBox* RandomFiles() const;
 
+    // After the ini file's IdleReset seconds without input (never while the layout editor
+    // is open): closes what a visitor opened and shows the display as at start, in the
+    // start-up mode. Only the display changes; no file is written.
+    TIdleReset* IdleResetWatch() const { return m_idleReset; }
+    void IdleReset();
+    // The mode the ini file starts in (the runtime lock included).
+    TMode StartUpModeOfIni() const;
+
     // The low-colour warning (first showing only) and the about window ("i").
     void ShowStartSplash();
     void ShowAbout();
@@ -130,6 +139,8 @@ private:
     TGraphicSplitBar* m_split = nullptr;
     TTitlePanel* m_titlePanel = nullptr;
     TAttractLoop* m_attractLoop = nullptr;
+    TIdleReset* m_idleReset = nullptr;
+    QString m_startUpWeb; // the web of the ini file, which the "web" command may replace
     QPointer<TZMMain> m_viewer;
     QPointer<QWidget> m_editor;
     TFindDialog* m_findDialog = nullptr;

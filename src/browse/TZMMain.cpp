@@ -450,6 +450,19 @@ void TZMMain::OpenIntroduction()
         OpenDocument(intro, QStringLiteral("No Message"));
 }
 
+void TZMMain::ResetToStart()
+{
+    SortAscending = false;
+    BuildSite();
+    const QString& intro = m_host->StartUpOptions().IntroductionFile;
+    if (!TNotSet::Is(intro) && TPath::FileExists(intro)) {
+        OpenDocument(intro, QStringLiteral("No Message"));
+        return;
+    }
+    Viewer->Clear();
+    ReadOutliner->Clear();
+}
+
 void TZMMain::ShowPanel(QWidget* panel)
 {
     QWidget* other = panel == HomePanel ? ReadPanel : HomePanel;

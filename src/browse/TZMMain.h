@@ -36,6 +36,10 @@ public:
     void BuildSite();
     bool LoadDisplayState(const QString& fileName);
     bool SaveDisplayState(const QString& fileName);
+    // What a visitor sees when the program starts: the web's root folder listed, the list
+    // unsorted, and the introduction page from its top with its outline (without one, the
+    // site panel and a blank view). Reads and writes no file but the web's.
+    void ResetToStart();
 
     // Event handlers.
     void FolderListClick();
