@@ -261,6 +261,14 @@ void TMDIHost::SetReaderMode()
     m_split->setEnabled(false);
 }
 
+void TMDIHost::BringToFront()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
 bool TMDIHost::LoadLogo()
 {
     const QString& logo = m_options.YourLogoHereBitmap;

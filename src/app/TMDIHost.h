@@ -48,6 +48,8 @@ public:
     void SetDisplayMode();
     void SetReaderMode();
     bool ModeChangeAllowed() const { return !m_options.RuntimeLock; }
+    // Another start of this kit asked for the window: shown, not minimised, in front.
+    void BringToFront();
 
     // Colours of the screen: 2 to the power of its depth, the largest 32-bit integer from
     // 31 bits on.
