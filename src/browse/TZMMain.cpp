@@ -2,6 +2,7 @@
 #include "browse/TFolderTests.h"
 #include "browse/THostServices.h"
 #include "browse/TLinkActivation.h"
+#include "browse/TTouchScrolling.h"
 #include "browse/TWebBuilders.h"
 #include "components/listview/TClrListView.h"
 #include "components/outline/TMDIOutline.h"
@@ -57,6 +58,7 @@ TZMMain::TZMMain(THostServices* host, QWidget* parent) : QWidget(parent), m_host
     Paint(this, Qt::white);
     setFont(SansFont(8));
     CreateControls();
+    EnableTouchScrolling();
     FormCreate();
 }
 
@@ -208,6 +210,14 @@ void TZMMain::CreateControls()
     Viewer->OnHotSpotClick = [this](QObject* sender, const QString& src, bool& handled) {
         ViewerHotSpotClick(sender, src, handled);
     };
+}
+
+void TZMMain::EnableTouchScrolling()
+{
+    // The view's pages scroll by touch by themselves (frames come and go with them).
+    for (TMDIOutline* outline : {FolderList, ReadOutliner})
+        TTouchScrolling::Enable(outline, [outline] { return outline->DefaultRowHeight(); });
+    TTouchScrolling::Enable(DocList, [this] { return DocList->RowHeight(); });
 }
 
 void TZMMain::FormCreate()

@@ -75,6 +75,7 @@ protected:
 
 private:
     void CreateControls();
+    void EnableTouchScrolling();
     void FormCreate();
     void ApplyStartState();
     void ApplyLowColourLook();

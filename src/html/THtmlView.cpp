@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QScroller>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -47,6 +48,9 @@ THtmlView::THtmlView(const THtmlSettings* settings, THtmlImageCache* images, QWi
     setFrameShape(QFrame::NoFrame);
     setUndoRedoEnabled(false);
     viewport()->setMouseTracking(true);
+    // On a touch screen a finger drags the page with kinetic flicks; a tap stays a click,
+    // and the mouse still selects text.
+    QScroller::grabGesture(viewport(), QScroller::TouchGesture);
     connect(this, &QTextBrowser::anchorClicked, this, &THtmlView::AnchorActivated);
     m_handler->OnControlMoved = [this] { ScheduleControlPlacement(); };
     ApplySettings();
