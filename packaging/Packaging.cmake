@@ -21,6 +21,9 @@ install(FILES ${_link_dir}/zelmora DESTINATION bin)
 
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/zelmora.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/assets/zelmora.png DESTINATION share/icons/hicolor/64x64/apps)
+# An example user unit for a public screen (README: "Running as a kiosk"); systemd looks for
+# user units in lib/systemd/user under /usr and /usr/local.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/zelmora-kiosk.service DESTINATION lib/systemd/user)
 
 # `make package`: a Debian package. The shared libraries the executable links are turned
 # into package dependencies by dpkg-shlibdeps; the fonts and the Qt platform plugins are

@@ -3,10 +3,12 @@
 #include "platform/TPath.h"
 #include <QApplication>
 #include <QFileDialog>
+#include <QPointer>
 
 namespace {
 
 TFileDialog::Hook g_hook;
+QPointer<QFileDialog> g_shown;
 
 // Qt's dialog tests whether an opened file exists with its letter case; the program finds
 // files ignoring it, so "lamp" with the default extension "STA" is "LAMP.STA" too.
@@ -37,6 +39,12 @@ private:
 
 void TFileDialog::SetHook(Hook hook) { g_hook = std::move(hook); }
 
+void TFileDialog::CancelShown()
+{
+    if (g_shown)
+        g_shown->reject();
+}
+
 void TFileDialog::Prepare(QFileDialog& dialog) const
 {
     // The desktop's own dialog filters by letter case, which would hide "zelmora.STA"
@@ -62,6 +70,7 @@ std::optional<QString> TFileDialog::Execute()
     } else {
         TCaseFreeOpenDialog dialog(*this, QApplication::activeWindow());
         Prepare(dialog);
+        g_shown = &dialog;
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             chosen = dialog.selectedFiles().first();
     }

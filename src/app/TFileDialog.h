@@ -33,6 +33,8 @@ public:
 
     using Hook = std::function<std::optional<QString>(const TFileDialog&)>;
     static void SetHook(Hook hook);
+    // Closes the dialog Execute shows now, as the user's "Cancel" would; nothing when none.
+    static void CancelShown();
 
 private:
     Kind m_kind;

@@ -1,6 +1,7 @@
 #include "TMDIHost.h"
 #include "TAttractLoop.h"
 #include "TFindDialog.h"
+#include "TIdleReset.h"
 #include "TSplashForm.h"
 #include "TTitlePanel.h"
 #include "TWebSearchWindow.h"
@@ -83,6 +84,15 @@ TMDIHost::TMDIHost(QWidget* parent) : QWidget(parent)
         t->Advert, [t] { t->TB_PageControl->setCurrentWidget(t->TB_TabSheet_Advert); }, this);
     t->Advert->OnClick = [this](QObject*) { AdvertClick(); };
 
+    m_noticeTimer = new QTimer(this);
+    m_noticeTimer->setSingleShot(true);
+    m_noticeTimer->setInterval(NoticeMilliseconds);
+    connect(m_noticeTimer, &QTimer::timeout, this, [this] { ShowAdvertPage(); });
+
+    m_idleReset = new TIdleReset(this);
+    m_idleReset->Blocked = [this] { return !m_editor.isNull(); };
+    m_idleReset->OnReset = [this] { IdleReset(); };
+
     m_findDialog = new TFindDialog(this);
     m_findDialog->OnFind = [this] { FindDialogFind(); };
     m_webSearch = new TWebSearchWindow(this);
@@ -150,6 +160,8 @@ void TMDIHost::FormCreate()
     ApplyStartUpMode();
     LoadLogo();
     m_attractLoop->Start(m_options.AdvertsFolder);
+    m_startUpWeb = m_options.StartUpWeb;
+    m_idleReset->SetSeconds(m_options.IdleReset);
 }
 
 int TMDIHost::GetNumColours()
@@ -182,16 +194,39 @@ void TMDIHost::ApplyLowColourSteps()
     m_titlePanel->Advert->setEnabled(false);
 }
 
+TMDIHost::TMode TMDIHost::StartUpModeOfIni() const
+{
+    if (m_options.RuntimeLock || m_options.StartUpMode == 2)
+        return TMode::Reader;
+    return m_options.StartUpMode == 1 ? TMode::Display : TMode::Edit;
+}
+
 void TMDIHost::ApplyStartUpMode()
 {
-    if (m_options.RuntimeLock)
-        SetReaderMode();
-    else if (m_options.StartUpMode == 1)
-        SetDisplayMode();
-    else if (m_options.StartUpMode == 2)
-        SetReaderMode();
-    else
-        SetEditMode();
+    switch (StartUpModeOfIni()) {
+    case TMode::Display: SetDisplayMode(); break;
+    case TMode::Reader: SetReaderMode(); break;
+    case TMode::Edit: SetEditMode(); break;
+    }
+}
+
+void TMDIHost::IdleReset()
+{
+    if (m_editor)
+        return;
+    // A file dialog runs its own event loop; cancelled, its command returns as on "Cancel"
+    // once this handler is done.
+    TFileDialog::CancelShown();
+    m_findDialog->hide();
+    m_findDialog->SetFindText(QString()); // the next visitor does not see the last search
+    for (TSplashForm* splash : m_splashes)
+        splash->hide();
+    m_options.StartUpWeb = m_startUpWeb;
+    // Set again only when it changed: setting a mode places the window afresh.
+    if (m_mode != StartUpModeOfIni())
+        ApplyStartUpMode();
+    if (m_viewer)
+        m_viewer->ResetToStart();
 }
 
 void TMDIHost::ApplyBorder(bool sizeable)
@@ -257,6 +292,14 @@ void TMDIHost::SetReaderMode()
     m_split->setEnabled(false);
 }
 
+void TMDIHost::BringToFront()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
 bool TMDIHost::LoadLogo()
 {
     const QString& logo = m_options.YourLogoHereBitmap;
@@ -277,6 +320,7 @@ void TMDIHost::SetTitlePanelEnabled(bool enabled) { m_titlePanel->setEnabled(ena
 
 void TMDIHost::ShowProgressText(const QString& text)
 {
+    m_noticeTimer->stop();
     m_attractLoop->ProgressTextShown();
     m_titlePanel->Progress_TextLabel->setText(TNotSet::Is(text) ? QStringLiteral("Please Wait...")
                                                                 : text);
@@ -286,8 +330,15 @@ void TMDIHost::ShowProgressText(const QString& text)
     m_titlePanel->TB_TabSheet_TextDisplay->repaint();
 }
 
+void TMDIHost::ShowNotice(const QString& text)
+{
+    ShowProgressText(text);
+    m_noticeTimer->start();
+}
+
 void TMDIHost::ShowAdvertPage()
 {
+    m_noticeTimer->stop();
     m_titlePanel->TB_PageControl->setCurrentWidget(m_titlePanel->TB_TabSheet_Advert);
     m_attractLoop->AdvertPageShown();
 }

@@ -14,6 +14,7 @@ class TRandDirListBox;
 class TGraphicSplitBar;
 class TAttractLoop;
 class TWebSearchWindow;
+class TIdleReset;
 
 // The application's main window: the title panel with the toolbar and the advert along
 // the bottom, the browsing window (or the layout editor) above it. It reads the
@@ -30,6 +31,10 @@ public:
     // THostServices
     void ShowProgressText(const QString& text) override;
     void ShowAdvertPage() override;
+    void ShowNotice(const QString& text) override;
+    // Brings the advert back after a notice; stopped by any other page change.
+    QTimer* NoticeTimer() const { return m_noticeTimer; }
+    static constexpr int NoticeMilliseconds = 2000;
     const TStartUpOptions& StartUpOptions() const override { return m_options; }
     int NumColours() const override { return m_numColours; }
     void SetYourLogoHereBitmap(const QString& path) override
@@ -44,6 +49,8 @@ public:
     void SetDisplayMode();
     void SetReaderMode();
     bool ModeChangeAllowed() const { return !m_options.RuntimeLock; }
+    // Another start of this kit asked for the window: shown, not minimised, in front.
+    void BringToFront();
 
     // Colours of the screen: 2 to the power of its depth, the largest 32-bit integer from
     // 31 bits on.
@@ -102,6 +109,14 @@ public:
     void AdvertClick();
     TRandDirListBox* RandomFiles() const;
 
+    // After the ini file's IdleReset seconds without input (never while the layout editor
+    // is open): closes what a visitor opened and shows the display as at start, in the
+    // start-up mode. Only the display changes; no file is written.
+    TIdleReset* IdleResetWatch() const { return m_idleReset; }
+    void IdleReset();
+    // The mode the ini file starts in (the runtime lock included).
+    TMode StartUpModeOfIni() const;
+
     // The low-colour warning (first showing only) and the about window ("i").
     void ShowStartSplash();
     void ShowAbout();
@@ -132,12 +147,15 @@ private:
     TGraphicSplitBar* m_split = nullptr;
     TTitlePanel* m_titlePanel = nullptr;
     TAttractLoop* m_attractLoop = nullptr;
+    TIdleReset* m_idleReset = nullptr;
+    QString m_startUpWeb; // the web of the ini file, which the "web" command may replace
     QPointer<TZMMain> m_viewer;
     QPointer<QWidget> m_editor;
     TFindDialog* m_findDialog = nullptr;
     TWebSearchWindow* m_webSearch = nullptr;
     QString m_searchNote; // why the index is kept in memory, when it is
     bool m_indexingShown = false;
+    QTimer* m_noticeTimer = nullptr;
     bool m_dispatchingKey = false;
     QList<TSplashForm*> m_splashes;
 };

@@ -7,6 +7,7 @@
 #include "platform/TLauncher.h"
 #include "platform/TNotSet.h"
 #include "platform/TPath.h"
+#include "platform/TSingleInstance.h"
 #include "search/TWebIndexer.h"
 #include <QCoreApplication>
 #include <cstdio>
@@ -45,16 +46,21 @@ int WriteIndex(int argc, char** argv)
 
 // The entry sequence: the application object, the host window (the main window, which
 // reads the ini file as it is created), the browsing window, then the message loop until
-// the host closes.
+// the host closes. A kit already running is brought to the front instead, before this
+// start reads any file of it.
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "--index") == 0)
         return WriteIndex(argc, argv);
     TZelmoraApplication app(argc, argv);
     try {
+        TSingleInstance instance(TPath::ProgramDirectory());
+        if (!instance.Claim())
+            return 0;
         TMDIHost host;
         TZMMain browser(&host);
         host.SetViewerWindow(&browser);
+        instance.OnActivate = [&host] { host.BringToFront(); };
         host.show();
         const int exitCode = app.exec();
         TLauncher::EndProcessWithin(3000, exitCode);

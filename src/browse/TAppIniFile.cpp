@@ -5,12 +5,16 @@
 #include "platform/TPath.h"
 #include "state/TKXIniFile.h"
 #include <QFile>
+#include <QRegularExpression>
+#include <algorithm>
+#include <climits>
 #include <sys/stat.h>
 
 namespace {
 
 const QString kStartUp = QStringLiteral("StartUp");
 const QString kWarnings = QStringLiteral("Warnings");
+const QString kKiosk = QStringLiteral("Kiosk");
 
 // The file can be opened and holds text. Bytes no text file holds (NUL), or a size the ini
 // service refuses to read, mark it as corrupted, so a damaged kit is reported instead of
@@ -36,6 +40,21 @@ bool IsReadableText(const QString& path)
         if (memchr(buffer, '\0', size_t(n)))
             return false;
     }
+}
+
+// Seconds of IdleReset: a number too large for the timer waits as long as it can; a value
+// that is no number, or a negative one, means never, as an absent key does.
+int IdleSeconds(const TKXIniFile& ini)
+{
+    // Read as the file's other numbers are; what that refuses is either a run of digits too
+    // long for a number or no number at all.
+    const int value = ini.ReadInteger(kKiosk, "IdleReset", INT_MIN);
+    if (value == INT_MIN) {
+        static const QRegularExpression digits(QStringLiteral("^\\+?[0-9]+$"));
+        const QString text = ini.ReadString(kKiosk, "IdleReset", QString()).trimmed();
+        return digits.match(text).hasMatch() ? TAppIniFile::MaxIdleReset : 0;
+    }
+    return value <= 0 ? 0 : std::min(value, TAppIniFile::MaxIdleReset);
 }
 
 } // namespace
@@ -65,6 +84,10 @@ bool TAppIniFile::ReadIniFile(TStartUpOptions& options)
     if (options.StartUpMode < 0 || options.StartUpMode > 2)
         options.StartUpMode = 0;
     options.ColourWarning = ini.ReadBool(kWarnings, "ColourWarning", true);
+    options.IdleReset = IdleSeconds(ini);
+    // Only an explicit 0 forbids: a kit written before these keys existed runs as it did.
+    options.AllowPrograms = ini.ReadInteger(kKiosk, "AllowPrograms", 1) != 0;
+    options.AllowMedia = ini.ReadInteger(kKiosk, "AllowMedia", 1) != 0;
     return true;
 }
 

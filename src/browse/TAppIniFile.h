@@ -9,6 +9,8 @@ class TAppIniFile
 {
 public:
     static inline const QString Token = TPath::ReaderBaseToken;
+    // The longest idle time honoured, in seconds (one day); larger values are cut to it.
+    static constexpr int MaxIdleReset = 86400;
 
     // The executable's path with its extension replaced by ".INI".
     static QString FileName();

@@ -14,6 +14,9 @@ public:
     virtual void ShowProgressText(const QString& text) = 0;
     // Ends such a text: the advert comes back and the countdown restarts.
     virtual void ShowAdvertPage() = 0;
+    // A short notice in the same place, for about two seconds; then the advert comes back
+    // by itself. Nothing waits for it.
+    virtual void ShowNotice(const QString& text) = 0;
 
     // The values read from the application ini file at start (paths resolved).
     virtual const TStartUpOptions& StartUpOptions() const = 0;

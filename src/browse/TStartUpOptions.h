@@ -14,4 +14,9 @@ struct TStartUpOptions
     int StartUpMode = 0;      // 0 Edit, 1 Display, 2 Reader
     bool RuntimeLock = false; // kxItem2
     bool ColourWarning = true;
+    // Kiosk: seconds without input before the display returns to its start (0 never), and
+    // whether links may start programs or hand files to the media player.
+    int IdleReset = 0;
+    bool AllowPrograms = true;
+    bool AllowMedia = true;
 };

@@ -2,6 +2,7 @@
 #include "browse/TFolderTests.h"
 #include "browse/THostServices.h"
 #include "browse/TLinkActivation.h"
+#include "browse/TTouchScrolling.h"
 #include "browse/TWebBuilders.h"
 #include "components/listview/TClrListView.h"
 #include "components/outline/TMDIOutline.h"
@@ -57,6 +58,7 @@ TZMMain::TZMMain(THostServices* host, QWidget* parent) : QWidget(parent), m_host
     Paint(this, Qt::white);
     setFont(SansFont(8));
     CreateControls();
+    EnableTouchScrolling();
     FormCreate();
 }
 
@@ -221,6 +223,14 @@ void TZMMain::CreateControls()
     Viewer->OnHotSpotClick = [this](QObject* sender, const QString& src, bool& handled) {
         ViewerHotSpotClick(sender, src, handled);
     };
+}
+
+void TZMMain::EnableTouchScrolling()
+{
+    // The view's pages scroll by touch by themselves (frames come and go with them).
+    for (TMDIOutline* outline : {FolderList, ReadOutliner})
+        TTouchScrolling::Enable(outline, [outline] { return outline->DefaultRowHeight(); });
+    TTouchScrolling::Enable(DocList, [this] { return DocList->RowHeight(); });
 }
 
 void TZMMain::FormCreate()
@@ -463,6 +473,19 @@ void TZMMain::OpenIntroduction()
         OpenDocument(intro, QStringLiteral("No Message"));
 }
 
+void TZMMain::ResetToStart()
+{
+    SortAscending = false;
+    BuildSite();
+    const QString& intro = m_host->StartUpOptions().IntroductionFile;
+    if (!TNotSet::Is(intro) && TPath::FileExists(intro)) {
+        OpenDocument(intro, QStringLiteral("No Message"));
+        return;
+    }
+    Viewer->Clear();
+    ReadOutliner->Clear();
+}
+
 void TZMMain::ShowPanel(QWidget* panel)
 {
     QWidget* other = panel == HomePanel ? ReadPanel : HomePanel;
@@ -535,11 +558,20 @@ void TZMMain::ViewerHotSpotClick(QObject*, const QString& SRC, bool& Handled)
         break;
     case TLinkAction::Sound: TLauncher::PlaySound(action.file); break;
     case TLinkAction::Program:
-        // Only the web's own programs and the kit's: never a link that leads elsewhere.
-        TLauncher::StartWebProgram(action.file, action.arguments,
-                                   {WebFolder(), TPath::ProgramDirectory()});
+        // A kiosk's operator may forbid them: the visitor learns why nothing happens, and
+        // no dialog waits for an answer nobody at a public screen will give.
+        if (!m_host->StartUpOptions().AllowPrograms)
+            m_host->ShowNotice(UnavailableLinkNotice);
+        else // only the web's own programs and the kit's: never a link that leads elsewhere
+            TLauncher::StartWebProgram(action.file, action.arguments,
+                                       {WebFolder(), TPath::ProgramDirectory()});
         break;
-    case TLinkAction::MediaPlayer: TLauncher::OpenInMediaPlayer(action.file); break;
+    case TLinkAction::MediaPlayer:
+        if (!m_host->StartUpOptions().AllowMedia)
+            m_host->ShowNotice(UnavailableLinkNotice);
+        else
+            TLauncher::OpenInMediaPlayer(action.file);
+        break;
     }
     Handled = true;
 }

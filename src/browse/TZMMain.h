@@ -23,6 +23,8 @@ class TZMMain : public QWidget
 {
     Q_OBJECT
 public:
+    static inline const QString UnavailableLinkNotice =
+        QStringLiteral("This link is not available here");
     static inline const QString MissingDocumentMessage =
         QStringLiteral("Could not find file. Please check the file is in the correct folder");
 
@@ -35,6 +37,10 @@ public:
     void BuildSite();
     bool LoadDisplayState(const QString& fileName);
     bool SaveDisplayState(const QString& fileName);
+    // What a visitor sees when the program starts: the web's root folder listed, the list
+    // unsorted, and the introduction page from its top with its outline (without one, the
+    // site panel and a blank view). Reads and writes no file but the web's.
+    void ResetToStart();
 
     // Event handlers.
     void FolderListClick();
@@ -75,6 +81,7 @@ protected:
 
 private:
     void CreateControls();
+    void EnableTouchScrolling();
     void FormCreate();
     void ApplyStartState();
     void ApplyLowColourLook();

@@ -53,6 +53,14 @@ void THtmlPane::SetDefBackground(qint32 colour)
         ShowEmptyPage();
 }
 
+void THtmlPane::Clear()
+{
+    m_currentFile.clear();
+    m_activeView = nullptr;
+    m_headingFrame = nullptr;
+    ShowEmptyPage();
+}
+
 void THtmlPane::ShowEmptyPage()
 {
     m_root->Show(THtmlPageLoader::FromText(QString(), m_settings), QString());

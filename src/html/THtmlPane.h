@@ -68,6 +68,8 @@ public:
     // Raises EInOutError ("Can't locate file: " + name) when the file does not exist and
     // keeps the document shown; anything from the first "#" is a destination to go to.
     void LoadFile(const QString& fileName) override;
+    // Back to the blank page shown before the first document; history is kept.
+    void Clear();
     int Position() const override;
     void SetPosition(int position) override;
     int HorzPosition() const override;

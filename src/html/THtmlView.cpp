@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QScroller>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -54,6 +55,9 @@ THtmlView::THtmlView(const THtmlSettings* settings, THtmlImageCache* images, QWi
     setFrameShape(QFrame::NoFrame);
     setUndoRedoEnabled(false);
     viewport()->setMouseTracking(true);
+    // On a touch screen a finger drags the page with kinetic flicks; a tap stays a click,
+    // and the mouse still selects text.
+    QScroller::grabGesture(viewport(), QScroller::TouchGesture);
     connect(this, &QTextBrowser::anchorClicked, this, &THtmlView::AnchorActivated);
     m_handler->OnControlMoved = [this] { ScheduleControlPlacement(); };
     ApplySettings();

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTest>
 #include <climits>
 #include <gtest/gtest.h>
 
@@ -226,6 +227,30 @@ TEST_F(TMDIHostTest, ProgressTextAndAdvertPage)
     EXPECT_EQ(host.TitlePanel()->TB_PageControl->currentWidget(),
               host.TitlePanel()->TB_TabSheet_Advert);
     EXPECT_FALSE(host.Timer1()->isActive());
+}
+
+TEST_F(TMDIHostTest, NoticeShowsForTwoSecondsThenTheAdvert)
+{
+    WriteIni("StartUpMode=1\r\n");
+    TMDIHost host;
+    TTitlePanel* t = host.TitlePanel();
+    host.ShowNotice("This link is not available here");
+    EXPECT_EQ(t->Progress_TextLabel->text(), "This link is not available here");
+    EXPECT_EQ(t->TB_PageControl->currentWidget(), t->TB_TabSheet_TextDisplay);
+    ASSERT_TRUE(host.NoticeTimer()->isActive());
+    EXPECT_EQ(host.NoticeTimer()->interval(), 2000);
+    EXPECT_TRUE(host.NoticeTimer()->isSingleShot());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.AdvertShowing(); }, 3000));
+    EXPECT_EQ(t->TB_PageControl->currentWidget(), t->TB_TabSheet_Advert);
+    EXPECT_TRUE(host.AdvertShowing());
+
+    // A document opened meanwhile owns the page: the notice's end does not cut its text.
+    host.ShowNotice("This link is not available here");
+    host.ShowProgressText("Opening File");
+    EXPECT_FALSE(host.NoticeTimer()->isActive());
+    EXPECT_EQ(t->Progress_TextLabel->text(), "Opening File");
+    host.ShowAdvertPage();
+    EXPECT_FALSE(host.NoticeTimer()->isActive());
 }
 
 TEST_F(TMDIHostTest, TitlePanelButtonsAtTheirPlaces)

@@ -1,4 +1,5 @@
 #include "app/TFindDialog.h"
+#include "app/TIdleReset.h"
 #include "app/TMDIHost.h"
 #include "app/TSplashForm.h"
 #include "app/TTitlePanel.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -292,4 +294,75 @@ TEST(TFileDialogTest, FiltersShowWholeAndTheDefaultExtensionIgnoresLetterCase)
     TFileDialog save(TFileDialog::Save);
     save.DefaultExt = QStringLiteral("STA");
     EXPECT_EQ(save.Complete(folder + "new"), folder + "new.STA");
+}
+
+TEST_F(TToolbarTest, IdleResetClosesWhatTheVisitorOpenedAndShowsTheStart)
+{
+    QString longPage = "<h1>Long</h1>";
+    for (int i = 0; i < 200; ++i)
+        longPage += QString("<p>line %1</p>").arg(i);
+    WriteTestFile(m_kit + "web/sub/long.htm", longPage.toUtf8());
+    Start("StartUpMode=1\r\nIntroductionFile=READERBASE\\web\\index.htm\r\n"
+          "[Kiosk]\r\nIdleReset=5\r\n");
+    EXPECT_EQ(m_host->IdleResetWatch()->Seconds(), 5);
+    const QString intro = m_kit + "web/index.htm";
+    ASSERT_EQ(m_main->Viewer->CurrentFile(), intro);
+    const bool readPanelAtStart = m_main->ReadPanel->isVisible();
+    const int foldersAtStart = m_main->FolderList->ItemCount();
+    const QByteArray ini = ReadTestFile(m_kit + "zelmora.INI");
+
+    // A visitor reads another page far down, searches, opens "i", and an operator left
+    // the mode for Edit mode and another web.
+    m_main->OpenDocument(m_kit + "web/sub/long.htm", "0");
+    m_main->Viewer->SetPosition(400);
+    m_host->findButtonClick();
+    m_host->FindDialog()->SetFindText("lantern");
+    m_host->about_buttonClick();
+    m_host->SetEditMode();
+    TFileDialog::SetHook([&](const TFileDialog&) { return m_kit + "other/page.htm"; });
+    m_host->openwebbuttonClick();
+    TFileDialog::SetHook({});
+    ASSERT_EQ(m_main->FolderList->Items(1)->Text(), "other");
+
+    m_host->IdleReset();
+    EXPECT_FALSE(m_host->FindDialog()->isVisible());
+    EXPECT_EQ(m_host->FindDialog()->FindText(), "");
+    EXPECT_FALSE(m_host->SplashWindows()[0]->isVisible());
+    EXPECT_EQ(m_host->Mode(), TMDIHost::TMode::Display);
+    EXPECT_TRUE(m_host->AdvertShowing());
+    EXPECT_EQ(m_main->Viewer->CurrentFile(), intro);
+    EXPECT_EQ(m_main->Viewer->Position(), 0);
+    EXPECT_EQ(m_main->ReadPanel->isVisible(), readPanelAtStart);
+    EXPECT_EQ(m_main->ReadOutliner->Items(1)->Text(), "Intro");
+    EXPECT_EQ(m_main->FolderList->Items(1)->Text(), "web");
+    EXPECT_EQ(m_main->FolderList->ItemCount(), foldersAtStart);
+    EXPECT_EQ(m_host->StartUpOptions().StartUpWeb, m_kit + "web/");
+    EXPECT_EQ(ReadTestFile(m_kit + "zelmora.INI"), ini); // only the display changed
+
+    // An open file dialog is cancelled; its command goes on as after "Cancel".
+    QTimer::singleShot(100, m_host.get(), [this] { m_host->IdleReset(); });
+    m_host->openwebbuttonClick();
+    EXPECT_EQ(m_host->StartUpOptions().StartUpWeb, m_kit + "web/");
+
+    // Nothing while the layout editor is open.
+    m_host->SettingsEditorClick();
+    ASSERT_NE(m_host->EditorWindow(), nullptr);
+    EXPECT_TRUE(m_host->IdleResetWatch()->Blocked());
+    m_main->OpenDocument(m_kit + "web/sub/long.htm", "0");
+    m_host->IdleReset();
+    EXPECT_EQ(m_main->Viewer->CurrentFile(), m_kit + "web/sub/long.htm");
+}
+
+TEST_F(TToolbarTest, IdleResetWithoutAnIntroductionShowsTheSiteAndABlankView)
+{
+    Start("StartUpMode=2\r\n[Kiosk]\r\nIdleReset=60\r\n");
+    m_main->OpenDocument(m_kit + "web/index.htm", "0");
+    ASSERT_TRUE(m_main->ReadPanel->isVisible());
+    m_host->IdleReset();
+    EXPECT_EQ(m_host->Mode(), TMDIHost::TMode::Reader);
+    EXPECT_EQ(m_main->Viewer->CurrentFile(), "");
+    EXPECT_TRUE(m_main->Viewer->HeadingList().isEmpty());
+    EXPECT_TRUE(m_main->HomePanel->isVisible());
+    EXPECT_EQ(m_main->ReadOutliner->ItemCount(), 0);
+    EXPECT_EQ(m_main->FolderList->Items(1)->Text(), "web");
 }

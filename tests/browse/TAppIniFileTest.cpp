@@ -170,3 +170,46 @@ TEST_F(TAppIniFileTest, BadFilesAreReportedOrReadWithoutHarm)
     Read(false);
     QFile::remove(m_dir + "zelmora.INI");
 }
+
+TEST_F(TAppIniFileTest, KioskKeysWithTheirFallBacks)
+{
+    // An ini file without the section keeps the behaviour of kits written before it.
+    WriteIni("[StartUp]\r\nStartUpMode=1\r\n");
+    TStartUpOptions o = Read();
+    EXPECT_EQ(o.IdleReset, 0);
+    EXPECT_TRUE(o.AllowPrograms);
+    EXPECT_TRUE(o.AllowMedia);
+    EXPECT_EQ(o.StartUpMode, 1);
+
+    struct Case
+    {
+        QByteArray text;
+        int idle;
+        bool allowed; // the same text given to AllowPrograms and AllowMedia
+    };
+    const Case cases[] = {
+        {"5", 5, true},
+        {" 120 ", 120, true},
+        {"0", 0, false},
+        {"abc", 0, true},
+        {"", 0, true},
+        {"-7", 0, true},
+        {"0x10", 16, true},
+        {"86401", TAppIniFile::MaxIdleReset, true},
+        {"2147483647", TAppIniFile::MaxIdleReset, true},
+        {"99999999999999999999", TAppIniFile::MaxIdleReset, true},
+        {"12abc", 0, true},
+    };
+    for (const Case& c : cases) {
+        WriteIni("[Kiosk]\r\nIdleReset=" + c.text + "\r\nAllowPrograms=" + c.text +
+                 "\r\nAllowMedia=" + c.text + "\r\n");
+        o = Read();
+        EXPECT_EQ(o.IdleReset, c.idle) << c.text.constData();
+        EXPECT_EQ(o.AllowPrograms, c.allowed) << c.text.constData();
+        EXPECT_EQ(o.AllowMedia, c.allowed) << c.text.constData();
+    }
+    WriteIni("[kiosk]\r\nAllowPrograms=0\r\nAllowMedia=1\r\n");
+    o = Read();
+    EXPECT_FALSE(o.AllowPrograms);
+    EXPECT_TRUE(o.AllowMedia);
+}

@@ -460,3 +460,40 @@ TEST_F(TZMMainTest, AStartUpLookShowsAsLoadingTheSameLookAtTheSameSize)
     EXPECT_EQ(started.FolderList->LeftGap(), loaded.FolderList->LeftGap());
     EXPECT_TRUE(atStart == afterLoad);
 }
+
+TEST_F(TZMMainTest, ForbiddenLinkKindsStartNothingAndSaySo)
+{
+    WriteTestFile(m_web + "tool.exe", "#!/bin/sh\n");
+    const QString program = "FILE:" + m_web + "tool.exe -x";
+    struct Case
+    {
+        bool programs, media;
+        int launched; // of the program and the media link below
+    };
+    for (const Case c : {Case{false, true, 1}, Case{true, false, 1}, Case{false, false, 0}}) {
+        m_host.Options.AllowPrograms = c.programs;
+        m_host.Options.AllowMedia = c.media;
+        m_host.Notices.clear();
+        TZMMain w(&m_host);
+        ClickRow(w, "index");
+        TLaunchCapture launches;
+        for (const QString& link : {program, QString("clip.avi")}) {
+            bool handled = false;
+            w.ViewerHotSpotClick(nullptr, link, handled);
+            EXPECT_TRUE(handled) << link.toStdString(); // never left to the view
+        }
+        ASSERT_EQ(int(launches.Requests().size()), c.launched);
+        if (c.launched)
+            EXPECT_EQ(launches.Requests()[0].kind,
+                      c.programs ? TLaunchRequest::Program : TLaunchRequest::MediaPlayer);
+        EXPECT_EQ(m_host.Notices, QStringList(2 - c.launched, "This link is not available here"));
+
+        // Sounds, documents and headings are never affected.
+        bool handled = false;
+        w.ViewerHotSpotClick(nullptr, "/music/theme.wav", handled);
+        w.ViewerHotSpotClick(nullptr, "other.html", handled);
+        EXPECT_EQ(launches.Requests().back().kind, TLaunchRequest::Sound);
+        EXPECT_EQ(w.Viewer->CurrentFile(), m_web + "other.html");
+        EXPECT_EQ(m_host.Notices.size(), 2 - c.launched);
+    }
+}

@@ -28,6 +28,7 @@ public:
 
     void ShowProgressText(const QString& text) override { Calls << "ShowProgressText:" + text; }
     void ShowAdvertPage() override { Calls << "ShowAdvertPage"; }
+    void ShowNotice(const QString& text) override { Calls << "ShowNotice:" + text; }
     const TStartUpOptions& StartUpOptions() const override { return Options; }
     int NumColours() const override { return Colours; }
     void SetYourLogoHereBitmap(const QString& path) override { Options.YourLogoHereBitmap = path; }

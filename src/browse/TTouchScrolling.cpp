@@ -1,0 +1,69 @@
+#include "TTouchScrolling.h"
+#include <QAbstractScrollArea>
+#include <QEvent>
+#include <QScrollBar>
+#include <QScrollEvent>
+#include <QScroller>
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Sits on the list's viewport, where the scroller sends its events, and translates between
+// the scroller's pixels and the scroll bar's rows.
+class TRowScrollFilter : public QObject
+{
+public:
+    TRowScrollFilter(QAbstractScrollArea* area, TTouchScrolling::RowHeight rowHeight)
+        : QObject(area), m_area(area), m_rowHeight(std::move(rowHeight))
+    {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const qreal row = std::max(1, m_rowHeight());
+        QScrollBar* v = m_area->verticalScrollBar();
+        QScrollBar* h = m_area->horizontalScrollBar();
+        if (event->type() == QEvent::ScrollPrepare) {
+            auto* prepare = static_cast<QScrollPrepareEvent*>(event);
+            prepare->setViewportSize(m_area->viewport()->size());
+            prepare->setContentPosRange(QRectF(h->minimum(), v->minimum() * row,
+                                               h->maximum() - h->minimum(),
+                                               (v->maximum() - v->minimum()) * row));
+            prepare->setContentPos(QPointF(h->value(), v->value() * row));
+            prepare->accept();
+            return true;
+        }
+        // A finger that dragged the rows has not chosen one: its release is no click. The
+        // press may have selected the row under it, as a mouse press does.
+        if (event->type() == QEvent::MouseButtonPress) {
+            m_pressed = true;
+            m_dragged = false;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            m_pressed = false;
+            return std::exchange(m_dragged, false);
+        }
+        if (event->type() == QEvent::Scroll) {
+            m_dragged = m_dragged || m_pressed;
+            const QPointF pos = static_cast<QScrollEvent*>(event)->contentPos();
+            h->setValue(qRound(pos.x()));
+            v->setValue(qRound(pos.y() / row));
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QAbstractScrollArea* m_area;
+    TTouchScrolling::RowHeight m_rowHeight;
+    bool m_pressed = false;
+    bool m_dragged = false;
+};
+
+} // namespace
+
+void TTouchScrolling::Enable(QAbstractScrollArea* area, RowHeight rowHeight)
+{
+    area->viewport()->installEventFilter(new TRowScrollFilter(area, std::move(rowHeight)));
+    QScroller::grabGesture(area->viewport(), QScroller::TouchGesture);
+}
