@@ -8,7 +8,7 @@ using A = THtmlAttributes;
 
 void THtmlInlineTags::StartPhrase(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    const QString open = u'<' + t.name + u'>';
+    const QString open = A::WithSelectors(u'<' + t.name + u'>', t);
     c.Writer().PushInline({t.name, open, open, QStringLiteral("</") + t.name + u'>', -1});
 }
 
@@ -20,9 +20,16 @@ void THtmlInlineTags::StartStrike(THtmlRewriteContext& c, const THtmlToken& t)
 
 void THtmlInlineTags::StartTeletype(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    const QString open =
-        QStringLiteral("<span style=\"") + c.PreFontStyle() + QStringLiteral("\">");
-    c.Writer().PushInline({t.name, open, open, QStringLiteral("</span>"), -1});
+    const QString open = A::WithSelectors(
+        QStringLiteral("<span style=\"") + c.PreFontStyle() + QStringLiteral("\">"), t);
+    const QString openNoSize = A::WithSelectors(
+        QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() + QStringLiteral("\">"), t);
+    c.Writer().PushInline({t.name, open, openNoSize, QStringLiteral("</span>"), -1});
+}
+
+void THtmlInlineTags::StartNoBreak(THtmlRewriteContext& c, const THtmlToken& t)
+{
+    c.Writer().PushInline({t.name, QString(), QString(), QString(), -1});
 }
 
 bool THtmlInlineTags::FontSize(const THtmlRewriteContext& c, const THtmlToken& t, int* size)
@@ -54,10 +61,12 @@ void THtmlInlineTags::StartFont(THtmlRewriteContext& c, const THtmlToken& t)
 {
     THtmlMarkupWriter::TInline inl;
     inl.tag = t.name;
-    inl.open =
-        QStringLiteral("<span style=\"") + A::Escape(FontStyle(c, t, true)) + QStringLiteral("\">");
-    inl.openNoSize = QStringLiteral("<span style=\"") + A::Escape(FontStyle(c, t, false)) +
-                     QStringLiteral("\">");
+    inl.open = A::WithSelectors(QStringLiteral("<span style=\"") +
+                                    A::Escape(FontStyle(c, t, true)) + QStringLiteral("\">"),
+                                t);
+    inl.openNoSize = A::WithSelectors(QStringLiteral("<span style=\"") +
+                                          A::Escape(FontStyle(c, t, false)) + QStringLiteral("\">"),
+                                      t);
     inl.close = QStringLiteral("</span>");
     c.Writer().PushInline(inl);
 }
@@ -97,9 +106,10 @@ void THtmlInlineTags::StartAnchor(THtmlRewriteContext& c, const THtmlToken& t)
     const QColor colour = pageColour.isValid() ? pageColour : c.Options().linkColour;
     THtmlMarkupWriter::TInline inl;
     inl.tag = QStringLiteral("a");
-    inl.open = QStringLiteral("<a href=\"zlk:%1\" style=\"color:%2;\">")
-                   .arg(link)
-                   .arg(A::ColourCss(colour));
+    inl.open = A::WithSelectors(QStringLiteral("<a href=\"zlk:%1\" style=\"color:%2;\">")
+                                    .arg(link)
+                                    .arg(A::ColourCss(colour)),
+                                t);
     inl.openNoSize = inl.open;
     inl.close = QStringLiteral("</a>");
     inl.linkIndex = link;

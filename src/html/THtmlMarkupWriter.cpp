@@ -34,6 +34,33 @@ void THtmlMarkupWriter::EmitText(const QString& text)
     }
 }
 
+void THtmlMarkupWriter::EmitBreak(bool afterText)
+{
+    Emit(QStringLiteral("<br>"));
+    m_breakEnd = afterText ? m_out.size() : -1;
+}
+
+void THtmlMarkupWriter::DropTrailingBreak()
+{
+    if (m_breakEnd < 4 || m_breakEnd > m_out.size())
+        return;
+    // Only blanks and end tags may follow: anything else is a line the break began.
+    for (qsizetype i = m_breakEnd; i < m_out.size();) {
+        if (m_out.at(i) == u' ') {
+            ++i;
+        } else if (m_out.at(i) == u'<' && i + 1 < m_out.size() && m_out.at(i + 1) == u'/') {
+            const qsizetype end = m_out.indexOf(u'>', i);
+            if (end < 0)
+                return;
+            i = end + 1;
+        } else {
+            return;
+        }
+    }
+    m_out.remove(m_breakEnd - 4, 4);
+    m_breakEnd = -1;
+}
+
 QString THtmlMarkupWriter::Finish()
 {
     PopTo(1);
@@ -85,6 +112,7 @@ void THtmlMarkupWriter::PopBlock()
     TBlock b = std::move(m_blocks.back());
     m_blocks.pop_back();
     CloseEmittedInlines(b);
+    DropTrailingBreak();
     if (b.kind == TTagKind::Preformatted)
         --m_preDepth;
     if ((b.kind == TTagKind::Table || b.kind == TTagKind::TableRow) && b.cells == 0)
@@ -193,11 +221,38 @@ bool THtmlMarkupWriter::TakeIgnoredEnd(const QString& tag)
 // ---------------------------------------------------------------------------------------
 // Inline formatting
 
-void THtmlMarkupWriter::CloseEmittedInlines(TBlock& block)
+void THtmlMarkupWriter::CloseInlines(TBlock& block, int from)
 {
-    for (int k = block.emitted - 1; k >= 0; --k)
+    if (from >= block.emitted)
+        return;
+    // The engine underlines a link's blanks up to a line end: they go after the link.
+    bool link = false;
+    for (int k = from; k < block.emitted; ++k)
+        link = link || block.inlines[k].linkIndex >= 0;
+    bool blanks = false;
+    if (link && m_preDepth == 0) {
+        // Blanks before the end tags of elements inside the link count as well.
+        qsizetype i = m_out.size();
+        while (i > 0) {
+            const QChar ch = m_out.at(i - 1);
+            if (ch.isSpace() && ch.unicode() != 0xA0) {
+                m_out.remove(--i, 1);
+                blanks = true;
+            } else if (ch == u'>') {
+                const qsizetype lt = m_out.lastIndexOf(u'<', i - 1);
+                if (lt < 0 || lt + 1 >= i || m_out.at(lt + 1) != u'/')
+                    break;
+                i = lt;
+            } else {
+                break;
+            }
+        }
+    }
+    for (int k = block.emitted - 1; k >= from; --k)
         Emit(block.inlines[k].close);
-    block.emitted = 0;
+    if (blanks)
+        Emit(QStringLiteral(" "));
+    block.emitted = from;
 }
 
 void THtmlMarkupWriter::EmitInlines()
@@ -226,12 +281,18 @@ void THtmlMarkupWriter::PopInline(const QString& tag)
             continue;
         // Close down to it; what was opened inside stays in effect and is reopened with
         // the next text.
-        for (int k = top.emitted - 1; k >= j; --k)
-            Emit(top.inlines[k].close);
-        top.emitted = std::min(top.emitted, j);
+        CloseInlines(top, j);
         top.inlines.removeAt(j);
         return;
     }
+}
+
+bool THtmlMarkupWriter::InNoBreak() const
+{
+    for (const TInline& inl : m_blocks.back().inlines)
+        if (inl.tag == QLatin1String("nobr"))
+            return true;
+    return false;
 }
 
 int THtmlMarkupWriter::CurrentLink() const

@@ -46,6 +46,9 @@ public:
 
     void Reserve(qsizetype size) { m_out.reserve(size); }
     void Emit(const QString& html) { m_out += html; }
+    // A line break; one that ends a line of text and is followed by nothing but the end of
+    // its block is taken back when the block closes, as browsers draw no empty line for it.
+    void EmitBreak(bool afterText);
     // Text, escaped; inside preformatted blocks with its line ends made plain.
     void EmitText(const QString& text);
     // The markup written, every block and inline element closed.
@@ -76,6 +79,7 @@ public:
     void PushInline(const TInline& inl);
     void PopInline(const QString& tag);
     int CurrentLink() const; // the link the next text is in, or -1
+    bool InNoBreak() const;  // inside NOBR: blanks do not break the line
     void EmitInlines();
 
     // What the next text needs written before it.
@@ -91,11 +95,15 @@ public:
     bool TakePreStart() { return std::exchange(m_preStart, false); }
 
 private:
-    void CloseEmittedInlines(TBlock& block);
+    void CloseEmittedInlines(TBlock& block) { CloseInlines(block, 0); }
+    // Closes the written inlines of block from index from on.
+    void CloseInlines(TBlock& block, int from);
+    void DropTrailingBreak();
     void MoveCaptionAboveTable(const TBlock& caption);
     void CountCell();
 
     QString m_out;
+    qsizetype m_breakEnd = -1; // where the last line break that ends text ends in m_out
     std::vector<TBlock> m_blocks;
     QHash<QString, int> m_ignored; // end tags still owed for starts dropped by depth limits
     QStringList m_pendingAnchors;  // named anchors waiting for the next text

@@ -38,13 +38,16 @@ QString THtmlTableTags::TableOpen(const THtmlToken& t)
     const QString width = A::Length(t, QStringLiteral("width"));
     if (!width.isEmpty())
         open += QStringLiteral(" width=\"") + width + u'"';
+    const QString height = A::Length(t, QStringLiteral("height"));
+    if (!height.isEmpty() && !height.endsWith(u'%'))
+        open += QStringLiteral(" height=\"") + height + u'"';
     const QString align = t.Attr(QStringLiteral("align")).trimmed().toLower();
     if (A::IsOneOf(align, {"left", "right", "center"}))
         open += QStringLiteral(" align=\"") + align + u'"';
     const QColor bg = THtmlColour::Parse(t.Attr(QStringLiteral("bgcolor")));
     if (bg.isValid())
         open += QStringLiteral(" bgcolor=\"") + A::ColourCss(bg) + u'"';
-    return open + u'>';
+    return A::WithSelectors(open + u'>', t);
 }
 
 void THtmlTableTags::StartRow(THtmlRewriteContext& c, const THtmlToken& t)
@@ -55,7 +58,8 @@ void THtmlTableTags::StartRow(THtmlRewriteContext& c, const THtmlToken& t)
         return;
     w.PopTo(table + 1);
     const QColor bg = THtmlColour::Parse(t.Attr(QStringLiteral("bgcolor")));
-    c.PushBlock(QStringLiteral("tr"), QStringLiteral("<tr>"), QStringLiteral("</tr>"));
+    c.PushBlock(QStringLiteral("tr"), A::WithSelectors(QStringLiteral("<tr>"), t),
+                QStringLiteral("</tr>"));
     THtmlMarkupWriter::TBlock& row = w.Top();
     if (row.kind != TTagKind::TableRow)
         return;
@@ -111,7 +115,7 @@ QString THtmlTableTags::CellOpen(const THtmlToken& t, const QString& rowAlign,
         open += QStringLiteral(" height=\"") + height + u'"';
     if (t.Has(QStringLiteral("nowrap")))
         open += QStringLiteral(" nowrap");
-    return open + u'>';
+    return A::WithSelectors(open + u'>', t);
 }
 
 void THtmlTableTags::StartCaption(THtmlRewriteContext& c, const THtmlToken& t)
