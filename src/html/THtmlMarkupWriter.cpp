@@ -6,6 +6,9 @@ namespace {
 
 const QString kRoot = QStringLiteral("#root");
 
+// Pixels per character of the default font, near enough to weigh pictures against text.
+constexpr int kCharWidth = 7;
+
 // The blocks a search for an enclosing element does not leave: what is open outside a
 // table cell belongs to another part of the page.
 bool IsCellBoundary(TTagKind kind)
@@ -22,8 +25,26 @@ THtmlMarkupWriter::THtmlMarkupWriter()
     m_blocks.push_back(root);
 }
 
+TCellMeasure* THtmlMarkupWriter::CellMeasure()
+{
+    return m_cells.empty() ? nullptr : &m_blocks[size_t(m_cells.back())].measure;
+}
+
+void THtmlMarkupWriter::MeasureObject(int width)
+{
+    // Pictures without a size leave the table to the engine, which knows their sizes.
+    if (TCellMeasure* m = CellMeasure()) {
+        if (width > 0)
+            m->AddUnbreakable(width / kCharWidth);
+        else
+            m->unknown = true;
+    }
+}
+
 void THtmlMarkupWriter::EmitText(const QString& text)
 {
+    if (TCellMeasure* m = CellMeasure())
+        m->AddText(text, m_preDepth > 0);
     if (m_preDepth > 0) {
         QString t = text;
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -37,6 +58,8 @@ void THtmlMarkupWriter::EmitText(const QString& text)
 void THtmlMarkupWriter::EmitBreak(bool afterText)
 {
     Emit(QStringLiteral("<br>"));
+    if (TCellMeasure* m = CellMeasure())
+        m->EndLine();
     m_breakEnd = afterText ? m_out.size() : -1;
 }
 
@@ -81,6 +104,11 @@ void THtmlMarkupWriter::OpenBlock(const QString& tag, TTagKind kind, const QStri
                                   const QString& close)
 {
     TBlock& parent = m_blocks.back();
+    if (TCellMeasure* m = CellMeasure()) {
+        m->EndLine();
+        if (kind == TTagKind::Table)
+            m->unknown = true;
+    }
     CloseEmittedInlines(parent);
     QVector<TInline> carry = std::move(parent.inlines);
     parent.inlines.clear();
@@ -101,6 +129,15 @@ void THtmlMarkupWriter::OpenBlock(const QString& tag, TTagKind kind, const QStri
         m_preStart = true;
     }
     Emit(open);
+    if (kind == TTagKind::TableCell) {
+        b.openEnd = m_out.size() - 1;
+        m_cells.push_back(int(m_blocks.size()));
+    }
+    if (kind == TTagKind::TableRow) {
+        const int table = FindTable();
+        if (table > 0)
+            m_blocks[size_t(table)].columns.StartRow();
+    }
     m_blocks.push_back(std::move(b));
     m_inlineContent = false;
 }
@@ -115,10 +152,22 @@ void THtmlMarkupWriter::PopBlock()
     DropTrailingBreak();
     if (b.kind == TTagKind::Preformatted)
         --m_preDepth;
-    if ((b.kind == TTagKind::Table || b.kind == TTagKind::TableRow) && b.cells == 0)
+    if (b.kind == TTagKind::TableCell && !m_cells.empty())
+        m_cells.pop_back();
+    if ((b.kind == TTagKind::Table || b.kind == TTagKind::TableRow) && b.cells == 0) {
         m_out.truncate(b.startPos); // nothing for the engine to lay out
-    else
+    } else {
         Emit(b.close);
+        if (b.kind == TTagKind::Table)
+            SetColumnWidths(b);
+    }
+    if (b.kind == TTagKind::TableCell) {
+        const int table = FindTable();
+        if (table > 0)
+            m_blocks[size_t(table)].columns.AddCell(b.measure, b.hasWidth, b.spans, b.openEnd);
+    } else if (TCellMeasure* m = CellMeasure()) {
+        m->EndLine();
+    }
     if (b.kind == TTagKind::TableCaption && b.captionPos >= 0)
         MoveCaptionAboveTable(b);
     if (b.kind == TTagKind::TableCell)
@@ -133,6 +182,16 @@ void THtmlMarkupWriter::PopBlock()
     m_inlineContent = false;
 }
 
+void THtmlMarkupWriter::SetColumnWidths(TBlock& table)
+{
+    const auto widths = table.columns.Widths();
+    for (const auto& [pos, attr] : widths)
+        if (pos > table.startPos && pos < m_out.size())
+            m_out.insert(pos, attr);
+    if (!widths.empty())
+        m_breakEnd = -1;
+}
+
 void THtmlMarkupWriter::MoveCaptionAboveTable(const TBlock& caption)
 {
     const QString text = m_out.mid(caption.captionPos);
@@ -141,6 +200,7 @@ void THtmlMarkupWriter::MoveCaptionAboveTable(const TBlock& caption)
     if (table.kind == TTagKind::Table) {
         m_out.insert(table.startPos, text);
         table.startPos += text.size();
+        table.columns.Shift(text.size());
     } else {
         m_out += text;
     }

@@ -1,6 +1,7 @@
 #pragma once
 #include "html/THtmlTagTable.h"
 #include "html/TListNumbering.h"
+#include "html/TTableColumns.h"
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -40,6 +41,10 @@ public:
         QString rowAlign, rowValign, rowBgcolor; // rows: defaults for their cells
         int cells = 0;                           // tables and rows: cells closed inside them
         bool hadChildBlock = false;              // text from now on needs a block of its own
+        TTableColumns columns;                   // tables: the widths their columns get
+        TCellMeasure measure;                    // cells: how wide their content is
+        qsizetype openEnd = 0;                   // cells: the ">" of their start tag
+        bool hasWidth = false, spans = false;    // cells: WIDTH, COLSPAN or ROWSPAN given
     };
 
     THtmlMarkupWriter();
@@ -75,6 +80,9 @@ public:
     void Ignore(const QString& tag) { ++m_ignored[tag]; }
     bool TakeIgnoredEnd(const QString& tag);
 
+    // A picture of that width (0: unknown) in the text of the current table cell.
+    void MeasureObject(int width);
+
     // Inline formatting of the top block.
     void PushInline(const TInline& inl);
     void PopInline(const QString& tag);
@@ -101,8 +109,11 @@ private:
     void DropTrailingBreak();
     void MoveCaptionAboveTable(const TBlock& caption);
     void CountCell();
+    TCellMeasure* CellMeasure();
+    void SetColumnWidths(TBlock& table);
 
     QString m_out;
+    std::vector<int> m_cells;  // the open table cells, by block index
     qsizetype m_breakEnd = -1; // where the last line break that ends text ends in m_out
     std::vector<TBlock> m_blocks;
     QHash<QString, int> m_ignored; // end tags still owed for starts dropped by depth limits

@@ -120,8 +120,10 @@ void THtmlRewriteContext::PreformattedText(const QString& text)
 int THtmlRewriteContext::AddObject(THtmlObjectInfo info, const QString& align)
 {
     const int index = int(m_page.objects.size());
+    const int width = std::max(0, info.width);
     m_page.objects.push_back(std::move(info));
     EnsureTextContext();
+    m_writer.MeasureObject(width);
     QString img = QStringLiteral("<img src=\"zel:%1\"").arg(index);
     if (!align.isEmpty())
         img += QStringLiteral(" align=\"") + align + u'"';

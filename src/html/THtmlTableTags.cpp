@@ -24,6 +24,14 @@ void THtmlTableTags::StartTable(THtmlRewriteContext& c, const THtmlToken& t)
     }
     EnsureCell(c);
     c.PushBlock(QStringLiteral("table"), TableOpen(t), QStringLiteral("</table>"));
+    THtmlMarkupWriter::TBlock& table = c.Writer().Top();
+    const QString width = A::Length(t, QStringLiteral("width"));
+    if (table.kind == TTagKind::Table && !width.isEmpty()) {
+        // Characters of the default font in the table: a window of some 80 of them.
+        const int value = width.toInt();
+        table.columns.SetAvailable(width.endsWith(u'%') ? 80 * width.chopped(1).toInt() / 100
+                                                        : value / 7);
+    }
 }
 
 QString THtmlTableTags::TableOpen(const THtmlToken& t)
@@ -86,6 +94,12 @@ void THtmlTableTags::StartCell(THtmlRewriteContext& c, const THtmlToken& t)
     const QString open = CellOpen(t, row.rowAlign, row.rowValign, row.rowBgcolor);
     const QString tag = t.name == QLatin1String("th") ? t.name : QStringLiteral("td");
     c.PushBlock(tag, open, QStringLiteral("</") + tag + u'>');
+    THtmlMarkupWriter::TBlock& cell = w.Top();
+    if (cell.kind == TTagKind::TableCell) {
+        cell.hasWidth = !A::Length(t, QStringLiteral("width")).isEmpty();
+        cell.spans = A::Int(t, QStringLiteral("colspan"), 1, 1, 100) > 1 ||
+                     A::Int(t, QStringLiteral("rowspan"), 1, 1, 100) > 1;
+    }
 }
 
 QString THtmlTableTags::CellOpen(const THtmlToken& t, const QString& rowAlign,

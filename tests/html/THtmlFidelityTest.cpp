@@ -235,4 +235,26 @@ TEST_F(THtmlFidelityPaneTest, AnAutoColumnBesideWidePercentColumnsKeepsItsWords)
         << "a NOBR run is the column's least width";
 }
 
+TEST_F(THtmlFidelityPaneTest, RunningTextTakesTheLargerShareBesideAListOfLinks)
+{
+    m_pane.LoadFile(Write(QStringLiteral("share.htm"),
+                          "<table width=90% cellspacing=0 cellpadding=0><tr><td>Lorem ipsum "
+                          "dolor sit amet consectetur adipiscing elit sed do eiusmod tempor "
+                          "incididunt ut labore et dolore magna aliqua ut enim ad minim veniam "
+                          "quis nostrud exercitation</td><td><a href=a>Link one</a><br>"
+                          "<a href=b>Link two</a><br><a href=c>Another</a></td></tr></table>"));
+    auto* table = qobject_cast<QTextTable*>(Document()->rootFrame()->childFrames().value(0));
+    ASSERT_TRUE(table);
+    const auto width = [&](int column) {
+        return Document()
+            ->documentLayout()
+            ->blockBoundingRect(table->cellAt(0, column).firstCursorPosition().block())
+            .width();
+    };
+    const double tableWidth = Document()->documentLayout()->frameBoundingRect(table).width();
+    EXPECT_GT(width(0), 0.7 * tableWidth) << "the text column " << width(0) << " of " << tableWidth;
+    EXPECT_LE(table->cellAt(0, 1).firstCursorPosition().block().layout()->lineCount(), 5)
+        << "the links column is as wide as its longest word";
+}
+
 } // namespace
