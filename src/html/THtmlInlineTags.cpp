@@ -20,11 +20,25 @@ void THtmlInlineTags::StartStrike(THtmlRewriteContext& c, const THtmlToken& t)
 
 void THtmlInlineTags::StartTeletype(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    const QString open = A::WithSelectors(
-        QStringLiteral("<span style=\"") + c.PreFontStyle() + QStringLiteral("\">"), t);
-    const QString openNoSize = A::WithSelectors(
+    // Monospace text is 13/16 of the size around it, not of the default size.
+    double points = THtmlRewriter::FontPoints(c.BaseFont(), c.Options().fontSize) * 13.0 / 16.0;
+    const auto& inlines = c.Writer().Top().inlines;
+    for (auto it = inlines.rbegin(); it != inlines.rend(); ++it)
+        if (it->points > 0) {
+            points = it->monospace ? it->points : it->points * 13.0 / 16.0;
+            break;
+        }
+    THtmlMarkupWriter::TInline inl;
+    inl.tag = t.name;
+    inl.open = A::WithSelectors(QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() +
+                                    QStringLiteral("font-size:%1pt;\">").arg(points),
+                                t);
+    inl.openNoSize = A::WithSelectors(
         QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() + QStringLiteral("\">"), t);
-    c.Writer().PushInline({t.name, open, openNoSize, QStringLiteral("</span>"), -1});
+    inl.close = QStringLiteral("</span>");
+    inl.points = points;
+    inl.monospace = true;
+    c.Writer().PushInline(inl);
 }
 
 void THtmlInlineTags::StartNoBreak(THtmlRewriteContext& c, const THtmlToken& t)
@@ -68,6 +82,9 @@ void THtmlInlineTags::StartFont(THtmlRewriteContext& c, const THtmlToken& t)
                                           A::Escape(FontStyle(c, t, false)) + QStringLiteral("\">"),
                                       t);
     inl.close = QStringLiteral("</span>");
+    int size;
+    if (t.Has(QStringLiteral("size")) && FontSize(c, t, &size))
+        inl.points = THtmlRewriter::FontPoints(size, c.Options().fontSize);
     c.Writer().PushInline(inl);
 }
 
@@ -79,7 +96,10 @@ void THtmlInlineTags::StartBaseFont(THtmlRewriteContext& c, const THtmlToken& t)
     c.SetBaseFont(size);
     const QString open = QStringLiteral("<span style=\"font-size:%1pt;\">")
                              .arg(THtmlRewriter::FontPoints(size, c.Options().fontSize));
-    c.Writer().PushInline({t.name, open, QStringLiteral("<span>"), QStringLiteral("</span>"), -1});
+    THtmlMarkupWriter::TInline inl{t.name, open, QStringLiteral("<span>"),
+                                   QStringLiteral("</span>")};
+    inl.points = THtmlRewriter::FontPoints(size, c.Options().fontSize);
+    c.Writer().PushInline(inl);
 }
 
 void THtmlInlineTags::AddNamedAnchor(THtmlRewriteContext& c, const QString& name)

@@ -24,6 +24,8 @@ public:
         QString openNoSize; // the same without a font size, for use inside headings
         QString close;
         int linkIndex = -1;
+        double points = 0;      // the font size it sets; 0 for none
+        bool monospace = false; // TT and its kin: their size is already the monospace one
     };
     struct TBlock
     {

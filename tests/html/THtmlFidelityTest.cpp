@@ -77,13 +77,18 @@ TEST(THtmlFidelityTest, MonospaceTextIsThirteenSixteenthsOfTheDefaultSize)
 {
     QTextDocument doc;
     doc.setHtml(Rewrite(QStringLiteral("<pre>p</pre><p><tt>t</tt> <code>c</code> <kbd>k</kbd> "
-                                       "<samp>s</samp> x<h1><tt>h</tt></h1>"),
+                                       "<samp>s</samp> x<h1><tt>h</tt></h1><p><font size=5>"
+                                       "<tt>big <tt>bigger</tt></tt></font>"),
                         16)
                     .html);
     for (const char* text : {"p", "t", "c", "k", "s"})
         EXPECT_DOUBLE_EQ(FormatAt(doc, QLatin1String(text)).fontPointSize(), 13.0) << text;
     EXPECT_NE(FormatAt(doc, QStringLiteral("h")).fontPointSize(), 13.0)
         << "a heading keeps its size";
+    EXPECT_DOUBLE_EQ(FormatAt(doc, QStringLiteral("big")).fontPointSize(), 24 * 13.0 / 16.0)
+        << "13/16 of the size around it";
+    EXPECT_DOUBLE_EQ(FormatAt(doc, QStringLiteral("bigger")).fontPointSize(), 24 * 13.0 / 16.0)
+        << "nested monospace does not shrink again";
 }
 
 TEST(THtmlFidelityTest, NestedListsChangeTheirMarkWithTheDepth)
