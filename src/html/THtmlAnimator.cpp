@@ -27,7 +27,6 @@ bool THtmlAnimator::Start(int index, const QString& path)
         if (OnFrame)
             OnFrame(index, movie->currentImage());
     });
-    movie->setCacheMode(QMovie::CacheAll);
     movie->start();
     m_movies.push_back(movie);
     return true;

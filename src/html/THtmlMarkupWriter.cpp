@@ -65,7 +65,8 @@ void THtmlMarkupWriter::EmitBreak(bool afterText)
 
 void THtmlMarkupWriter::DropTrailingBreak()
 {
-    if (m_breakEnd < 4 || m_breakEnd > m_out.size())
+    if (m_breakEnd < 4 || m_breakEnd > m_out.size() ||
+        QStringView(m_out).sliced(m_breakEnd - 4, 4) != QLatin1String("<br>"))
         return;
     // Only blanks and end tags may follow: anything else is a line the break began.
     for (qsizetype i = m_breakEnd; i < m_out.size();) {
@@ -201,6 +202,7 @@ void THtmlMarkupWriter::MoveCaptionAboveTable(const TBlock& caption)
         m_out.insert(table.startPos, text);
         table.startPos += text.size();
         table.columns.Shift(text.size());
+        m_breakEnd = -1;
     } else {
         m_out += text;
     }
