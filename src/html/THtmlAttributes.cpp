@@ -102,3 +102,16 @@ QString THtmlAttributes::FontFamilyCss(const QString& faces)
     }
     return out.isEmpty() ? QString() : QStringLiteral("font-family:") + out.join(u',') + u';';
 }
+
+QString THtmlAttributes::WithSelectors(const QString& open, const THtmlToken& t)
+{
+    QString attrs;
+    for (const char* name : {"class", "id"}) {
+        const QString value = t.Attr(QLatin1String(name)).simplified();
+        if (!value.isEmpty())
+            attrs += u' ' + QLatin1String(name) + QStringLiteral("=\"") + Escape(value) + u'"';
+    }
+    if (attrs.isEmpty() || !open.endsWith(u'>'))
+        return open;
+    return open.chopped(1) + attrs + u'>';
+}

@@ -24,5 +24,8 @@ public:
     static QString ColourCss(const QColor& c) { return c.name(QColor::HexRgb); }
     // Text or an attribute value with the markup characters escaped.
     static QString Escape(const QString& text);
+    // The start tag open with the element's CLASS and ID added, for the page's style sheets
+    // to find it.
+    static QString WithSelectors(const QString& open, const THtmlToken& t);
     static bool IsOneOf(const QString& s, std::initializer_list<const char*> list);
 };

@@ -6,8 +6,10 @@ using A = THtmlAttributes;
 
 void THtmlBlockTags::PushAligned(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    c.PushBlock(t.name, u'<' + t.name + A::Align(t.Attr(QStringLiteral("align"))) + u'>',
-                QStringLiteral("</") + t.name + u'>');
+    c.PushBlock(
+        t.name,
+        A::WithSelectors(u'<' + t.name + A::Align(t.Attr(QStringLiteral("align"))) + u'>', t),
+        QStringLiteral("</") + t.name + u'>');
 }
 
 void THtmlBlockTags::StartAligned(THtmlRewriteContext& c, const THtmlToken& t)
@@ -19,7 +21,8 @@ void THtmlBlockTags::StartAligned(THtmlRewriteContext& c, const THtmlToken& t)
 void THtmlBlockTags::StartCenter(THtmlRewriteContext& c, const THtmlToken& t)
 {
     c.CloseParagraph();
-    c.PushBlock(t.name, QStringLiteral("<div align=\"center\">"), QStringLiteral("</div>"));
+    c.PushBlock(t.name, A::WithSelectors(QStringLiteral("<div align=\"center\">"), t),
+                QStringLiteral("</div>"));
 }
 
 void THtmlBlockTags::StartHeading(THtmlRewriteContext& c, const THtmlToken& t)
@@ -33,21 +36,24 @@ void THtmlBlockTags::StartHeading(THtmlRewriteContext& c, const THtmlToken& t)
 void THtmlBlockTags::StartQuotation(THtmlRewriteContext& c, const THtmlToken& t)
 {
     c.CloseParagraph();
-    c.PushBlock(t.name, QStringLiteral("<blockquote>"), QStringLiteral("</blockquote>"));
+    c.PushBlock(t.name, A::WithSelectors(QStringLiteral("<blockquote>"), t),
+                QStringLiteral("</blockquote>"));
 }
 
 void THtmlBlockTags::StartAddress(THtmlRewriteContext& c, const THtmlToken& t)
 {
     // The engine's own ADDRESS breaks its line at a link when a quotation precedes it.
     c.CloseParagraph();
-    c.PushBlock(t.name, QStringLiteral("<div style=\"font-style:italic\">"),
+    c.PushBlock(t.name, A::WithSelectors(QStringLiteral("<div style=\"font-style:italic\">"), t),
                 QStringLiteral("</div>"));
 }
 
 void THtmlBlockTags::StartPreformatted(THtmlRewriteContext& c, const THtmlToken& t)
 {
     c.CloseParagraph();
-    c.PushBlock(t.name, QStringLiteral("<pre style=\"") + c.PreFontStyle() + QStringLiteral("\">"),
+    c.PushBlock(t.name,
+                A::WithSelectors(
+                    QStringLiteral("<pre style=\"") + c.PreFontStyle() + QStringLiteral("\">"), t),
                 QStringLiteral("</pre>"));
 }
 
@@ -72,8 +78,9 @@ void THtmlBlockTags::StartBreak(THtmlRewriteContext& c, const THtmlToken&)
 {
     if (c.Writer().TopIs(TTagKind::Table) || c.Writer().TopIs(TTagKind::TableRow))
         return;
+    const bool afterText = c.Writer().InlineContent();
     c.EnsureTextContext();
-    c.Writer().Emit(QStringLiteral("<br>"));
+    c.Writer().EmitBreak(afterText);
 }
 
 void THtmlBlockTags::EndParagraph(THtmlRewriteContext& c, const THtmlToken&) { c.CloseParagraph(); }

@@ -8,7 +8,7 @@ using A = THtmlAttributes;
 
 void THtmlInlineTags::StartPhrase(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    const QString open = u'<' + t.name + u'>';
+    const QString open = A::WithSelectors(u'<' + t.name + u'>', t);
     c.Writer().PushInline({t.name, open, open, QStringLiteral("</") + t.name + u'>', -1});
 }
 
@@ -20,9 +20,30 @@ void THtmlInlineTags::StartStrike(THtmlRewriteContext& c, const THtmlToken& t)
 
 void THtmlInlineTags::StartTeletype(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    const QString open =
-        QStringLiteral("<span style=\"") + c.PreFontStyle() + QStringLiteral("\">");
-    c.Writer().PushInline({t.name, open, open, QStringLiteral("</span>"), -1});
+    // Monospace text is 13/16 of the size around it, not of the default size.
+    double points = THtmlRewriter::FontPoints(c.BaseFont(), c.Options().fontSize) * 13.0 / 16.0;
+    const auto& inlines = c.Writer().Top().inlines;
+    for (auto it = inlines.rbegin(); it != inlines.rend(); ++it)
+        if (it->points > 0) {
+            points = it->monospace ? it->points : it->points * 13.0 / 16.0;
+            break;
+        }
+    THtmlMarkupWriter::TInline inl;
+    inl.tag = t.name;
+    inl.open = A::WithSelectors(QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() +
+                                    QStringLiteral("font-size:%1pt;\">").arg(points),
+                                t);
+    inl.openNoSize = A::WithSelectors(
+        QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() + QStringLiteral("\">"), t);
+    inl.close = QStringLiteral("</span>");
+    inl.points = points;
+    inl.monospace = true;
+    c.Writer().PushInline(inl);
+}
+
+void THtmlInlineTags::StartNoBreak(THtmlRewriteContext& c, const THtmlToken& t)
+{
+    c.Writer().PushInline({t.name, QString(), QString(), QString(), -1});
 }
 
 bool THtmlInlineTags::FontSize(const THtmlRewriteContext& c, const THtmlToken& t, int* size)
@@ -54,11 +75,16 @@ void THtmlInlineTags::StartFont(THtmlRewriteContext& c, const THtmlToken& t)
 {
     THtmlMarkupWriter::TInline inl;
     inl.tag = t.name;
-    inl.open =
-        QStringLiteral("<span style=\"") + A::Escape(FontStyle(c, t, true)) + QStringLiteral("\">");
-    inl.openNoSize = QStringLiteral("<span style=\"") + A::Escape(FontStyle(c, t, false)) +
-                     QStringLiteral("\">");
+    inl.open = A::WithSelectors(QStringLiteral("<span style=\"") +
+                                    A::Escape(FontStyle(c, t, true)) + QStringLiteral("\">"),
+                                t);
+    inl.openNoSize = A::WithSelectors(QStringLiteral("<span style=\"") +
+                                          A::Escape(FontStyle(c, t, false)) + QStringLiteral("\">"),
+                                      t);
     inl.close = QStringLiteral("</span>");
+    int size;
+    if (t.Has(QStringLiteral("size")) && FontSize(c, t, &size))
+        inl.points = THtmlRewriter::FontPoints(size, c.Options().fontSize);
     c.Writer().PushInline(inl);
 }
 
@@ -70,7 +96,10 @@ void THtmlInlineTags::StartBaseFont(THtmlRewriteContext& c, const THtmlToken& t)
     c.SetBaseFont(size);
     const QString open = QStringLiteral("<span style=\"font-size:%1pt;\">")
                              .arg(THtmlRewriter::FontPoints(size, c.Options().fontSize));
-    c.Writer().PushInline({t.name, open, QStringLiteral("<span>"), QStringLiteral("</span>"), -1});
+    THtmlMarkupWriter::TInline inl{t.name, open, QStringLiteral("<span>"),
+                                   QStringLiteral("</span>")};
+    inl.points = THtmlRewriter::FontPoints(size, c.Options().fontSize);
+    c.Writer().PushInline(inl);
 }
 
 void THtmlInlineTags::AddNamedAnchor(THtmlRewriteContext& c, const QString& name)
@@ -97,9 +126,10 @@ void THtmlInlineTags::StartAnchor(THtmlRewriteContext& c, const THtmlToken& t)
     const QColor colour = pageColour.isValid() ? pageColour : c.Options().linkColour;
     THtmlMarkupWriter::TInline inl;
     inl.tag = QStringLiteral("a");
-    inl.open = QStringLiteral("<a href=\"zlk:%1\" style=\"color:%2;\">")
-                   .arg(link)
-                   .arg(A::ColourCss(colour));
+    inl.open = A::WithSelectors(QStringLiteral("<a href=\"zlk:%1\" style=\"color:%2;\">")
+                                    .arg(link)
+                                    .arg(A::ColourCss(colour)),
+                                t);
     inl.openNoSize = inl.open;
     inl.close = QStringLiteral("</a>");
     inl.linkIndex = link;

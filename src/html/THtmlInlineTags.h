@@ -9,8 +9,11 @@ struct THtmlToken;
 class THtmlInlineTags
 {
 public:
-    static void StartPhrase(THtmlRewriteContext& c, const THtmlToken& t);   // B, I, EM...
-    static void StartStrike(THtmlRewriteContext& c, const THtmlToken& t);   // S, STRIKE
+    static void StartPhrase(THtmlRewriteContext& c, const THtmlToken& t); // B, I, EM...
+    static void StartStrike(THtmlRewriteContext& c, const THtmlToken& t); // S, STRIKE
+    // A run kept on one line: its blanks become no-break spaces (the engine ignores
+    // white-space:nowrap), so a table column is at least as wide as the whole run.
+    static void StartNoBreak(THtmlRewriteContext& c, const THtmlToken& t);
     static void StartTeletype(THtmlRewriteContext& c, const THtmlToken& t); // TT, CODE...
     static void StartFont(THtmlRewriteContext& c, const THtmlToken& t);
     static void StartBaseFont(THtmlRewriteContext& c, const THtmlToken& t);

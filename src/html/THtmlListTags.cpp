@@ -1,6 +1,7 @@
 #include "html/THtmlListTags.h"
 #include "html/THtmlAttributes.h"
 #include "html/THtmlRewriteContext.h"
+#include <algorithm>
 
 void THtmlListTags::LeaveText(THtmlRewriteContext& c)
 {
@@ -23,19 +24,24 @@ void THtmlListTags::StartList(THtmlRewriteContext& c, const THtmlToken& t)
         PushOrderedList(c, t);
         return;
     }
-    const QString type = t.Attr(QStringLiteral("type")).trimmed().toLower();
-    QString open = QStringLiteral("<ul");
-    if (THtmlAttributes::IsOneOf(type, {"disc", "circle", "square"}))
-        open += QStringLiteral(" type=\"") + type + u'"';
-    c.PushBlock(t.name, open + u'>', QStringLiteral("</ul>"));
+    QString type = t.Attr(QStringLiteral("type")).trimmed().toLower();
+    if (!THtmlAttributes::IsOneOf(type, {"disc", "circle", "square"})) {
+        // The engine draws discs at every level; browsers change the mark with the depth.
+        static const char* const byDepth[] = {"disc", "circle", "square"};
+        type = QLatin1String(byDepth[std::min(w.Count(TTagKind::List), 2)]);
+    }
+    const QString open = QStringLiteral("<ul type=\"") + type + u'"';
+    c.PushBlock(t.name, THtmlAttributes::WithSelectors(open + u'>', t), QStringLiteral("</ul>"));
 }
 
 void THtmlListTags::PushOrderedList(THtmlRewriteContext& c, const THtmlToken& t)
 {
     if (TListNumbering::EngineNumbers(t)) {
         c.PushBlock(t.name,
-                    QStringLiteral("<ol type=\"") + TListNumbering::OrderedType(t) +
-                        QStringLiteral("\">"),
+                    THtmlAttributes::WithSelectors(QStringLiteral("<ol type=\"") +
+                                                       TListNumbering::OrderedType(t) +
+                                                       QStringLiteral("\">"),
+                                                   t),
                     QStringLiteral("</ol>"));
         return;
     }
@@ -61,7 +67,8 @@ void THtmlListTags::StartItem(THtmlRewriteContext& c, const THtmlToken& t)
     }
     TListNumbering& numbering = w.At(list).numbering;
     const QString marker = numbering.IsActive() ? numbering.NextMarker(t) : QString();
-    c.PushBlock(QStringLiteral("li"), QStringLiteral("<li>"), QStringLiteral("</li>"));
+    c.PushBlock(QStringLiteral("li"), THtmlAttributes::WithSelectors(QStringLiteral("<li>"), t),
+                QStringLiteral("</li>"));
     if (w.TopIs(TTagKind::ListItem))
         w.Top().leadText = marker;
 }
@@ -83,5 +90,6 @@ void THtmlListTags::StartDefinitionItem(THtmlRewriteContext& c, const THtmlToken
     } else {
         w.PopTo(dl + 1);
     }
-    c.PushBlock(t.name, u'<' + t.name + u'>', QStringLiteral("</") + t.name + u'>');
+    c.PushBlock(t.name, THtmlAttributes::WithSelectors(u'<' + t.name + u'>', t),
+                QStringLiteral("</") + t.name + u'>');
 }

@@ -6,6 +6,9 @@ namespace {
 
 const QString kRoot = QStringLiteral("#root");
 
+// Pixels per character of the default font, near enough to weigh pictures against text.
+constexpr int kCharWidth = 7;
+
 // The blocks a search for an enclosing element does not leave: what is open outside a
 // table cell belongs to another part of the page.
 bool IsCellBoundary(TTagKind kind)
@@ -22,8 +25,26 @@ THtmlMarkupWriter::THtmlMarkupWriter()
     m_blocks.push_back(root);
 }
 
+TCellMeasure* THtmlMarkupWriter::CellMeasure()
+{
+    return m_cells.empty() ? nullptr : &m_blocks[size_t(m_cells.back())].measure;
+}
+
+void THtmlMarkupWriter::MeasureObject(int width)
+{
+    // Pictures without a size leave the table to the engine, which knows their sizes.
+    if (TCellMeasure* m = CellMeasure()) {
+        if (width > 0)
+            m->AddUnbreakable(width / kCharWidth);
+        else
+            m->unknown = true;
+    }
+}
+
 void THtmlMarkupWriter::EmitText(const QString& text)
 {
+    if (TCellMeasure* m = CellMeasure())
+        m->AddText(text, m_preDepth > 0);
     if (m_preDepth > 0) {
         QString t = text;
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -32,6 +53,36 @@ void THtmlMarkupWriter::EmitText(const QString& text)
     } else {
         Emit(THtmlAttributes::Escape(text));
     }
+}
+
+void THtmlMarkupWriter::EmitBreak(bool afterText)
+{
+    Emit(QStringLiteral("<br>"));
+    if (TCellMeasure* m = CellMeasure())
+        m->EndLine();
+    m_breakEnd = afterText ? m_out.size() : -1;
+}
+
+void THtmlMarkupWriter::DropTrailingBreak()
+{
+    if (m_breakEnd < 4 || m_breakEnd > m_out.size() ||
+        QStringView(m_out).sliced(m_breakEnd - 4, 4) != QLatin1String("<br>"))
+        return;
+    // Only blanks and end tags may follow: anything else is a line the break began.
+    for (qsizetype i = m_breakEnd; i < m_out.size();) {
+        if (m_out.at(i) == u' ') {
+            ++i;
+        } else if (m_out.at(i) == u'<' && i + 1 < m_out.size() && m_out.at(i + 1) == u'/') {
+            const qsizetype end = m_out.indexOf(u'>', i);
+            if (end < 0)
+                return;
+            i = end + 1;
+        } else {
+            return;
+        }
+    }
+    m_out.remove(m_breakEnd - 4, 4);
+    m_breakEnd = -1;
 }
 
 QString THtmlMarkupWriter::Finish()
@@ -54,6 +105,11 @@ void THtmlMarkupWriter::OpenBlock(const QString& tag, TTagKind kind, const QStri
                                   const QString& close)
 {
     TBlock& parent = m_blocks.back();
+    if (TCellMeasure* m = CellMeasure()) {
+        m->EndLine();
+        if (kind == TTagKind::Table)
+            m->unknown = true;
+    }
     CloseEmittedInlines(parent);
     QVector<TInline> carry = std::move(parent.inlines);
     parent.inlines.clear();
@@ -74,6 +130,15 @@ void THtmlMarkupWriter::OpenBlock(const QString& tag, TTagKind kind, const QStri
         m_preStart = true;
     }
     Emit(open);
+    if (kind == TTagKind::TableCell) {
+        b.openEnd = m_out.size() - 1;
+        m_cells.push_back(int(m_blocks.size()));
+    }
+    if (kind == TTagKind::TableRow) {
+        const int table = FindTable();
+        if (table > 0)
+            m_blocks[size_t(table)].columns.StartRow();
+    }
     m_blocks.push_back(std::move(b));
     m_inlineContent = false;
 }
@@ -85,12 +150,25 @@ void THtmlMarkupWriter::PopBlock()
     TBlock b = std::move(m_blocks.back());
     m_blocks.pop_back();
     CloseEmittedInlines(b);
+    DropTrailingBreak();
     if (b.kind == TTagKind::Preformatted)
         --m_preDepth;
-    if ((b.kind == TTagKind::Table || b.kind == TTagKind::TableRow) && b.cells == 0)
+    if (b.kind == TTagKind::TableCell && !m_cells.empty())
+        m_cells.pop_back();
+    if ((b.kind == TTagKind::Table || b.kind == TTagKind::TableRow) && b.cells == 0) {
         m_out.truncate(b.startPos); // nothing for the engine to lay out
-    else
+    } else {
         Emit(b.close);
+        if (b.kind == TTagKind::Table)
+            SetColumnWidths(b);
+    }
+    if (b.kind == TTagKind::TableCell) {
+        const int table = FindTable();
+        if (table > 0)
+            m_blocks[size_t(table)].columns.AddCell(b.measure, b.hasWidth, b.spans, b.openEnd);
+    } else if (TCellMeasure* m = CellMeasure()) {
+        m->EndLine();
+    }
     if (b.kind == TTagKind::TableCaption && b.captionPos >= 0)
         MoveCaptionAboveTable(b);
     if (b.kind == TTagKind::TableCell)
@@ -105,6 +183,16 @@ void THtmlMarkupWriter::PopBlock()
     m_inlineContent = false;
 }
 
+void THtmlMarkupWriter::SetColumnWidths(TBlock& table)
+{
+    const auto widths = table.columns.Widths();
+    for (const auto& [pos, attr] : widths)
+        if (pos > table.startPos && pos < m_out.size())
+            m_out.insert(pos, attr);
+    if (!widths.empty())
+        m_breakEnd = -1;
+}
+
 void THtmlMarkupWriter::MoveCaptionAboveTable(const TBlock& caption)
 {
     const QString text = m_out.mid(caption.captionPos);
@@ -113,6 +201,8 @@ void THtmlMarkupWriter::MoveCaptionAboveTable(const TBlock& caption)
     if (table.kind == TTagKind::Table) {
         m_out.insert(table.startPos, text);
         table.startPos += text.size();
+        table.columns.Shift(text.size());
+        m_breakEnd = -1;
     } else {
         m_out += text;
     }
@@ -193,11 +283,38 @@ bool THtmlMarkupWriter::TakeIgnoredEnd(const QString& tag)
 // ---------------------------------------------------------------------------------------
 // Inline formatting
 
-void THtmlMarkupWriter::CloseEmittedInlines(TBlock& block)
+void THtmlMarkupWriter::CloseInlines(TBlock& block, int from)
 {
-    for (int k = block.emitted - 1; k >= 0; --k)
+    if (from >= block.emitted)
+        return;
+    // The engine underlines a link's blanks up to a line end: they go after the link.
+    bool link = false;
+    for (int k = from; k < block.emitted; ++k)
+        link = link || block.inlines[k].linkIndex >= 0;
+    bool blanks = false;
+    if (link && m_preDepth == 0) {
+        // Blanks before the end tags of elements inside the link count as well.
+        qsizetype i = m_out.size();
+        while (i > 0) {
+            const QChar ch = m_out.at(i - 1);
+            if (ch.isSpace() && ch.unicode() != 0xA0) {
+                m_out.remove(--i, 1);
+                blanks = true;
+            } else if (ch == u'>') {
+                const qsizetype lt = m_out.lastIndexOf(u'<', i - 1);
+                if (lt < 0 || lt + 1 >= i || m_out.at(lt + 1) != u'/')
+                    break;
+                i = lt;
+            } else {
+                break;
+            }
+        }
+    }
+    for (int k = block.emitted - 1; k >= from; --k)
         Emit(block.inlines[k].close);
-    block.emitted = 0;
+    if (blanks)
+        Emit(QStringLiteral(" "));
+    block.emitted = from;
 }
 
 void THtmlMarkupWriter::EmitInlines()
@@ -226,12 +343,18 @@ void THtmlMarkupWriter::PopInline(const QString& tag)
             continue;
         // Close down to it; what was opened inside stays in effect and is reopened with
         // the next text.
-        for (int k = top.emitted - 1; k >= j; --k)
-            Emit(top.inlines[k].close);
-        top.emitted = std::min(top.emitted, j);
+        CloseInlines(top, j);
         top.inlines.removeAt(j);
         return;
     }
+}
+
+bool THtmlMarkupWriter::InNoBreak() const
+{
+    for (const TInline& inl : m_blocks.back().inlines)
+        if (inl.tag == QLatin1String("nobr"))
+            return true;
+    return false;
 }
 
 int THtmlMarkupWriter::CurrentLink() const

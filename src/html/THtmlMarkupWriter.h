@@ -1,6 +1,7 @@
 #pragma once
 #include "html/THtmlTagTable.h"
 #include "html/TListNumbering.h"
+#include "html/TTableColumns.h"
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,8 @@ public:
         QString openNoSize; // the same without a font size, for use inside headings
         QString close;
         int linkIndex = -1;
+        double points = 0;      // the font size it sets; 0 for none
+        bool monospace = false; // TT and its kin: their size is already the monospace one
     };
     struct TBlock
     {
@@ -40,12 +43,19 @@ public:
         QString rowAlign, rowValign, rowBgcolor; // rows: defaults for their cells
         int cells = 0;                           // tables and rows: cells closed inside them
         bool hadChildBlock = false;              // text from now on needs a block of its own
+        TTableColumns columns;                   // tables: the widths their columns get
+        TCellMeasure measure;                    // cells: how wide their content is
+        qsizetype openEnd = 0;                   // cells: the ">" of their start tag
+        bool hasWidth = false, spans = false;    // cells: WIDTH, COLSPAN or ROWSPAN given
     };
 
     THtmlMarkupWriter();
 
     void Reserve(qsizetype size) { m_out.reserve(size); }
     void Emit(const QString& html) { m_out += html; }
+    // A line break; one that ends a line of text and is followed by nothing but the end of
+    // its block is taken back when the block closes, as browsers draw no empty line for it.
+    void EmitBreak(bool afterText);
     // Text, escaped; inside preformatted blocks with its line ends made plain.
     void EmitText(const QString& text);
     // The markup written, every block and inline element closed.
@@ -72,10 +82,14 @@ public:
     void Ignore(const QString& tag) { ++m_ignored[tag]; }
     bool TakeIgnoredEnd(const QString& tag);
 
+    // A picture of that width (0: unknown) in the text of the current table cell.
+    void MeasureObject(int width);
+
     // Inline formatting of the top block.
     void PushInline(const TInline& inl);
     void PopInline(const QString& tag);
     int CurrentLink() const; // the link the next text is in, or -1
+    bool InNoBreak() const;  // inside NOBR: blanks do not break the line
     void EmitInlines();
 
     // What the next text needs written before it.
@@ -91,11 +105,18 @@ public:
     bool TakePreStart() { return std::exchange(m_preStart, false); }
 
 private:
-    void CloseEmittedInlines(TBlock& block);
+    void CloseEmittedInlines(TBlock& block) { CloseInlines(block, 0); }
+    // Closes the written inlines of block from index from on.
+    void CloseInlines(TBlock& block, int from);
+    void DropTrailingBreak();
     void MoveCaptionAboveTable(const TBlock& caption);
     void CountCell();
+    TCellMeasure* CellMeasure();
+    void SetColumnWidths(TBlock& table);
 
     QString m_out;
+    std::vector<int> m_cells;  // the open table cells, by block index
+    qsizetype m_breakEnd = -1; // where the last line break that ends text ends in m_out
     std::vector<TBlock> m_blocks;
     QHash<QString, int> m_ignored; // end tags still owed for starts dropped by depth limits
     QStringList m_pendingAnchors;  // named anchors waiting for the next text

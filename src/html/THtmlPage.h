@@ -27,8 +27,10 @@ struct THtmlPage
     QColor background;                       // BODY colours; invalid when not given
     QColor text;
     QColor link;
-    QString backgroundImage; // BODY BACKGROUND as written
-    QString baseTarget;      // BASE TARGET
+    QString backgroundImage;     // BODY BACKGROUND as written
+    QString baseTarget;          // BASE TARGET
+    QString styleSheet;          // the rules of the page's style sheets, linked ones first
+    QStringList styleSheetLinks; // LINK REL=STYLESHEET references as written
     int formCount = 0;
     bool isImage = false; // a picture shown as a document of its own
 };

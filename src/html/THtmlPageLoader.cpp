@@ -5,6 +5,7 @@
 #include "html/THtmlSettings.h"
 #include "platform/EError.h"
 #include "platform/TColorRef.h"
+#include "platform/TPath.h"
 #include <QFile>
 #include <QFileInfo>
 
@@ -80,5 +81,32 @@ THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessa
         text += QStringLiteral("<hr><p><i>This document is longer than %1 MB; only its beginning "
                                "is shown.</i></p>")
                     .arg(kMaxDocumentBytes / (1024 * 1024));
-    return FromText(text, settings);
+    THtmlPage page = FromText(text, settings);
+    ReadLinkedStyleSheets(page, path);
+    return page;
+}
+
+void THtmlPageLoader::ReadLinkedStyleSheets(THtmlPage& page, const QString& path)
+{
+    QString linked;
+    int read = 0;
+    for (const QString& href : std::as_const(page.styleSheetLinks)) {
+        if (read >= kMaxStyleSheets)
+            break;
+        QString file, destination;
+        THtmlPath::SplitDestination(THtmlPath::Expand(href, path), &file, &destination);
+        if (file.isEmpty() || !TPath::FileExists(file))
+            continue;
+        const QString resolved = TPath::Resolve(file);
+        // Only a regular file of a sensible size: a pipe would block, a device never end.
+        const QFileInfo info(resolved);
+        if (!info.isFile() || info.size() > kMaxStyleSheetBytes)
+            continue;
+        QFile sheet(resolved);
+        if (!sheet.open(QIODevice::ReadOnly))
+            continue;
+        linked += THtmlDecoder::Decode(sheet.read(kMaxStyleSheetBytes)) + u'\n';
+        ++read;
+    }
+    page.styleSheet.prepend(linked);
 }

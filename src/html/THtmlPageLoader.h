@@ -14,6 +14,9 @@ public:
     // A document larger than this is shown up to here, with a note saying so: the engine
     // needs some seventy times a document's size in memory and seconds per megabyte.
     static constexpr qint64 kMaxDocumentBytes = 16 * 1024 * 1024;
+    // Linked style sheets larger than this, or beyond this many, are not read.
+    static constexpr qint64 kMaxStyleSheetBytes = 256 * 1024;
+    static constexpr int kMaxStyleSheets = 16;
 
     // path must name an existing file (case already resolved); nameForMessage is what a
     // failure names. Throws EInOutError ("Can't locate file: " + nameForMessage) when the
@@ -31,4 +34,9 @@ public:
     static THtmlPage PicturePage(const QString& path);
     // A page showing a short message (a frame whose document is missing).
     static THtmlPage MessagePage(const QString& message, const THtmlSettings& settings);
+
+private:
+    // The page's linked style sheets, found beside the document in any letter case, put
+    // before its own rules.
+    static void ReadLinkedStyleSheets(THtmlPage& page, const QString& path);
 };

@@ -7,6 +7,25 @@ namespace {
 
 const QString kAnonymous = QStringLiteral("#text");
 
+constexpr QChar kNoBreakSpace(0xA0);
+
+// Each run of blanks as one no-break space.
+QString NoBreak(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    bool blank = false;
+    for (QChar c : text) {
+        const bool space = c.isSpace() && c != kNoBreakSpace;
+        if (!space)
+            out += c;
+        else if (!blank)
+            out += kNoBreakSpace;
+        blank = space;
+    }
+    return out;
+}
+
 bool IsBlank(const QString& text)
 {
     for (QChar c : text)
@@ -19,11 +38,15 @@ bool IsBlank(const QString& text)
 
 THtmlRewriteContext::THtmlRewriteContext(const THtmlRewriter::TOptions& options)
     : m_options(options)
-    , m_preFontStyle(THtmlAttributes::Escape(THtmlAttributes::FontFamilyCss(options.preFontName)))
+    , m_preFontStyleNoSize(
+          THtmlAttributes::Escape(THtmlAttributes::FontFamilyCss(options.preFontName)))
     , m_forms(*this)
     , m_maps(*this)
     , m_frames(*this)
-{}
+{
+    m_preFontStyle = m_preFontStyleNoSize +
+                     QStringLiteral("font-size:%1pt;").arg(options.fontSize * 13.0 / 16.0);
+}
 
 void THtmlRewriteContext::PushBlock(const QString& tag, const QString& open, const QString& close)
 {
@@ -70,12 +93,12 @@ void THtmlRewriteContext::Text(const QString& text)
     if (IsBlank(text)) {
         // Blanks between blocks are no text; between words and tags they are one space.
         if (m_writer.InlineContent())
-            m_writer.Emit(QStringLiteral(" "));
+            m_writer.Emit(m_writer.InNoBreak() ? QString(kNoBreakSpace) : QStringLiteral(" "));
         return;
     }
     m_state.MarkContent();
     EnsureTextContext();
-    m_writer.EmitText(text);
+    m_writer.EmitText(m_writer.InNoBreak() ? NoBreak(text) : text);
 }
 
 void THtmlRewriteContext::PreformattedText(const QString& text)
@@ -97,8 +120,10 @@ void THtmlRewriteContext::PreformattedText(const QString& text)
 int THtmlRewriteContext::AddObject(THtmlObjectInfo info, const QString& align)
 {
     const int index = int(m_page.objects.size());
+    const int width = std::max(0, info.width);
     m_page.objects.push_back(std::move(info));
     EnsureTextContext();
+    m_writer.MeasureObject(width);
     QString img = QStringLiteral("<img src=\"zel:%1\"").arg(index);
     if (!align.isEmpty())
         img += QStringLiteral(" align=\"") + align + u'"';

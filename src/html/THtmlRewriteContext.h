@@ -30,10 +30,13 @@ public:
     // BASEFONT SIZE, 1 to 7: what relative FONT sizes count from.
     int BaseFont() const { return m_baseFont; }
     void SetBaseFont(int size) { m_baseFont = size; }
-    // True for the first BODY only; later ones change nothing.
-    bool TakeFirstBody() { return !std::exchange(m_sawBody, true); }
-    // The style attribute value that sets the font of preformatted text, escaped.
+    // Whether the STYLE element being read applies to the screen.
+    bool StyleForScreen() const { return m_styleForScreen; }
+    void SetStyleForScreen(bool on) { m_styleForScreen = on; }
+    // The style attribute value that sets the font of preformatted text, escaped: its face,
+    // and with its size, 13/16 of the default size as browsers draw monospace text.
     const QString& PreFontStyle() const { return m_preFontStyle; }
+    const QString& PreFontStyleNoSize() const { return m_preFontStyleNoSize; }
 
     // Opens a block; nothing but rows and cells lives directly in a table, so anything else
     // first gets a cell.
@@ -58,6 +61,7 @@ private:
 
     THtmlRewriter::TOptions m_options;
     QString m_preFontStyle;
+    QString m_preFontStyleNoSize;
     THtmlPage m_page;
     THtmlMarkupWriter m_writer;
     THtmlRewriteState m_state;
@@ -65,5 +69,5 @@ private:
     TImageMapCollector m_maps;
     TFrameSetCollector m_frames;
     int m_baseFont = 3;
-    bool m_sawBody = false;
+    bool m_styleForScreen = true;
 };

@@ -24,6 +24,14 @@ void THtmlTableTags::StartTable(THtmlRewriteContext& c, const THtmlToken& t)
     }
     EnsureCell(c);
     c.PushBlock(QStringLiteral("table"), TableOpen(t), QStringLiteral("</table>"));
+    THtmlMarkupWriter::TBlock& table = c.Writer().Top();
+    const QString width = A::Length(t, QStringLiteral("width"));
+    if (table.kind == TTagKind::Table && !width.isEmpty()) {
+        // Characters of the default font in the table: a window of some 80 of them.
+        const int value = width.toInt();
+        table.columns.SetAvailable(width.endsWith(u'%') ? 80 * width.chopped(1).toInt() / 100
+                                                        : value / 7);
+    }
 }
 
 QString THtmlTableTags::TableOpen(const THtmlToken& t)
@@ -38,13 +46,16 @@ QString THtmlTableTags::TableOpen(const THtmlToken& t)
     const QString width = A::Length(t, QStringLiteral("width"));
     if (!width.isEmpty())
         open += QStringLiteral(" width=\"") + width + u'"';
+    const QString height = A::Length(t, QStringLiteral("height"));
+    if (!height.isEmpty() && !height.endsWith(u'%'))
+        open += QStringLiteral(" height=\"") + height + u'"';
     const QString align = t.Attr(QStringLiteral("align")).trimmed().toLower();
     if (A::IsOneOf(align, {"left", "right", "center"}))
         open += QStringLiteral(" align=\"") + align + u'"';
     const QColor bg = THtmlColour::Parse(t.Attr(QStringLiteral("bgcolor")));
     if (bg.isValid())
         open += QStringLiteral(" bgcolor=\"") + A::ColourCss(bg) + u'"';
-    return open + u'>';
+    return A::WithSelectors(open + u'>', t);
 }
 
 void THtmlTableTags::StartRow(THtmlRewriteContext& c, const THtmlToken& t)
@@ -55,7 +66,8 @@ void THtmlTableTags::StartRow(THtmlRewriteContext& c, const THtmlToken& t)
         return;
     w.PopTo(table + 1);
     const QColor bg = THtmlColour::Parse(t.Attr(QStringLiteral("bgcolor")));
-    c.PushBlock(QStringLiteral("tr"), QStringLiteral("<tr>"), QStringLiteral("</tr>"));
+    c.PushBlock(QStringLiteral("tr"), A::WithSelectors(QStringLiteral("<tr>"), t),
+                QStringLiteral("</tr>"));
     THtmlMarkupWriter::TBlock& row = w.Top();
     if (row.kind != TTagKind::TableRow)
         return;
@@ -82,6 +94,12 @@ void THtmlTableTags::StartCell(THtmlRewriteContext& c, const THtmlToken& t)
     const QString open = CellOpen(t, row.rowAlign, row.rowValign, row.rowBgcolor);
     const QString tag = t.name == QLatin1String("th") ? t.name : QStringLiteral("td");
     c.PushBlock(tag, open, QStringLiteral("</") + tag + u'>');
+    THtmlMarkupWriter::TBlock& cell = w.Top();
+    if (cell.kind == TTagKind::TableCell) {
+        cell.hasWidth = !A::Length(t, QStringLiteral("width")).isEmpty();
+        cell.spans = A::Int(t, QStringLiteral("colspan"), 1, 1, 100) > 1 ||
+                     A::Int(t, QStringLiteral("rowspan"), 1, 1, 100) > 1;
+    }
 }
 
 QString THtmlTableTags::CellOpen(const THtmlToken& t, const QString& rowAlign,
@@ -111,7 +129,7 @@ QString THtmlTableTags::CellOpen(const THtmlToken& t, const QString& rowAlign,
         open += QStringLiteral(" height=\"") + height + u'"';
     if (t.Has(QStringLiteral("nowrap")))
         open += QStringLiteral(" nowrap");
-    return open + u'>';
+    return A::WithSelectors(open + u'>', t);
 }
 
 void THtmlTableTags::StartCaption(THtmlRewriteContext& c, const THtmlToken& t)

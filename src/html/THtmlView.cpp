@@ -1,9 +1,11 @@
 #include "html/THtmlView.h"
+#include "html/THtmlAnimator.h"
 #include "html/THtmlControlFactory.h"
 #include "html/THtmlImageCache.h"
 #include "html/THtmlObjectHandler.h"
 #include "html/THtmlPath.h"
 #include "html/THtmlSettings.h"
+#include "platform/TPath.h"
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
 #include <QButtonGroup>
@@ -49,11 +51,16 @@ THtmlView::THtmlView(const THtmlSettings* settings, THtmlImageCache* images, QWi
     , m_settings(settings)
     , m_images(images)
     , m_handler(new THtmlObjectHandler(&m_objects, this))
+    , m_animator(new THtmlAnimator(this))
 {
+    m_animator->OnFrame = [this](int index, const QImage& frame) { ShowFrame(index, frame); };
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setFrameShape(QFrame::NoFrame);
     setUndoRedoEnabled(false);
+    // Lines break between words only, as in browsers: a table column is then at least as
+    // wide as its longest word instead of collapsing to a letter beside wide columns.
+    setWordWrapMode(QTextOption::WordWrap);
     viewport()->setMouseTracking(true);
     // On a touch screen a finger drags the page with kinetic flicks; a tap stays a click,
     // and the mouse still selects text.
@@ -105,8 +112,24 @@ void THtmlView::SetMargins(int width, int height)
         document()->setDocumentMargin(margin);
 }
 
+int THtmlView::AnimationCount() const { return m_animator->Count(); }
+
+void THtmlView::ShowFrame(int index, const QImage& frame)
+{
+    if (index < 0 || index >= int(m_objects.size()) || frame.isNull())
+        return;
+    THtmlObject& o = m_objects[size_t(index)];
+    o.image = frame;
+    if (o.wasDrawn)
+        viewport()->update(
+            o.drawn.translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value())
+                .toAlignedRect()
+                .adjusted(-1, -1, 1, 1));
+}
+
 void THtmlView::ClearControls()
 {
+    m_animator->Clear();
     for (THtmlObject& o : m_objects)
         if (o.widget) {
             o.widget->hide();
@@ -128,6 +151,8 @@ void THtmlView::BuildObjects(const QFont& font)
                 THtmlPath::SplitDestination(THtmlPath::Expand(o.info.src, m_fileName), &file,
                                             &destination);
                 o.image = m_images->Load(file);
+                if (!o.image.isNull())
+                    m_animator->Start(int(m_objects.size()), TPath::Resolve(file));
             }
             o.size = THtmlObjectHandler::PictureSize(o, font);
         } else {
@@ -206,6 +231,9 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
                                ? std::max(m_marginWidth, m_marginHeight)
                                : kDefaultMargin);
     doc->documentLayout()->registerHandler(QTextFormat::ImageObject, m_handler);
+    // The engine applies the part of the page's style sheets it knows (selectors by
+    // element, class and id; colours, fonts, margins, alignment) as it reads the markup.
+    doc->setDefaultStyleSheet(m_page.styleSheet);
     doc->setHtml(m_page.html);
     m_page.html.clear(); // the document holds it now; a big page is not kept twice
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+class THtmlAnimator;
 class THtmlImageCache;
 class THtmlObjectHandler;
 struct THtmlSettings;
@@ -57,6 +58,8 @@ public:
     int MapLinkAt(QPoint viewportPos, bool* overMap) const;
 
     const std::vector<THtmlObject>& Objects() const { return m_objects; }
+    // How many pictures of the page are playing.
+    int AnimationCount() const;
     // Where object index sits according to the layout, in document pixels (inline
     // objects; empty before it is laid out).
     QRectF ObjectLayoutRect(int index);
@@ -91,6 +94,7 @@ private:
     void AnchorActivated(const QUrl& url);
     int EnsureLaidOutTo(int y);
     void ClearControls();
+    void ShowFrame(int index, const QImage& frame);
 
     const THtmlSettings* m_settings;
     THtmlImageCache* m_images;
@@ -100,6 +104,7 @@ private:
     std::vector<int> m_anchorPositions;
     std::vector<THtmlObject> m_objects;
     THtmlObjectHandler* m_handler;
+    THtmlAnimator* m_animator;
     QPixmap m_background;
     QString m_scrolling = QStringLiteral("auto");
     bool m_placementPending = false;

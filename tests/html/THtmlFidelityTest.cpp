@@ -1,0 +1,265 @@
+// The constructs of real pages of the time that browsers drew in their own way: line breaks
+// at block ends, link blanks, monospace size, list marks, a second BODY, style sheets,
+// NOBR, animated pictures and table columns. Each is checked on the document the engine
+// builds, which tells a wrong layout apart more reliably than pixels.
+#include "common/TestSupport.h"
+#include "html/THtmlPane.h"
+#include "html/THtmlRewriter.h"
+#include "html/THtmlView.h"
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+THtmlPage Rewrite(const QString& html, int fontSize = 12)
+{
+    THtmlRewriter::TOptions options;
+    options.fontSize = fontSize;
+    return THtmlRewriter(options).Rewrite(html);
+}
+
+QTextCharFormat FormatAt(QTextDocument& doc, const QString& text)
+{
+    QTextCursor c(&doc);
+    c.setPosition(int(doc.toPlainText().indexOf(text)) + 1);
+    return c.charFormat();
+}
+
+TEST(THtmlFidelityTest, ABreakJustBeforeTheEndOfABlockAddsNoLine)
+{
+    for (const char* block : {"p", "center", "div", "li", "td", "th"}) {
+        const QString b = QLatin1String(block);
+        const bool cell = b.startsWith(u't');
+        QTextDocument doc;
+        doc.setHtml(Rewrite((cell ? QStringLiteral("<table><tr>") : QString()) + u'<' + b +
+                            QStringLiteral(">one<br><b>two<br> </b></") + b +
+                            (cell ? QStringLiteral("><td>x</table>") : QStringLiteral(">")) +
+                            QStringLiteral("after"))
+                        .html);
+        const QString text = doc.toRawText();
+        EXPECT_TRUE(text.contains(QString::fromUtf16(u"one\u2028two"))) << block;
+        EXPECT_FALSE(text.contains(QString::fromUtf16(u"two\u2028"))) << block;
+    }
+    QTextDocument doc;
+    doc.setHtml(Rewrite(QStringLiteral("<p>one<br><br></p><p><br></p>")).html);
+    EXPECT_EQ(doc.begin().text(), QString::fromUtf16(u"one\u2028"))
+        << "only the last break goes; an empty line asked for stays";
+    EXPECT_EQ(doc.begin().next().text(), QString(QChar::LineSeparator));
+}
+
+TEST(THtmlFidelityTest, BlanksAtTheEndOfALinkAreNotPartOfIt)
+{
+    QTextDocument doc;
+    doc.setHtml(Rewrite(QStringLiteral("<ul><li><a href=a>Home </a><li><a href=b><b>Next\n</b></a>"
+                                       "</ul><a href=c>one </a>two"))
+                    .html);
+    int links = 0;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isAnchor()) {
+                ++links;
+                EXPECT_FALSE(it.fragment().text().back().isSpace())
+                    << it.fragment().text().toStdString();
+            }
+    EXPECT_EQ(links, 3);
+    EXPECT_TRUE(doc.toPlainText().endsWith(QStringLiteral("one two"))) << "the blank stays";
+}
+
+TEST(THtmlFidelityTest, MonospaceTextIsThirteenSixteenthsOfTheDefaultSize)
+{
+    QTextDocument doc;
+    doc.setHtml(Rewrite(QStringLiteral("<pre>p</pre><p><tt>t</tt> <code>c</code> <kbd>k</kbd> "
+                                       "<samp>s</samp> x<h1><tt>h</tt></h1><p><font size=5>"
+                                       "<tt>big <tt>bigger</tt></tt></font>"),
+                        16)
+                    .html);
+    for (const char* text : {"p", "t", "c", "k", "s"})
+        EXPECT_DOUBLE_EQ(FormatAt(doc, QLatin1String(text)).fontPointSize(), 13.0) << text;
+    EXPECT_NE(FormatAt(doc, QStringLiteral("h")).fontPointSize(), 13.0)
+        << "a heading keeps its size";
+    EXPECT_DOUBLE_EQ(FormatAt(doc, QStringLiteral("big")).fontPointSize(), 24 * 13.0 / 16.0)
+        << "13/16 of the size around it";
+    EXPECT_DOUBLE_EQ(FormatAt(doc, QStringLiteral("bigger")).fontPointSize(), 24 * 13.0 / 16.0)
+        << "nested monospace does not shrink again";
+}
+
+TEST(THtmlFidelityTest, NestedListsChangeTheirMarkWithTheDepth)
+{
+    QTextDocument doc;
+    doc.setHtml(Rewrite(QStringLiteral("<ul><li>a<ul><li>b<ol><li>n<ul><li>c<ul><li>d</ul></ul>"
+                                       "</ol></ul></ul><ul type=square><li>e</ul>"))
+                    .html);
+    const auto style = [&](const char* text) {
+        QTextCursor c(&doc);
+        c.setPosition(int(doc.toPlainText().indexOf(QLatin1String(text))));
+        return c.currentList() ? c.currentList()->format().style()
+                               : QTextListFormat::ListStyleUndefined;
+    };
+    EXPECT_EQ(style("a"), QTextListFormat::ListDisc);
+    EXPECT_EQ(style("b"), QTextListFormat::ListCircle);
+    EXPECT_EQ(style("c"), QTextListFormat::ListSquare) << "an OL counts as a level";
+    EXPECT_EQ(style("d"), QTextListFormat::ListSquare);
+    EXPECT_EQ(style("e"), QTextListFormat::ListSquare) << "TYPE decides";
+}
+
+TEST(THtmlFidelityTest, ParagraphsInsideListItemsKeepTheirSpacing)
+{
+    QTextDocument doc;
+    doc.setHtml(Rewrite(QStringLiteral("<ul><li><p>one</p><p>two</p><li>three</ul>")).html);
+    QTextCursor c(&doc);
+    c.setPosition(int(doc.toPlainText().indexOf(QLatin1String("two"))));
+    EXPECT_GT(c.blockFormat().topMargin() + c.block().previous().blockFormat().bottomMargin(), 0)
+        << "a gap between the paragraphs";
+    EXPECT_TRUE(c.currentList() || c.blockFormat().indent() > 0 || c.blockFormat().leftMargin() > 0)
+        << "the second paragraph stays inside the item";
+}
+
+TEST(THtmlFidelityTest, ASecondBodyAddsWhatTheFirstLeftOut)
+{
+    const THtmlPage page =
+        Rewrite(QStringLiteral("<body bgcolor=white link=lime><p>x<body background=Tile.gif "
+                               "bgcolor=red text=blue link=red>y"));
+    EXPECT_EQ(page.background, QColor(Qt::white)) << "the first keeps what it set";
+    EXPECT_EQ(page.link, QColor(0, 255, 0));
+    EXPECT_EQ(page.text, QColor(Qt::blue));
+    EXPECT_EQ(page.backgroundImage, QStringLiteral("Tile.gif"));
+}
+
+TEST(THtmlFidelityTest, NobrKeepsItsRunOnOneLine)
+{
+    QTextDocument doc;
+    doc.setHtml(Rewrite(QStringLiteral("<nobr>a b  <b>c</b> d</nobr> e f")).html);
+    EXPECT_EQ(doc.toRawText(), QString::fromUtf16(u"a\u00A0b\u00A0c\u00A0d e f"));
+}
+
+class THtmlFidelityPaneTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_pane.resize(500, 400);
+        m_pane.show();
+    }
+    QString Write(const QString& name, const QByteArray& bytes)
+    {
+        WriteTestFile(m_dir.path() + u'/' + name, bytes);
+        return m_dir.path() + u'/' + name;
+    }
+    QTextDocument* Document() { return m_pane.View()->document(); }
+
+    QTemporaryDir m_dir;
+    THtmlPane m_pane;
+};
+
+TEST_F(THtmlFidelityPaneTest, InlineAndLinkedStyleSheetsTakeEffect)
+{
+    Write(QStringLiteral("Styles/SITE.Css"), "h2 { color: #00ff00 }\n.note { color: #0000ff }");
+    Write(QStringLiteral("print.css"), "h2 { color: #ff00ff }");
+    m_pane.LoadFile(
+        Write(QStringLiteral("page.htm"),
+              "<html><head><link rel=StyleSheet href=\"styles/site.css\">"
+              "<link rel=stylesheet href=print.css media=print><link rel=stylesheet href=styles>"
+              "<style><!-- .red { color: #ff0000 } --></style></head>"
+              "<body><h2>Title</h2><p class=red>Warning</p><p class=note>Note</p></body></html>"));
+    QTextDocument& doc = *Document();
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("Title")).foreground().color(), QColor(0, 255, 0))
+        << "the linked sheet, found in any letter case; the print sheet is not read";
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("Warning")).foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("Note")).foreground().color(), QColor(0, 0, 255));
+}
+
+// Two 1x1 frames, red then blue, a tenth of a second each.
+QByteArray TwoFrameGif()
+{
+    const char header[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00"
+                          "\xff\x00\x00\x00\x00\xff";
+    const char frame0[] = "\x21\xf9\x04\x00\x0a\x00\x00\x00"
+                          "\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00";
+    const char frame1[] = "\x21\xf9\x04\x00\x0a\x00\x00\x00"
+                          "\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x4c\x01\x00";
+    return QByteArray(header, sizeof header - 1) + QByteArray(frame0, sizeof frame0 - 1) +
+           QByteArray(frame1, sizeof frame1 - 1) + ";";
+}
+
+TEST_F(THtmlFidelityPaneTest, AnimatedPicturesPlayAndStopWithTheirDocument)
+{
+    Write(QStringLiteral("anim.gif"), TwoFrameGif());
+    QByteArray still = TwoFrameGif();
+    still.replace(4, 1, "7"); // GIF87a: one picture, never animated
+    Write(QStringLiteral("still.gif"), still);
+    m_pane.LoadFile(Write(QStringLiteral("page.htm"),
+                          "<img src=ANIM.GIF width=20 height=20><img src=still.gif>"));
+    THtmlView* view = m_pane.View();
+    EXPECT_EQ(view->AnimationCount(), 1);
+    std::set<QRgb> seen;
+    QElapsedTimer clock;
+    clock.start();
+    while (seen.size() < 2 && clock.elapsed() < 3000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        const QImage& image = view->Objects().at(0).image;
+        if (!image.isNull())
+            seen.insert(image.pixel(0, 0) & 0xFFFFFF);
+    }
+    EXPECT_EQ(seen, (std::set<QRgb>{0xFF0000, 0x0000FF}));
+
+    m_pane.LoadFile(Write(QStringLiteral("other.htm"), "<p>none</p>"));
+    EXPECT_EQ(view->AnimationCount(), 0);
+}
+
+TEST_F(THtmlFidelityPaneTest, AnAutoColumnBesideWidePercentColumnsKeepsItsWords)
+{
+    m_pane.LoadFile(Write(QStringLiteral("table.htm"),
+                          "<table width=100% height=300><tr><td width=50%>left</td>"
+                          "<td>Short navigation text</td><td width=50%>right</td></tr></table>"
+                          "<table><tr><td><nobr>one two three four</nobr></td><td>"
+                          "some more words to fill the other column of the second table so "
+                          "that it would like to take every pixel of the width there is</td>"
+                          "</tr></table>"));
+    QTextDocument* doc = Document();
+    const auto tables = doc->rootFrame()->childFrames();
+    ASSERT_EQ(tables.size(), 2);
+    auto* table = qobject_cast<QTextTable*>(tables[0]);
+    ASSERT_TRUE(table);
+    const QTextBlock middle = table->cellAt(0, 1).firstCursorPosition().block();
+    EXPECT_LE(middle.layout()->lineCount(), 3) << "broken between words, never inside one";
+    EXPECT_GE(doc->documentLayout()->frameBoundingRect(table).height(), 300)
+        << "TABLE HEIGHT is honoured";
+
+    auto* second = qobject_cast<QTextTable*>(tables[1]);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->cellAt(0, 0).firstCursorPosition().block().layout()->lineCount(), 1)
+        << "a NOBR run is the column's least width";
+}
+
+TEST_F(THtmlFidelityPaneTest, RunningTextTakesTheLargerShareBesideAListOfLinks)
+{
+    m_pane.LoadFile(Write(QStringLiteral("share.htm"),
+                          "<table width=90% cellspacing=0 cellpadding=0><tr><td>Lorem ipsum "
+                          "dolor sit amet consectetur adipiscing elit sed do eiusmod tempor "
+                          "incididunt ut labore et dolore magna aliqua ut enim ad minim veniam "
+                          "quis nostrud exercitation</td><td><a href=a>Link one</a><br>"
+                          "<a href=b>Link two</a><br><a href=c>Another</a></td></tr></table>"));
+    auto* table = qobject_cast<QTextTable*>(Document()->rootFrame()->childFrames().value(0));
+    ASSERT_TRUE(table);
+    const auto width = [&](int column) {
+        return Document()
+            ->documentLayout()
+            ->blockBoundingRect(table->cellAt(0, column).firstCursorPosition().block())
+            .width();
+    };
+    const double tableWidth = Document()->documentLayout()->frameBoundingRect(table).width();
+    EXPECT_GT(width(0), 0.7 * tableWidth) << "the text column " << width(0) << " of " << tableWidth;
+    EXPECT_LE(table->cellAt(0, 1).firstCursorPosition().block().layout()->lineCount(), 5)
+        << "the links column is as wide as its longest word";
+}
+
+} // namespace
