@@ -74,6 +74,7 @@ void THtmlBlockTags::StartBreak(THtmlRewriteContext& c, const THtmlToken&)
         return;
     c.EnsureTextContext();
     c.Writer().Emit(QStringLiteral("<br>"));
+    c.Writer().CountLine();
 }
 
 void THtmlBlockTags::EndParagraph(THtmlRewriteContext& c, const THtmlToken&) { c.CloseParagraph(); }

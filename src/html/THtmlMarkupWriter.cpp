@@ -28,6 +28,7 @@ void THtmlMarkupWriter::EmitText(const QString& text)
         QString t = text;
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         t.replace(u'\r', u'\n');
+        m_layoutUnits += int(t.count(u'\n'));
         Emit(THtmlAttributes::Escape(t));
     } else {
         Emit(THtmlAttributes::Escape(text));
@@ -74,6 +75,7 @@ void THtmlMarkupWriter::OpenBlock(const QString& tag, TTagKind kind, const QStri
         m_preStart = true;
     }
     Emit(open);
+    ++m_layoutUnits;
     m_blocks.push_back(std::move(b));
     m_inlineContent = false;
 }

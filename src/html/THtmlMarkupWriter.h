@@ -90,6 +90,10 @@ public:
     // True once after a preformatted block opens: its leading line break is dropped.
     bool TakePreStart() { return std::exchange(m_preStart, false); }
 
+    // Blocks opened and lines broken so far: what the engine's layout time grows with.
+    int LayoutUnits() const { return m_layoutUnits; }
+    void CountLine() { ++m_layoutUnits; }
+
 private:
     void CloseEmittedInlines(TBlock& block);
     void MoveCaptionAboveTable(const TBlock& caption);
@@ -102,4 +106,5 @@ private:
     bool m_preStart = false;
     int m_preDepth = 0;
     bool m_inlineContent = false;
+    int m_layoutUnits = 0;
 };

@@ -30,5 +30,6 @@ struct THtmlPage
     QString backgroundImage; // BODY BACKGROUND as written
     QString baseTarget;      // BASE TARGET
     int formCount = 0;
-    bool isImage = false; // a picture shown as a document of its own
+    bool isImage = false;   // a picture shown as a document of its own
+    bool shortened = false; // only the beginning is shown, and a note says so
 };

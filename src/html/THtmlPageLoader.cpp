@@ -67,8 +67,9 @@ THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessa
     }
     QString text = THtmlDecoder::Decode(bytes);
     if (shortened)
-        text += QStringLiteral("<hr><p><i>This document is longer than %1 MB; only its beginning "
-                               "is shown.</i></p>")
-                    .arg(kMaxDocumentBytes / (1024 * 1024));
-    return FromText(text, settings);
+        text += THtmlRewriter::ShortenedNote(
+            QStringLiteral("is longer than %1 MB").arg(kMaxDocumentBytes / (1024 * 1024)));
+    THtmlPage page = FromText(text, settings);
+    page.shortened = page.shortened || shortened;
+    return page;
 }
