@@ -21,6 +21,56 @@ QString DecodeName(const char* raw)
     return QFile::decodeName(raw);
 }
 
+// A name's character folded as QString::toCaseFolded folds it (plain ASCII without the
+// tables); letters beyond the basic plane compare as written.
+char16_t Fold(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    if (QChar::isSurrogate(c))
+        return c;
+    return char16_t(QChar::toCaseFolded(char32_t(c)));
+}
+
+// What comparing the two names case-folded gives, without making the folded copies.
+int CompareFolded(QStringView a, QStringView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    const char16_t* x = reinterpret_cast<const char16_t*>(a.data());
+    const char16_t* y = reinterpret_cast<const char16_t*>(b.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t p = x[i], q = y[i];
+        if (p == q)
+            continue;
+        const char16_t fp = Fold(p), fq = Fold(q);
+        if (fp != fq)
+            return fp < fq ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// Puts entries in the order given (order[k] is the entry that goes to place k), following
+// each cycle of the permutation; order is used up.
+void Permute(std::vector<TDirEntry>& entries, std::vector<int>& order)
+{
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (order[start] < 0 || size_t(order[start]) == start)
+            continue;
+        TDirEntry held = std::move(entries[start]);
+        size_t place = start;
+        while (true) {
+            const size_t from = size_t(order[place]);
+            order[place] = -1;
+            if (from == start) {
+                entries[place] = std::move(held);
+                break;
+            }
+            entries[place] = std::move(entries[from]);
+            place = from;
+        }
+    }
+}
+
 } // namespace
 
 std::vector<TDirEntry> TDirEnumerator::List(const QString& pattern, Detail detail)
@@ -76,28 +126,40 @@ std::vector<TDirEntry> TDirEnumerator::List(const QString& pattern, Detail detai
     }
     ::closedir(d);
 
-    // Sorted through an index, with each name case-folded once, so records are moved only
-    // once and comparisons are plain.
-    std::vector<QString> folded;
-    folded.reserve(result.size());
-    for (const TDirEntry& e : result)
-        folded.push_back(e.name.toCaseFolded());
-    std::vector<int> order(result.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = int(i);
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = folded[size_t(a)].compare(folded[size_t(b)]);
-        return c != 0 ? c < 0 : result[size_t(a)].name < result[size_t(b)].name;
+    // Sorted through an index, then put in that order in place: a folder of a million
+    // entries is held once, not twice, and no folded copy of any name is made.
+    // The keys point at the names' characters, so a comparison reads them directly.
+    struct TSortName
+    {
+        const char16_t* text;
+        qsizetype size;
+        int index;
+    };
+    std::vector<TSortName> names;
+    names.reserve(result.size());
+    for (size_t i = 0; i < result.size(); ++i)
+        names.push_back({reinterpret_cast<const char16_t*>(result[i].name.constData()),
+                         result[i].name.size(), int(i)});
+    std::sort(names.begin(), names.end(), [](const TSortName& a, const TSortName& b) {
+        const QStringView x(a.text, a.size), y(b.text, b.size);
+        const int c = CompareFolded(x, y);
+        return c != 0 ? c < 0 : x.compare(y) < 0;
     });
-    std::vector<TDirEntry> ordered;
-    ordered.reserve(result.size() + 2);
-    if (haveDot)
-        ordered.push_back(std::move(dot));
-    if (haveDotDot)
-        ordered.push_back(std::move(dotdot));
-    for (int i : order)
-        ordered.push_back(std::move(result[size_t(i)]));
-    return ordered;
+    std::vector<int> order(names.size());
+    for (size_t i = 0; i < names.size(); ++i)
+        order[i] = names[i].index;
+    names = std::vector<TSortName>();
+    Permute(result, order);
+    if (haveDot || haveDotDot) {
+        std::vector<TDirEntry> dots;
+        if (haveDot)
+            dots.push_back(std::move(dot));
+        if (haveDotDot)
+            dots.push_back(std::move(dotdot));
+        result.insert(result.begin(), std::make_move_iterator(dots.begin()),
+                      std::make_move_iterator(dots.end()));
+    }
+    return result;
 }
 
 bool TDirEnumerator::Identity(const QString& folder, quint64* device, quint64* inode)
