@@ -4,6 +4,7 @@
 #include <QFile>
 #include <algorithm>
 #include <dirent.h>
+#include <string>
 #include <sys/stat.h>
 
 namespace {
@@ -30,23 +31,6 @@ char16_t Fold(char16_t c)
     if (QChar::isSurrogate(c))
         return c;
     return char16_t(QChar::toCaseFolded(char32_t(c)));
-}
-
-// What comparing the two names case-folded gives, without making the folded copies.
-int CompareFolded(QStringView a, QStringView b)
-{
-    const qsizetype n = std::min(a.size(), b.size());
-    const char16_t* x = reinterpret_cast<const char16_t*>(a.data());
-    const char16_t* y = reinterpret_cast<const char16_t*>(b.data());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t p = x[i], q = y[i];
-        if (p == q)
-            continue;
-        const char16_t fp = Fold(p), fq = Fold(q);
-        if (fp != fq)
-            return fp < fq ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 // Puts entries in the order given (order[k] is the entry that goes to place k), following
@@ -128,23 +112,34 @@ std::vector<TDirEntry> TDirEnumerator::List(const QString& pattern, Detail detai
 
     // Sorted through an index, then put in that order in place: a folder of a million
     // entries is held once, not twice, and no folded copy of any name is made.
-    // The keys point at the names' characters, so a comparison reads them directly.
+    // The folded names lie side by side in one buffer, so comparisons read memory in a
+    // row and no name gets a folded copy of its own.
+    qsizetype characters = 0;
+    for (const TDirEntry& e : result)
+        characters += e.name.size();
+    std::u16string folded;
+    folded.reserve(size_t(characters));
     struct TSortName
     {
-        const char16_t* text;
+        qsizetype offset;
         qsizetype size;
         int index;
     };
     std::vector<TSortName> names;
     names.reserve(result.size());
-    for (size_t i = 0; i < result.size(); ++i)
-        names.push_back({reinterpret_cast<const char16_t*>(result[i].name.constData()),
-                         result[i].name.size(), int(i)});
-    std::sort(names.begin(), names.end(), [](const TSortName& a, const TSortName& b) {
-        const QStringView x(a.text, a.size), y(b.text, b.size);
-        const int c = CompareFolded(x, y);
-        return c != 0 ? c < 0 : x.compare(y) < 0;
+    for (size_t i = 0; i < result.size(); ++i) {
+        const QString& name = result[i].name;
+        names.push_back({qsizetype(folded.size()), name.size(), int(i)});
+        for (QChar c : name)
+            folded.push_back(Fold(c.unicode()));
+    }
+    const char16_t* base = folded.data();
+    std::sort(names.begin(), names.end(), [&](const TSortName& a, const TSortName& b) {
+        const int c =
+            QStringView(base + a.offset, a.size).compare(QStringView(base + b.offset, b.size));
+        return c != 0 ? c < 0 : result[size_t(a.index)].name < result[size_t(b.index)].name;
     });
+    folded = std::u16string();
     std::vector<int> order(names.size());
     for (size_t i = 0; i < names.size(); ++i)
         order[i] = names[i].index;
