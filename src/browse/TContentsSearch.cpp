@@ -113,16 +113,17 @@ bool TContentsSearch::SearchFolder(const QString& folder, bool stopAtFirst)
     EnteringFolder(folder);
 
     const bool wantFolderDetails = m_findFolders && !m_folderDetails;
-    const std::vector<TDirEntry> entries = TDirEnumerator::List(
+    std::vector<TDirEntry> entries = TDirEnumerator::List(
         pattern, wantFolderDetails ? TDirEnumerator::NamesAndKinds : TDirEnumerator::Full);
 
     bool matched = false;
-    for (const TDirEntry& entry : entries) {
+    for (TDirEntry& entry : entries) {
         matched = true; // an entry of the kind not reported counts as well
         if (entry.isDirectory && m_findFolders)
             FolderFound(std::make_unique<TFoundFile>(entry, m_lowerCaseNames, folder));
         else if (!entry.isDirectory && !m_findFolders)
-            FileFound(std::make_unique<TFoundFile>(entry, m_lowerCaseNames, folder));
+            // A file is not walked into: its record takes the name rather than a copy.
+            FileFound(std::make_unique<TFoundFile>(std::move(entry), m_lowerCaseNames, folder));
         if (stopAtFirst)
             return true;
         Idle();

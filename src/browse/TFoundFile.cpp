@@ -8,6 +8,13 @@ TFoundFile::TFoundFile(const TDirEntry& findData, bool lowerCaseName, const QStr
         m_findData.name = LowerCase(m_findData.name);
 }
 
+TFoundFile::TFoundFile(TDirEntry&& findData, bool lowerCaseName, const QString& folder)
+    : m_findData(std::move(findData)), m_path(folder)
+{
+    if (lowerCaseName)
+        m_findData.name = LowerCase(m_findData.name);
+}
+
 QString TFoundFile::LowerCase(const QString& text)
 {
     const QLocale locale;

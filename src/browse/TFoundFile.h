@@ -11,6 +11,7 @@ public:
     // The entry is copied; with lowerCaseName its name is lower-cased (locale-aware), the
     // folder is kept exactly as the scanner was given it.
     TFoundFile(const TDirEntry& findData, bool lowerCaseName, const QString& folder);
+    TFoundFile(TDirEntry&& findData, bool lowerCaseName, const QString& folder);
 
     const TDirEntry& FindData() const { return m_findData; }
     const QString& FileName() const { return m_findData.name; }

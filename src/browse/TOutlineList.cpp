@@ -19,11 +19,15 @@ QString TOutlineList::NodeText(const QString& name)
     return text;
 }
 
-QString TOutlineList::Caption(const QString& fileName)
+QString TOutlineList::Caption(QString fileName)
 {
-    const QString lower = TFoundFile::LowerCase(fileName);
-    const int dot = lower.lastIndexOf(u'.');
-    return dot >= 0 ? lower.left(dot) : lower;
+    QString caption = TFoundFile::LowerCase(fileName);
+    // Without a second hold on it, a name already in lower case is cut where it lies.
+    fileName.clear();
+    const qsizetype dot = caption.lastIndexOf(u'.');
+    if (dot >= 0)
+        caption.truncate(dot);
+    return caption;
 }
 
 QString TOutlineList::SizeText(quint64 size, bool withUnit)
@@ -47,12 +51,26 @@ void TOutlineList::FileFound(std::unique_ptr<TFoundFile> record)
 {
     if (m_foldersMode || !m_listView)
         return;
-    TListItem* item = m_listView->AddItem(Caption(record->FileName()));
+    // The record goes before the caption is cut, so the caption keeps the name's own
+    // storage instead of a copy: a folder of a million documents holds each name once.
+    QString name = record->FileName();
+    const quint64 size = quint64(std::max<qint64>(0, record->Size()));
+    record.reset();
+    TListItem* item = m_listView->AddItem(Caption(std::move(name)));
     if (!item)
         return;
     // The whole size: a document of 4 GB or more would otherwise show a wrapped count.
+    // Rows of the same size share one list of texts.
     const int columns = m_listView->ColumnCount();
-    item->SubItems << SizeText(quint64(std::max<qint64>(0, record->Size())), columns > 1);
+    const bool withUnit = columns > 1;
+    const quint64 key = (size << 1) | (withUnit ? 1 : 0);
+    auto texts = m_sizeTexts.constFind(key);
+    if (texts == m_sizeTexts.constEnd()) {
+        if (m_sizeTexts.size() > 4096)
+            m_sizeTexts.clear();
+        texts = m_sizeTexts.insert(key, QStringList{SizeText(size, withUnit)});
+    }
+    item->SubItems = *texts;
     if (columns >= 1)
         m_listView->SetColumnWidth(columns - 1, TListColumn::AutoSizeUseHeader);
     else

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 class TColdmereCustomOutline;
 class TOutlineNode;
@@ -40,7 +41,7 @@ public:
     // A folder's node text: the name with its first letter upper case (ASCII only).
     static QString NodeText(const QString& name);
     // A document's row caption: the name lower case, cut at its last ".".
-    static QString Caption(const QString& fileName);
+    static QString Caption(QString fileName);
     // The size column: bytes up to 1000, whole thousands above, with "KB" when asked.
     static QString SizeText(quint64 size, bool withUnit);
 
@@ -63,6 +64,9 @@ private:
 
     TColdmereCustomOutline* m_outline = nullptr;
     TSortListView* m_listView = nullptr;
+    // Size texts made so far: the rows of a large folder share them instead of each
+    // holding a copy of "0" or "12KB".
+    QHash<quint64, QStringList> m_sizeTexts;
     bool m_foldersMode = false;
     int m_nameStart = 1;
 

@@ -81,6 +81,7 @@ void THtmlBlockTags::StartBreak(THtmlRewriteContext& c, const THtmlToken&)
     const bool afterText = c.Writer().InlineContent();
     c.EnsureTextContext();
     c.Writer().EmitBreak(afterText);
+    c.Writer().CountLine();
 }
 
 void THtmlBlockTags::EndParagraph(THtmlRewriteContext& c, const THtmlToken&) { c.CloseParagraph(); }

@@ -49,6 +49,7 @@ void THtmlMarkupWriter::EmitText(const QString& text)
         QString t = text;
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         t.replace(u'\r', u'\n');
+        m_layoutUnits += int(t.count(u'\n'));
         Emit(THtmlAttributes::Escape(t));
     } else {
         Emit(THtmlAttributes::Escape(text));
@@ -139,6 +140,7 @@ void THtmlMarkupWriter::OpenBlock(const QString& tag, TTagKind kind, const QStri
         if (table > 0)
             m_blocks[size_t(table)].columns.StartRow();
     }
+    ++m_layoutUnits;
     m_blocks.push_back(std::move(b));
     m_inlineContent = false;
 }

@@ -104,6 +104,10 @@ public:
     // True once after a preformatted block opens: its leading line break is dropped.
     bool TakePreStart() { return std::exchange(m_preStart, false); }
 
+    // Blocks opened and lines broken so far: what the engine's layout time grows with.
+    int LayoutUnits() const { return m_layoutUnits; }
+    void CountLine() { ++m_layoutUnits; }
+
 private:
     void CloseEmittedInlines(TBlock& block) { CloseInlines(block, 0); }
     // Closes the written inlines of block from index from on.
@@ -123,4 +127,5 @@ private:
     bool m_preStart = false;
     int m_preDepth = 0;
     bool m_inlineContent = false;
+    int m_layoutUnits = 0;
 };

@@ -32,5 +32,6 @@ struct THtmlPage
     QString styleSheet;          // the rules of the page's style sheets, linked ones first
     QStringList styleSheetLinks; // LINK REL=STYLESHEET references as written
     int formCount = 0;
-    bool isImage = false; // a picture shown as a document of its own
+    bool isImage = false;   // a picture shown as a document of its own
+    bool shortened = false; // only the beginning is shown, and a note says so
 };

@@ -78,10 +78,10 @@ THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessa
         throw EInOutError(QStringLiteral("Can't locate file: ") + nameForMessage);
     QString text = THtmlDecoder::Decode(bytes);
     if (shortened)
-        text += QStringLiteral("<hr><p><i>This document is longer than %1 MB; only its beginning "
-                               "is shown.</i></p>")
-                    .arg(kMaxDocumentBytes / (1024 * 1024));
+        text += THtmlRewriter::ShortenedNote(
+            QStringLiteral("is longer than %1 MB").arg(kMaxDocumentBytes / (1024 * 1024)));
     THtmlPage page = FromText(text, settings);
+    page.shortened = page.shortened || shortened;
     ReadLinkedStyleSheets(page, path);
     return page;
 }

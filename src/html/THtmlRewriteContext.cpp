@@ -137,10 +137,23 @@ int THtmlRewriteContext::AddLink(const QString& href, const QString& target)
     return int(m_page.links.size()) - 1;
 }
 
+bool THtmlRewriteContext::WorkLimitReached() const
+{
+    return m_writer.LayoutUnits() >= THtmlRewriter::kMaxLayoutUnits ||
+           m_page.anchors.size() >= THtmlRewriter::kMaxAnchors ||
+           m_page.objects.size() >= size_t(THtmlRewriter::kMaxObjects) ||
+           m_page.links.size() >= size_t(THtmlRewriter::kMaxLinks);
+}
+
 THtmlPage THtmlRewriteContext::Finish()
 {
     m_forms.EndSelect();
-    m_page.html =
-        QStringLiteral("<html><body>") + m_writer.Finish() + QStringLiteral("</body></html>");
+    QString body = m_writer.Finish();
+    if (m_cut) {
+        body += THtmlRewriter::ShortenedNote(QStringLiteral("has more parts than one page can "
+                                                            "show"));
+        m_page.shortened = true;
+    }
+    m_page.html = QStringLiteral("<html><body>") + body + QStringLiteral("</body></html>");
     return std::move(m_page);
 }

@@ -53,6 +53,11 @@ public:
     // A link; its index in the page's links.
     int AddLink(const QString& href, const QString& target);
 
+    // Whether the page holds as many blocks, anchors, objects or links as one page may;
+    // what follows is then left out (Cut) and a note ends the page.
+    bool WorkLimitReached() const;
+    void Cut() { m_cut = true; }
+
     // The page, its markup complete.
     THtmlPage Finish();
 
@@ -70,4 +75,6 @@ private:
     TFrameSetCollector m_frames;
     int m_baseFont = 3;
     bool m_styleForScreen = true;
+    bool m_sawBody = false;
+    bool m_cut = false;
 };

@@ -13,6 +13,12 @@ double THtmlRewriter::FontPoints(int size, int basePt)
     return basePt * factors[std::clamp(size, 1, 7) - 1];
 }
 
+QString THtmlRewriter::ShortenedNote(const QString& reason)
+{
+    return QStringLiteral("<hr><p><i>This document ") + reason.toHtmlEscaped() +
+           QStringLiteral("; only its beginning is shown.</i></p>");
+}
+
 THtmlPage THtmlRewriter::Rewrite(const QString& source)
 {
     THtmlRewriteContext c(m_options);
@@ -21,6 +27,10 @@ THtmlPage THtmlRewriter::Rewrite(const QString& source)
     THtmlToken t;
     const THtmlTagInfo* rawElement = nullptr; // the element whose raw text comes next
     while (tokenizer.Next(t)) {
+        if (c.WorkLimitReached()) {
+            c.Cut();
+            break;
+        }
         if (const THtmlTagInfo* raw = std::exchange(rawElement, nullptr)) {
             if (t.kind == THtmlToken::Text) {
                 RawText(c, *raw, t.text);

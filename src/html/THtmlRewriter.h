@@ -33,10 +33,21 @@ public:
     static constexpr int kMaxListDepth = 12;
     static constexpr int kMaxInlineDepth = 32;
     static constexpr int kMaxControls = 2000;
+    // A document with more of these is read up to there and shown with a note: the engine
+    // lays a page out in time that grows with its blocks and anchors, and the window must
+    // not wait on it for more than a moment.
+    static constexpr int kMaxLayoutUnits = 20000; // blocks opened and lines broken
+    static constexpr int kMaxAnchors = 10000;
+    static constexpr int kMaxObjects = 5000;
+    static constexpr int kMaxLinks = 50000;
 
     explicit THtmlRewriter(const TOptions& options);
     // Every call starts afresh: nothing of one document carries into the next.
     THtmlPage Rewrite(const QString& source);
+
+    // The markup that ends a document shown only in part; reason completes "This document
+    // ...".
+    static QString ShortenedNote(const QString& reason);
 
     // The point size FONT SIZE n (1 to 7) stands for at a base size of basePt.
     static double FontPoints(int size, int basePt);

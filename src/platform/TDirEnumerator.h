@@ -15,6 +15,7 @@ public:
 
     static std::vector<TDirEntry> List(const QString& pattern, Detail detail = Full);
 
-    // Device and inode of a folder, so a walk can refuse to enter one twice.
+    // Device and inode of a file or folder: a walk refuses to enter a folder twice, and a
+    // picture reached by several names is decoded once.
     static bool Identity(const QString& folder, quint64* device, quint64* inode);
 };

@@ -11,6 +11,7 @@
 #include "hostile/HostileKit.h"
 #include "html/THtmlPageLoader.h"
 #include "html/THtmlPane.h"
+#include "html/THtmlRewriter.h"
 #include <QElapsedTimer>
 #include <QThread>
 #include <filesystem>
@@ -461,9 +462,14 @@ TEST(THostileWebTest, FiftyMegabyteDocumentIsShown)
     kit.WriteIni();
     const QByteArray doc = HugeDocument(50 << 20);
     MakeFile(kit.Web + "huge.htm", doc);
-    // The view shows the beginning of a document this long (up to a line end), with a note.
+    // The view shows the beginning of a document this long, with a note: up to a line end
+    // within the size limit, and no more blocks than one page may hold (a block a line).
     const QByteArray shown = doc.left(THtmlPageLoader::kMaxDocumentBytes);
-    const int headings = shown.left(shown.lastIndexOf('\n')).count("<h1>");
+    const QList<QByteArray> lines = shown.left(shown.lastIndexOf('\n')).split('\n');
+    int headings = 0;
+    for (qsizetype i = 0; i < std::min<qsizetype>(lines.size(), THtmlRewriter::kMaxLayoutUnits);
+         ++i)
+        headings += int(lines[i].count("<h1>"));
     const TChildResult r = OpenHostileDocument(kit, kit.Web + "huge.htm", 240, false);
     ExpectFinished(r);
     EXPECT_EQ(QString::fromUtf8(r.report),

@@ -5,12 +5,14 @@
 #include "platform/EError.h"
 #include "platform/TColorRef.h"
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -351,6 +353,62 @@ TEST(THtmlImageCacheTest, KeepsThePicturesOfTheLastDocumentsOnly)
     bigger.fill(Qt::blue);
     ASSERT_TRUE(bigger.save(dir.path() + QStringLiteral("/a.png")));
     EXPECT_EQ(cache.Load(dir.path() + QStringLiteral("/a.png")).size(), QSize(8, 8));
+}
+
+TEST(THtmlImageCacheTest, OneDocumentAndTheCacheStayWithinTheirBudgets)
+{
+    QTemporaryDir dir;
+    QImage picture(100, 100, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    const qint64 one = picture.sizeInBytes();
+    for (const char* name : {"a", "b", "c", "d"})
+        ASSERT_TRUE(picture.save(dir.path() + u'/' + QLatin1String(name) + ".png"));
+    const auto file = [&](const char* name) { return dir.path() + u'/' + name + ".png"; };
+    THtmlImageCache cache;
+    cache.SetBudgets(2 * one, 3 * one);
+
+    cache.BeginDocument();
+    EXPECT_FALSE(cache.Load(file("a")).isNull());
+    EXPECT_FALSE(cache.Load(file("b")).isNull());
+    EXPECT_FALSE(cache.Load(file("a")).isNull()) << "shown twice, counted once";
+    EXPECT_TRUE(cache.Load(file("c")).isNull()) << "beyond the document's budget: ALT frame";
+    EXPECT_EQ(cache.DocumentBytes(), 2 * one);
+
+    cache.BeginDocument();
+    EXPECT_FALSE(cache.Load(file("c")).isNull()) << "the next document has room for it";
+    EXPECT_FALSE(cache.Load(file("d")).isNull());
+    EXPECT_LE(cache.Bytes(), cache.Budget()) << "the earlier document's pictures made room";
+    EXPECT_EQ(cache.Count(), 3);
+}
+
+TEST_F(THtmlPaneTest, APictureUnderManyNamesIsDecodedOnceAndGoesWithItsPages)
+{
+    // Large in pixels, tiny on disk: decoded once it takes some 120 MB.
+    QImage bomb(5600, 5600, QImage::Format_RGB32);
+    bomb.fill(Qt::white);
+    ASSERT_TRUE(bomb.save(Path(QStringLiteral("bomb.png"))));
+    const qint64 decoded = bomb.sizeInBytes();
+    bomb = QImage();
+    QByteArray body;
+    for (int i = 0; i < 20; ++i) {
+        const QString link = Path(QStringLiteral("link%1.PNG").arg(i));
+        ASSERT_EQ(::link(QFile::encodeName(Path(QStringLiteral("bomb.png"))).constData(),
+                         QFile::encodeName(link).constData()),
+                  0);
+        body += "<img src=\"LINK" + QByteArray::number(i) + ".png\" width=50 height=50>";
+    }
+    m_pane.LoadFile(Write(QStringLiteral("bomb.htm"), body));
+    EXPECT_EQ(m_pane.Images().Count(), 1);
+    EXPECT_EQ(m_pane.Images().Bytes(), decoded);
+    EXPECT_LE(m_pane.Images().Bytes(), m_pane.Images().DocumentBudget());
+    EXPECT_FALSE(m_pane.View()->Objects().back().image.isNull());
+
+    const QString plain = Write(QStringLiteral("plain.htm"), "<p>No pictures.");
+    const QString other = Write(QStringLiteral("other.htm"), "<p>None here either.");
+    for (int i = 0; i < m_pane.ImageCacheCount() + 1; ++i)
+        m_pane.LoadFile(i % 2 ? plain : other);
+    EXPECT_EQ(m_pane.Images().Count(), 0);
+    EXPECT_EQ(m_pane.Images().Bytes(), 0);
 }
 
 } // namespace

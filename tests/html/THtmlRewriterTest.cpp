@@ -363,4 +363,37 @@ TEST(THtmlRewriterTest, GarbageGivesBalancedMarkup)
     EXPECT_EQ(depth, 0);
 }
 
+TEST(THtmlRewriterTest, APageIsCutAfterAsManyPartsAsOnePageMayHold)
+{
+    struct TCase
+    {
+        const char* item;
+        int limit;
+        size_t (*count)(const THtmlPage&);
+    };
+    const TCase cases[] = {
+        {"<p>x", THtmlRewriter::kMaxLayoutUnits, nullptr},
+        {"x<br>", THtmlRewriter::kMaxLayoutUnits, nullptr},
+        {"<a name=n></a>x", THtmlRewriter::kMaxAnchors,
+         [](const THtmlPage& p) { return size_t(p.anchors.size()); }},
+        {"<img src=a.gif>", THtmlRewriter::kMaxObjects,
+         [](const THtmlPage& p) { return p.objects.size(); }},
+        {"<a href=a.htm>x</a>", THtmlRewriter::kMaxLinks,
+         [](const THtmlPage& p) { return p.links.size(); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.item);
+        const QString item = QString::fromLatin1(c.item);
+        const THtmlPage below = Rewrite(item.repeated(c.limit / 2) + QStringLiteral("<p>end"));
+        EXPECT_FALSE(below.shortened);
+        EXPECT_FALSE(below.html.contains(QStringLiteral("only its beginning is shown")));
+        const THtmlPage over = Rewrite(item.repeated(c.limit + 10) + QStringLiteral("<p>end"));
+        EXPECT_TRUE(over.shortened);
+        EXPECT_TRUE(over.html.contains(QStringLiteral("only its beginning is shown")));
+        EXPECT_FALSE(over.html.contains(QStringLiteral(">end<")));
+        if (c.count)
+            EXPECT_EQ(c.count(over), size_t(c.limit));
+    }
+}
+
 } // namespace
