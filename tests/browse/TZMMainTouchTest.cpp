@@ -95,6 +95,7 @@ TEST_F(TZMMainTouchTest, DragScrollsEachOfTheFourControls)
         const int before = c.position();
         Drag(c.area->viewport());
         EXPECT_GT(c.position(), before) << c.name;
+        EXPECT_FALSE(view->textCursor().hasSelection()) << c.name; // a drag selects no text
         // A drag is no click: the folder outline did not open another folder.
         EXPECT_EQ(m_main->CurrentFolder, m_web) << c.name;
     }
