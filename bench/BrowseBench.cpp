@@ -19,6 +19,7 @@ class BenchHost : public THostServices
 public:
     void ShowProgressText(const QString&) override {}
     void ShowAdvertPage() override {}
+    void ShowNotice(const QString&) override {}
     const TStartUpOptions& StartUpOptions() const override { return Options; }
     int NumColours() const override { return 16777216; }
     void SetYourLogoHereBitmap(const QString&) override {}

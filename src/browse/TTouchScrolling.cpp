@@ -1,6 +1,8 @@
 #include "TTouchScrolling.h"
 #include <QAbstractScrollArea>
 #include <QEvent>
+#include <QInputDevice>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QScrollEvent>
 #include <QScroller>
@@ -36,6 +38,11 @@ protected:
         }
         // A finger that dragged the rows has not chosen one: its release is no click. The
         // press may have selected the row under it, as a mouse press does.
+        // A finger moves the rows, not the current row.
+        if (event->type() == QEvent::MouseMove) {
+            const QInputDevice* device = static_cast<QMouseEvent*>(event)->device();
+            return device && device->type() == QInputDevice::DeviceType::TouchScreen;
+        }
         if (event->type() == QEvent::MouseButtonPress) {
             m_pressed = true;
             m_dragged = false;

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
 #include <QButtonGroup>
+#include <QInputDevice>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -19,6 +20,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -488,8 +490,18 @@ void THtmlView::AnchorActivated(const QUrl& url)
         OnLink(this, index);
 }
 
+namespace {
+// A mouse event the system made from a finger on a touch screen.
+bool FromTouch(const QMouseEvent* e)
+{
+    return e->device() && e->device()->type() == QInputDevice::DeviceType::TouchScreen;
+}
+} // namespace
+
 void THtmlView::mousePressEvent(QMouseEvent* e)
 {
+    m_touchPressed = FromTouch(e);
+    m_touchDragged = false;
     bool overMap = false;
     MapLinkAt(e->position().toPoint(), &overMap);
     m_pressOnMap = overMap && e->button() == Qt::LeftButton;
@@ -498,6 +510,12 @@ void THtmlView::mousePressEvent(QMouseEvent* e)
 
 void THtmlView::mouseReleaseEvent(QMouseEvent* e)
 {
+    // A finger that dragged the page (the scroller moved it) follows no link.
+    if (FromTouch(e) && std::exchange(m_touchDragged, false)) {
+        m_touchPressed = m_pressOnMap = false;
+        return;
+    }
+    m_touchPressed = false;
     if (m_pressOnMap && e->button() == Qt::LeftButton) {
         m_pressOnMap = false;
         bool overMap = false;
@@ -515,6 +533,9 @@ void THtmlView::mouseReleaseEvent(QMouseEvent* e)
 
 void THtmlView::mouseMoveEvent(QMouseEvent* e)
 {
+    // A finger moves the page, not a text selection.
+    if (FromTouch(e))
+        return;
     QTextBrowser::mouseMoveEvent(e);
     bool overMap = false;
     const int link = MapLinkAt(e->position().toPoint(), &overMap);
@@ -535,6 +556,7 @@ void THtmlView::paintEvent(QPaintEvent* e)
 
 void THtmlView::scrollContentsBy(int dx, int dy)
 {
+    m_touchDragged = m_touchDragged || m_touchPressed;
     QTextBrowser::scrollContentsBy(dx, dy);
     if (!m_background.isNull())
         viewport()->update();

@@ -109,6 +109,8 @@ private:
     QString m_scrolling = QStringLiteral("auto");
     bool m_placementPending = false;
     bool m_pressOnMap = false;
+    bool m_touchPressed = false; // a finger is down on the page
+    bool m_touchDragged = false; // ... and the page moved under it
     bool m_suppressAnchor = false;
     int m_marginWidth = -1;
     int m_marginHeight = -1;

@@ -13,6 +13,8 @@
 #include <QScroller>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 namespace {
@@ -95,6 +97,7 @@ TEST_F(TZMMainTouchTest, DragScrollsEachOfTheFourControls)
         const int before = c.position();
         Drag(c.area->viewport());
         EXPECT_GT(c.position(), before) << c.name;
+        EXPECT_FALSE(view->textCursor().hasSelection()) << c.name; // a drag selects no text
         // A drag is no click: the folder outline did not open another folder.
         EXPECT_EQ(m_main->CurrentFolder, m_web) << c.name;
     }
@@ -112,4 +115,22 @@ TEST_F(TZMMainTouchTest, TapOpensADocumentRow)
     QTest::touchEvent(rows, m_touch).release(0, at, rows);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !m_main->Viewer->CurrentFile().isEmpty(); }, 2000));
     EXPECT_EQ(m_main->Viewer->CurrentFile(), m_web + "doc00.htm");
+}
+
+TEST_F(TZMMainTouchTest, TapOnALinkOfThePageFollowsIt)
+{
+    WriteTestFile(m_web + "links.htm", "<p><a href=\"doc01.htm\">Follow this link</a></p>");
+    m_main->OpenDocument(m_web + "links.htm", "0");
+    THtmlView* view = m_main->Viewer->View();
+    ASSERT_NE(view, nullptr);
+    QTextCursor at = view->document()->find("this");
+    ASSERT_FALSE(at.isNull());
+    at.clearSelection();
+    const QPoint point = view->cursorRect(at).center() + QPoint(2, 0);
+    QWidget* page = view->viewport();
+    QTest::touchEvent(page, m_touch).press(0, point, page);
+    QTest::qWait(30);
+    QTest::touchEvent(page, m_touch).release(0, point, page);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return m_main->Viewer->CurrentFile() == m_web + "doc01.htm"; }, 2000));
 }
