@@ -1,7 +1,7 @@
 // The browsing window on large webs: building the site at start (the folder outline of
 // 10 000 folders and 100 000 documents, then the introduction page) and a click on a folder
 // of 10 000 documents until its list is painted.
-#include "browse/THostServices.h"
+#include "BenchHost.h"
 #include "browse/TZMMain.h"
 #include "components/listview/TClrListView.h"
 #include "components/outline/TMDIOutline.h"
@@ -13,20 +13,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class BenchHost : public THostServices
-{
-public:
-    void ShowProgressText(const QString&) override {}
-    void ShowAdvertPage() override {}
-    void ShowNotice(const QString&) override {}
-    const TStartUpOptions& StartUpOptions() const override { return Options; }
-    int NumColours() const override { return 16777216; }
-    void SetYourLogoHereBitmap(const QString&) override {}
-    bool LoadLogo() override { return true; }
-    void SetTitlePanelEnabled(bool) override {}
-    TStartUpOptions Options;
-};
 
 void Touch(const QString& path)
 {

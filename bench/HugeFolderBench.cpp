@@ -2,7 +2,7 @@
 // the time until the document list is filled and painted, and the process's peak memory.
 // The folder of empty documents is made once under /tmp and kept for later runs; making it
 // takes minutes and a million inodes, so run this on a quiet machine.
-#include "browse/THostServices.h"
+#include "BenchHost.h"
 #include "browse/TZMMain.h"
 #include "components/listview/TClrListView.h"
 #include "components/outline/TMDIOutline.h"
@@ -12,19 +12,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class BenchHost : public THostServices
-{
-public:
-    void ShowProgressText(const QString&) override {}
-    void ShowAdvertPage() override {}
-    const TStartUpOptions& StartUpOptions() const override { return Options; }
-    int NumColours() const override { return 16777216; }
-    void SetYourLogoHereBitmap(const QString&) override {}
-    bool LoadLogo() override { return true; }
-    void SetTitlePanelEnabled(bool) override {}
-    TStartUpOptions Options;
-};
 
 int DocumentCount()
 {
