@@ -378,6 +378,8 @@ bool TIniFile::EndUpdate()
     return ok;
 }
 
+QString TIniFile::ReadPath() const { return InUpdate() ? m_batchPath : TPath::Resolve(m_fileName); }
+
 bool TIniFile::CurrentBytes(const QString& path, QByteArray* bytes) const
 {
     if (m_updateCount > 0) {
@@ -399,9 +401,8 @@ bool TIniFile::StoreBytes(const QString& path, const QByteArray& bytes, bool cre
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const
 {
-    const QString path = InUpdate() ? m_batchPath : TPath::Resolve(m_fileName);
     QByteArray bytes;
-    if (!CurrentBytes(path, &bytes))
+    if (!CurrentBytes(ReadPath(), &bytes))
         return def;
     IniText text;
     MakeIniText(bytes, &text);
@@ -427,9 +428,8 @@ bool TIniFile::ReadBool(const QString& section, const QString& key, bool def) co
 
 bool TIniFile::ValueExists(const QString& section, const QString& key) const
 {
-    const QString path = InUpdate() ? m_batchPath : TPath::Resolve(m_fileName);
     QByteArray bytes;
-    if (!CurrentBytes(path, &bytes))
+    if (!CurrentBytes(ReadPath(), &bytes))
         return false;
     IniText text;
     MakeIniText(bytes, &text);
@@ -438,9 +438,8 @@ bool TIniFile::ValueExists(const QString& section, const QString& key) const
 
 bool TIniFile::SectionExists(const QString& section) const
 {
-    const QString path = InUpdate() ? m_batchPath : TPath::Resolve(m_fileName);
     QByteArray bytes;
-    if (!CurrentBytes(path, &bytes))
+    if (!CurrentBytes(ReadPath(), &bytes))
         return false;
     IniText text;
     MakeIniText(bytes, &text);
@@ -455,7 +454,7 @@ bool TIniFile::WriteString(const QString& section, const QString& key, const QSt
     if (!CanWrite(sectionName, keyName, newValue))
         return false;
 
-    const QString path = InUpdate() ? m_batchPath : TPath::Resolve(m_fileName);
+    const QString path = ReadPath();
     // The whole read-modify-write runs under the file's lock.
     std::unique_ptr<TFileLock> lock;
     bool creating = false;

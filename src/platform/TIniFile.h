@@ -77,6 +77,8 @@ public:
     void CancelUpdate();
 
 private:
+    // The file a read or write works on: the batch's, or the name resolved afresh.
+    QString ReadPath() const;
     // The bytes the next read or write works on: the batch copy or the file on disk.
     bool CurrentBytes(const QString& path, QByteArray* bytes) const;
     bool StoreBytes(const QString& path, const QByteArray& bytes, bool creating);
