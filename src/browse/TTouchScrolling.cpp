@@ -23,10 +23,20 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        const qreal row = std::max(1, m_rowHeight());
-        QScrollBar* v = m_area->verticalScrollBar();
-        QScrollBar* h = m_area->horizontalScrollBar();
+        // The viewport also receives events while the list is being destroyed (its children
+        // leave it then); only the events handled here may reach into the list.
+        switch (event->type()) {
+        case QEvent::ScrollPrepare:
+        case QEvent::Scroll:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease: break;
+        default: return false;
+        }
         if (event->type() == QEvent::ScrollPrepare) {
+            const qreal row = std::max(1, m_rowHeight());
+            QScrollBar* v = m_area->verticalScrollBar();
+            QScrollBar* h = m_area->horizontalScrollBar();
             auto* prepare = static_cast<QScrollPrepareEvent*>(event);
             prepare->setViewportSize(m_area->viewport()->size());
             prepare->setContentPosRange(QRectF(h->minimum(), v->minimum() * row,
@@ -51,10 +61,11 @@ protected:
             return std::exchange(m_dragged, false);
         }
         if (event->type() == QEvent::Scroll) {
+            const qreal row = std::max(1, m_rowHeight());
             m_dragged = m_dragged || m_pressed;
             const QPointF pos = static_cast<QScrollEvent*>(event)->contentPos();
-            h->setValue(qRound(pos.x()));
-            v->setValue(qRound(pos.y() / row));
+            m_area->horizontalScrollBar()->setValue(qRound(pos.x()));
+            m_area->verticalScrollBar()->setValue(qRound(pos.y() / row));
             return true;
         }
         return false;

@@ -65,7 +65,9 @@ protected:
     QString m_web;
     FakeHost m_host;
     std::unique_ptr<TZMMain> m_main;
-    QPointingDevice* m_touch = QTest::createTouchDevice();
+    // Qt leaves the simulated device to the test when the application outlives it.
+    std::unique_ptr<QPointingDevice> m_touchDevice{QTest::createTouchDevice()};
+    QPointingDevice* m_touch = m_touchDevice.get();
 };
 
 } // namespace
