@@ -40,6 +40,8 @@ public:
 
     const QVector<TElement>& Elements() const { return m_elements; }
     int Size() const { return int(m_elements.size()); }
+    // Elements ended early wait to be reopened.
+    bool Waiting() const { return !m_elements.isEmpty() && m_elements.back().level < 0; }
     const TElement& operator[](int i) const { return m_elements[i]; }
 
     // An element opened in block level, after the waiting ones are reopened there; false

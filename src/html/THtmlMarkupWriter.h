@@ -84,6 +84,7 @@ public:
     // THtmlFormattingElements' business.
     void EndInline(const QString& tag);
     bool HasOpenInline(const QString& tag) const;
+    bool InlinesWaiting() const { return m_blocks.back().inlines.Waiting(); }
     int CurrentLink() const; // the link the next text is in, or -1
     bool InNoBreak() const;  // inside NOBR: blanks do not break the line
     void EmitInlines();

@@ -186,6 +186,7 @@ TEST(THtmlFidelityTest, MisnestedTagsFormatTheTextAsInBrowsers)
     const TCase cases[] = {
         // A formatting element ended early is reopened; its own end ends what is inside.
         {"<b><a href=x>one</b><b>two</a></b>three", "onetwo{B@0}three"},
+        {"<b><a href=x>one</b> <b>two</a></b>", "one{B@0} {@0}two{B@0}"},
         {"<i><b>x</i>y</b>z", "x{BI}y{B}z"},
         {"<p><b>bold<p>still bold</b>plain", "bold{B} / still bold{B}plain"},
         {"<b>1<div>2</b>3</div>4", "1{B} / 2{B}3 / 4"},
