@@ -50,7 +50,7 @@ void THtmlInlineTags::StartTeletype(THtmlRewriteContext& c, const THtmlToken& t)
         QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() + QStringLiteral("\">"), t);
     inl.points = points;
     inl.monospace = true;
-    c.Writer().PushInline(inl);
+    c.Writer().PushInline(std::move(inl));
 }
 
 void THtmlInlineTags::StartNoBreak(THtmlRewriteContext& c, const THtmlToken& t)
@@ -100,7 +100,7 @@ void THtmlInlineTags::StartFont(THtmlRewriteContext& c, const THtmlToken& t)
     int size;
     if (t.Has(QStringLiteral("size")) && FontSize(c, t, &size))
         inl.points = THtmlRewriter::FontPoints(size, c.Options().fontSize);
-    c.Writer().PushInline(inl);
+    c.Writer().PushInline(std::move(inl));
 }
 
 void THtmlInlineTags::StartBaseFont(THtmlRewriteContext& c, const THtmlToken& t)
@@ -114,7 +114,7 @@ void THtmlInlineTags::StartBaseFont(THtmlRewriteContext& c, const THtmlToken& t)
     THtmlMarkupWriter::TInline inl = Element(t, open, QStringLiteral("</span>"));
     inl.openNoSize = QStringLiteral("<span>");
     inl.points = THtmlRewriter::FontPoints(size, c.Options().fontSize);
-    c.Writer().PushInline(inl);
+    c.Writer().PushInline(std::move(inl));
 }
 
 void THtmlInlineTags::AddNamedAnchor(THtmlRewriteContext& c, const QString& name)
@@ -149,7 +149,7 @@ void THtmlInlineTags::StartAnchor(THtmlRewriteContext& c, const THtmlToken& t)
                                  t),
                 QStringLiteral("</a>"));
     inl.linkIndex = link;
-    c.Writer().PushInline(inl);
+    c.Writer().PushInline(std::move(inl));
 }
 
 void THtmlInlineTags::StartImage(THtmlRewriteContext& c, const THtmlToken& t)

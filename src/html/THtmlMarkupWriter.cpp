@@ -333,10 +333,11 @@ void THtmlMarkupWriter::EmitInlines()
     top.emitted = top.inlines.Size();
 }
 
-void THtmlMarkupWriter::PushInline(const TInline& inl)
+void THtmlMarkupWriter::PushInline(TInline inl)
 {
-    if (!m_blocks.back().inlines.Push(inl, Depth() - 1))
-        Ignore(inl.tag);
+    const QString tag = inl.tag;
+    if (!m_blocks.back().inlines.Push(std::move(inl), Depth() - 1))
+        Ignore(tag);
 }
 
 void THtmlMarkupWriter::EndInline(const QString& tag)

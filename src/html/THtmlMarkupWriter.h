@@ -79,7 +79,7 @@ public:
     void MeasureObject(int width);
 
     // Inline formatting of the top block.
-    void PushInline(const TInline& inl);
+    void PushInline(TInline inl);
     // The end tag of an inline element; what it ends and what is reopened after it is
     // THtmlFormattingElements' business.
     void EndInline(const QString& tag);
