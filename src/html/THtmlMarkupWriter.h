@@ -14,8 +14,8 @@
 // order; inline formatting is written lazily (only before text), is closed at every block
 // boundary and reopened inside the next block, so no inline element ever crosses a block.
 // Which inline elements a block boundary or an end tag leaves in effect is decided as
-// browsers decide it (THtmlFormattingElements); nothing of it leaves a table cell. Starts dropped at a depth limit are counted, so
-// their end tags are dropped too.
+// browsers decide it (THtmlFormattingElements); nothing of it leaves a table cell. Starts
+// dropped at a depth limit are counted, so their end tags are dropped too.
 class THtmlMarkupWriter
 {
 public:

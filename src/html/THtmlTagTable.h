@@ -23,7 +23,8 @@ enum class TTagKind : quint8 {
     TableRow,       // TR
     TableCell,      // TD, TH
     TableCaption,   // CAPTION
-    Formatting,     // A, B, BIG, CODE, EM, FONT, I, NOBR, S, SMALL, STRIKE, STRONG, TT, U
+    Formatting,     // A, B, BIG, CODE, EM, FONT, I, NOBR, S, SMALL, STRIKE, STRONG, TT, U;
+                    // BASEFONT
     Inline,         // the other phrase elements: SPAN, CITE, SUB, SUP, KBD...
     Object,         // IMG
     Form,           // FORM
