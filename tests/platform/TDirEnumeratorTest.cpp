@@ -47,6 +47,8 @@ TEST(TDirEnumeratorTest, LongSharedBeginningsAndLettersBeyondAsciiSortIgnoringCa
     for (const QString& name : sorted)
         WriteTestFile(tmp.path() + "/" + name, "");
     EXPECT_EQ(Names(TDirEnumerator::List(tmp.path() + "/*.htm")), sorted);
+    // Only names that share a long beginning.
+    EXPECT_EQ(Names(TDirEnumerator::List(tmp.path() + "/c*.htm")), sorted.mid(0, 5));
 }
 
 TEST(TDirEnumeratorTest, FolderPartResolvesCaseAndMissingListsNothing)
