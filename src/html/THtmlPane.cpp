@@ -1,6 +1,8 @@
 #include "html/THtmlPane.h"
 #include "html/TFramePane.h"
+#include "html/THtmlDocument.h"
 #include "html/THtmlFrame.h"
+#include "html/THtmlLoadWait.h"
 #include "html/THtmlPageLoader.h"
 #include "html/THtmlPath.h"
 #include "html/THtmlView.h"
@@ -13,6 +15,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QThread>
+#include <memory>
 
 namespace {
 
@@ -55,6 +59,7 @@ void THtmlPane::SetDefBackground(qint32 colour)
 
 void THtmlPane::Clear()
 {
+    ++m_loadGeneration; // a load still running is not shown over the blank page
     m_currentFile.clear();
     m_activeView = nullptr;
     m_headingFrame = nullptr;
@@ -161,7 +166,28 @@ void THtmlPane::LoadFile(const QString& fileName)
     TWaitCursor wait;
     const QString path = AbsolutePath(TPath::Resolve(file));
     // Read first: a document that cannot be read leaves the one shown in place.
-    THtmlPage page = THtmlPageLoader::Load(path, file, m_settings);
+    THtmlPage page;
+    std::unique_ptr<THtmlDocument> built;
+    const int generation = ++m_loadGeneration;
+    const QPointer<THtmlPane> alive(this);
+    THtmlLoadWait::Run(
+        [&page, &built, &path, &file, settings = m_settings, gui = thread()] {
+            TFolderListings workerListings;
+            const TFolderListings::TUse useWorkerListings(workerListings);
+            page = THtmlPageLoader::Load(path, file, settings);
+            if (page.frameSet)
+                return; // its frames are read as the frame set is shown
+            built.reset(THtmlDocument::Build(page, settings));
+            page.html.clear();
+            built->moveToThread(gui);
+        },
+        this);
+    // Closed for good meanwhile (deleted outright, not later): nothing is left to show in.
+    if (!alive)
+        return;
+    // A load asked for meanwhile (by a timer) or a Clear has the view now.
+    if (generation != m_loadGeneration)
+        return;
     m_images.BeginDocument();
     m_frameBudget = kFrameBudget;
     if (m_historyMaxCount > 0 && !m_currentFile.isEmpty() && m_currentFile != path) {
@@ -172,7 +198,7 @@ void THtmlPane::LoadFile(const QString& fileName)
     m_currentFile = path;
     m_activeView = nullptr;
     m_headingFrame = nullptr;
-    m_root->Show(std::move(page), path);
+    m_root->Show(std::move(page), path, built.release());
     if (!destination.isEmpty())
         PositionTo(destination);
 }

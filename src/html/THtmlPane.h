@@ -67,6 +67,10 @@ public:
     QString CurrentFile() const override { return m_currentFile; }
     // Raises EInOutError ("Can't locate file: " + name) when the file does not exist and
     // keeps the document shown; anything from the first "#" is a destination to go to.
+    // The document is read and built on a worker thread while the window goes on
+    // painting (no input is taken meanwhile); it is shown when the call returns. A load
+    // asked for by a timer meanwhile, or a Clear, wins over this one, which then returns
+    // leaving the view to it.
     void LoadFile(const QString& fileName) override;
     // Back to the blank page shown before the first document; history is kept.
     void Clear();
@@ -149,4 +153,5 @@ private:
     QStringList m_history;
     double m_printMargins[4] = {2.0, 2.0, 2.0, 2.0};
     int m_frameBudget = 0;
+    int m_loadGeneration = 0; // counts loads and clears: the latest one is shown
 };

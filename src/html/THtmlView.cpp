@@ -1,6 +1,7 @@
 #include "html/THtmlView.h"
 #include "html/THtmlAnimator.h"
 #include "html/THtmlControlFactory.h"
+#include "html/THtmlDocument.h"
 #include "html/THtmlImageCache.h"
 #include "html/THtmlObjectHandler.h"
 #include "html/THtmlPath.h"
@@ -183,7 +184,7 @@ void THtmlView::BuildObjects(const QFont& font)
     m_page.objects.clear();
 }
 
-void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
+void THtmlView::ShowPage(THtmlPage page, const QString& fileName, THtmlDocument* built)
 {
     ClearControls();
     m_objects.clear();
@@ -197,8 +198,7 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
     const QColor background = m_page.background.isValid()
                                   ? m_page.background
                                   : TColorRef::ToQColor(m_settings->defBackground);
-    QFont font(m_settings->defFontName);
-    font.setPointSize(std::max(1, m_settings->defFontSize));
+    const QFont font = THtmlDocument::DefaultFont(*m_settings);
 
     BuildObjects(font);
     m_handler->SetColours(text, link);
@@ -226,17 +226,12 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
         viewport()->setPalette(pal);
     }
 
-    auto* doc = new QTextDocument(this);
-    doc->setUndoRedoEnabled(false);
-    doc->setDefaultFont(font);
+    THtmlDocument* doc = built ? built : THtmlDocument::Build(m_page, *m_settings);
+    doc->setParent(this);
     doc->setDocumentMargin(m_marginWidth >= 0 || m_marginHeight >= 0
                                ? std::max(m_marginWidth, m_marginHeight)
                                : kDefaultMargin);
     doc->documentLayout()->registerHandler(QTextFormat::ImageObject, m_handler);
-    // The engine applies the part of the page's style sheets it knows (selectors by
-    // element, class and id; colours, fonts, margins, alignment) as it reads the markup.
-    doc->setDefaultStyleSheet(m_page.styleSheet);
-    doc->setHtml(m_page.html);
     m_page.html.clear(); // the document holds it now; a big page is not kept twice
 
     QPointer<QTextDocument> old = document();
