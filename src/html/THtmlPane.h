@@ -1,13 +1,16 @@
 #pragma once
 #include "components/outline/THeadingView.h"
 #include "html/THtmlImageCache.h"
+#include "html/THtmlPage.h"
 #include "html/THtmlSettings.h"
 #include "html/THtmlTypes.h"
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
+class THtmlDocument;
 class THtmlFrame;
 class THtmlView;
 class TFramePane;
@@ -135,6 +138,11 @@ private:
     void ShowEmptyPage();
     // False when target shows file already and only went to the destination.
     bool LoadIntoTarget(THtmlFrame* target, const QString& file, const QString& destination);
+    // Reads the page in path and builds its document on a worker thread while the window
+    // goes on (THtmlLoadWait). False when the page is not to be shown: this pane or into
+    // went meanwhile, or a later load or Clear took over; a throw when it cannot be read.
+    bool ReadOffThread(const QString& path, const QString& file, QWidget* into, THtmlPage* page,
+                       std::unique_ptr<THtmlDocument>* built);
     void ApplySettingsToViews();
     int BorderWidth() const;
 
