@@ -1,5 +1,6 @@
 #pragma once
 #include <QTextDocument>
+#include <vector>
 
 struct THtmlPage;
 struct THtmlSettings;
@@ -21,6 +22,19 @@ public:
     // The font a page starts in.
     static QFont DefaultFont(const THtmlSettings& settings);
 
+    // Where the built page's named anchors sit in the text, one per anchor of the page
+    // (an anchor with no text after it stands for the end), and its objects, one per
+    // object index (-1 for one not in the text). Found as the page is built, so a big
+    // page is walked on the worker, not on the window's thread.
+    const std::vector<int>& AnchorPositions() const { return m_anchorPositions; }
+    const std::vector<int>& ObjectPositions() const { return m_objectPositions; }
+
 protected:
     QVariant loadResource(int type, const QUrl& name) override;
+
+private:
+    void Locate(const THtmlPage& page);
+
+    std::vector<int> m_anchorPositions;
+    std::vector<int> m_objectPositions;
 };

@@ -200,6 +200,8 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName, THtmlDocument*
                                   : TColorRef::ToQColor(m_settings->defBackground);
     const QFont font = THtmlDocument::DefaultFont(*m_settings);
 
+    // Built before the objects take their list out of the page: it locates them.
+    THtmlDocument* doc = built ? built : THtmlDocument::Build(m_page, *m_settings);
     BuildObjects(font);
     m_handler->SetColours(text, link);
     m_handler->SetAltFont(font);
@@ -226,7 +228,6 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName, THtmlDocument*
         viewport()->setPalette(pal);
     }
 
-    THtmlDocument* doc = built ? built : THtmlDocument::Build(m_page, *m_settings);
     doc->setParent(this);
     doc->setDocumentMargin(m_marginWidth >= 0 || m_marginHeight >= 0
                                ? std::max(m_marginWidth, m_marginHeight)
@@ -246,7 +247,7 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName, THtmlDocument*
     m_headings.clear();
     for (const QString& name : m_page.anchors)
         m_headings << HeadingEntry(name);
-    LocateAnchorsAndObjects();
+    LocateAnchorsAndObjects(*doc);
 
     QTextCursor start(doc);
     setTextCursor(start);
@@ -256,36 +257,12 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName, THtmlDocument*
     viewport()->update();
 }
 
-void THtmlView::LocateAnchorsAndObjects()
+void THtmlView::LocateAnchorsAndObjects(const THtmlDocument& doc)
 {
-    m_anchorPositions.assign(m_page.anchors.size(), -1);
-    QTextDocument* doc = document();
-    int nextAnchor = 0;
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid())
-                continue;
-            const QTextCharFormat cf = fragment.charFormat();
-            if (cf.hasProperty(QTextFormat::AnchorName)) {
-                // Anchors reach the text in document order, each on the character after it.
-                for (const QString& name : cf.anchorNames())
-                    if (name.startsWith(QLatin1String("zan")) &&
-                        nextAnchor < int(m_anchorPositions.size()))
-                        m_anchorPositions[nextAnchor++] = fragment.position();
-            }
-            if (cf.isImageFormat()) {
-                const int index = THtmlObjectHandler::ObjectIndex(cf);
-                if (index >= 0 && index < int(m_objects.size()))
-                    m_objects[index].position = fragment.position();
-            }
-        }
-    }
-    // An anchor with no text after it stands for the end of the document.
-    const int end = std::max(0, doc->characterCount() - 1);
-    for (int& p : m_anchorPositions)
-        if (p < 0)
-            p = end;
+    m_anchorPositions = doc.AnchorPositions();
+    const std::vector<int>& objects = doc.ObjectPositions();
+    for (size_t i = 0; i < m_objects.size() && i < objects.size(); ++i)
+        m_objects[i].position = objects[i];
 }
 
 int THtmlView::HeadingY(int index)

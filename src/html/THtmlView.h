@@ -91,7 +91,7 @@ private:
     QTextCursor FindStart() const;
     bool ShowFound(const QTextCursor& found);
     void BuildObjects(const QFont& font);
-    void LocateAnchorsAndObjects();
+    void LocateAnchorsAndObjects(const THtmlDocument& doc);
     void ScheduleControlPlacement();
     void ForgetControlPlaces();
     void AnchorActivated(const QUrl& url);
