@@ -1,8 +1,14 @@
 #include "TContentsSearch.h"
 #include "platform/TDirEnumerator.h"
+#include "platform/TMemory.h"
 #include "platform/TPath.h"
+#include <algorithm>
+#include <utility>
 
 namespace {
+
+// A listing this long leaves, once freed, memory worth giving back to the system.
+constexpr size_t kLargeListing = 100000;
 
 const QString kAllEntries = QStringLiteral("*.*");
 
@@ -83,9 +89,12 @@ bool TContentsSearch::RunSearch(bool stopAtFirst)
         matched = SearchFolder(m_startFolder, stopAtFirst);
     } catch (...) {
         m_busy = false;
+        m_largestListing = 0;
         throw;
     }
     m_busy = false;
+    if (std::exchange(m_largestListing, 0) >= kLargeListing)
+        TMemory::ReturnFreed();
     SearchFinished();
     return matched;
 }
@@ -113,17 +122,27 @@ bool TContentsSearch::SearchFolder(const QString& folder, bool stopAtFirst)
     EnteringFolder(folder);
 
     const bool wantFolderDetails = m_findFolders && !m_folderDetails;
-    std::vector<TDirEntry> entries = TDirEnumerator::List(
+    TDirEntries entries = TDirEnumerator::List(
         pattern, wantFolderDetails ? TDirEnumerator::NamesAndKinds : TDirEnumerator::Full);
 
+    m_largestListing = std::max(m_largestListing, entries.size());
+    // Unless the listing is walked again for sub-folders, each entry is let go once handed
+    // on: a huge folder's listing shrinks as the receiver's list grows.
+    const bool walkAgain = m_recursive && m_mask == kAllEntries;
     bool matched = false;
-    for (TDirEntry& entry : entries) {
+    size_t next = 0;
+    while (next < entries.size()) {
+        TDirEntry& entry = entries[next];
         matched = true; // an entry of the kind not reported counts as well
         if (entry.isDirectory && m_findFolders)
             FolderFound(std::make_unique<TFoundFile>(entry, m_lowerCaseNames, folder));
         else if (!entry.isDirectory && !m_findFolders)
             // A file is not walked into: its record takes the name rather than a copy.
             FileFound(std::make_unique<TFoundFile>(std::move(entry), m_lowerCaseNames, folder));
+        if (walkAgain)
+            ++next;
+        else
+            entries.pop_front();
         if (stopAtFirst)
             return true;
         Idle();
@@ -150,7 +169,7 @@ bool TContentsSearch::SearchSubFolders(const QString& folder, bool stopAtFirst)
 }
 
 bool TContentsSearch::WalkSubFolders(const QString& folder, bool stopAtFirst,
-                                     const std::vector<TDirEntry>& entries)
+                                     const TDirEntries& entries)
 {
     bool matched = false;
     bool first = true;
@@ -178,7 +197,7 @@ bool TContentsSearch::ListSubFolders(const QString& folder, bool stopAtFirst)
     QString base = folder;
     if (base.isEmpty() || !TPath::IsSeparator(base.back()))
         base += u'/';
-    const std::vector<TDirEntry> entries =
+    const TDirEntries entries =
         TDirEnumerator::List(base + kAllEntries, TDirEnumerator::NamesAndKinds);
 
     bool found = false;

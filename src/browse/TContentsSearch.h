@@ -77,8 +77,7 @@ private:
 
     bool RunSearch(bool stopAtFirst);
     bool FirstVisit(const QString& pattern);
-    bool WalkSubFolders(const QString& folder, bool stopAtFirst,
-                        const std::vector<TDirEntry>& entries);
+    bool WalkSubFolders(const QString& folder, bool stopAtFirst, const TDirEntries& entries);
 
     QString m_mask;
     QString m_startFolder;
@@ -87,6 +86,7 @@ private:
     bool m_cancelled = false;
     bool m_busy = false;
     TFoundList m_foundList;
+    size_t m_largestListing = 0; // entries of the longest listing of this walk
     bool m_findFolders = false;
     bool m_folderDetails = false;
 

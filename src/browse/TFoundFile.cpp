@@ -5,17 +5,17 @@ TFoundFile::TFoundFile(const TDirEntry& findData, bool lowerCaseName, const QStr
     : m_findData(findData), m_path(folder)
 {
     if (lowerCaseName)
-        m_findData.name = LowerCase(m_findData.name);
+        m_findData.name = LowerCase(std::move(m_findData.name));
 }
 
 TFoundFile::TFoundFile(TDirEntry&& findData, bool lowerCaseName, const QString& folder)
     : m_findData(std::move(findData)), m_path(folder)
 {
     if (lowerCaseName)
-        m_findData.name = LowerCase(m_findData.name);
+        m_findData.name = LowerCase(std::move(m_findData.name));
 }
 
-QString TFoundFile::LowerCase(const QString& text)
+QString TFoundFile::LowerCase(QString text)
 {
     const QLocale locale;
     // Most web names are plain ASCII: those need no trip through the locale's tables,
@@ -35,13 +35,12 @@ QString TFoundFile::LowerCase(const QString& text)
             upper = true;
     }
     if (ascii) {
-        if (!upper)
-            return text;
-        QString r = text;
-        for (QChar& c : r)
-            if (c >= u'A' && c <= u'Z')
-                c = QChar(c.unicode() + (u'a' - u'A'));
-        return r;
+        // A name handed over is changed where it lies: no second copy of it is made.
+        if (upper)
+            for (QChar& c : text)
+                if (c >= u'A' && c <= u'Z')
+                    c = QChar(c.unicode() + (u'a' - u'A'));
+        return text;
     }
     return locale.toLower(text);
 }

@@ -24,7 +24,8 @@ public:
     // sub-folder itself); never changed.
     const QString& Path() const { return m_path; }
 
-    static QString LowerCase(const QString& text);
+    // A text handed over (moved) is lower-cased where it lies.
+    static QString LowerCase(QString text);
 
 private:
     TDirEntry m_findData;

@@ -21,9 +21,8 @@ QString TOutlineList::NodeText(const QString& name)
 
 QString TOutlineList::Caption(QString fileName)
 {
-    QString caption = TFoundFile::LowerCase(fileName);
-    // Without a second hold on it, a name already in lower case is cut where it lies.
-    fileName.clear();
+    // The name is lower-cased and cut where it lies, not copied.
+    QString caption = TFoundFile::LowerCase(std::move(fileName));
     const qsizetype dot = caption.lastIndexOf(u'.');
     if (dot >= 0)
         caption.truncate(dot);

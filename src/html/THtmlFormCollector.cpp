@@ -91,7 +91,7 @@ bool THtmlFormCollector::TakeStartInSelect(TTagKind kind, const THtmlToken& t)
         StartOption(t);
         return true;
     }
-    if (kind == TTagKind::Inline)
+    if (THtmlTagTable::IsInline(kind))
         return true;
     EndSelect();
     return false;
@@ -103,7 +103,7 @@ bool THtmlFormCollector::TakeEndInSelect(TTagKind kind)
         EndOption();
         return true;
     }
-    if (kind == TTagKind::Inline)
+    if (THtmlTagTable::IsInline(kind))
         return true;
     EndSelect(); // the end of the SELECT itself, or of anything else
     return false;

@@ -6,44 +6,59 @@
 
 using A = THtmlAttributes;
 
+THtmlMarkupWriter::TInline THtmlInlineTags::Element(const THtmlToken& t, const QString& open,
+                                                    const QString& close)
+{
+    THtmlMarkupWriter::TInline inl;
+    inl.tag = t.name;
+    inl.open = open;
+    inl.openNoSize = open;
+    inl.close = close;
+    inl.formatting = THtmlTagTable::Find(t.name).kind == TTagKind::Formatting;
+    inl.attributes = t.attributes;
+    return inl;
+}
+
 void THtmlInlineTags::StartPhrase(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    const QString open = A::WithSelectors(u'<' + t.name + u'>', t);
-    c.Writer().PushInline({t.name, open, open, QStringLiteral("</") + t.name + u'>', -1});
+    c.Writer().PushInline(Element(t, A::WithSelectors(u'<' + t.name + u'>', t),
+                                  QStringLiteral("</") + t.name + u'>'));
 }
 
 void THtmlInlineTags::StartStrike(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    c.Writer().PushInline(
-        {t.name, QStringLiteral("<s>"), QStringLiteral("<s>"), QStringLiteral("</s>"), -1});
+    c.Writer().PushInline(Element(t, QStringLiteral("<s>"), QStringLiteral("</s>")));
 }
 
 void THtmlInlineTags::StartTeletype(THtmlRewriteContext& c, const THtmlToken& t)
 {
     // Monospace text is 13/16 of the size around it, not of the default size.
     double points = THtmlRewriter::FontPoints(c.BaseFont(), c.Options().fontSize) * 13.0 / 16.0;
-    const auto& inlines = c.Writer().Top().inlines;
+    const auto& inlines = c.Writer().Top().inlines.Elements();
     for (auto it = inlines.rbegin(); it != inlines.rend(); ++it)
         if (it->points > 0) {
             points = it->monospace ? it->points : it->points * 13.0 / 16.0;
             break;
         }
-    THtmlMarkupWriter::TInline inl;
-    inl.tag = t.name;
-    inl.open = A::WithSelectors(QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() +
-                                    QStringLiteral("font-size:%1pt;\">").arg(points),
-                                t);
+    THtmlMarkupWriter::TInline inl =
+        Element(t,
+                A::WithSelectors(QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() +
+                                     QStringLiteral("font-size:%1pt;\">").arg(points),
+                                 t),
+                QStringLiteral("</span>"));
     inl.openNoSize = A::WithSelectors(
         QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() + QStringLiteral("\">"), t);
-    inl.close = QStringLiteral("</span>");
     inl.points = points;
     inl.monospace = true;
-    c.Writer().PushInline(inl);
+    c.Writer().PushInline(std::move(inl));
 }
 
 void THtmlInlineTags::StartNoBreak(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    c.Writer().PushInline({t.name, QString(), QString(), QString(), -1});
+    // NOBR inside NOBR ends the first, as in browsers.
+    if (c.Writer().HasOpenInline(t.name))
+        c.Writer().EndInline(t.name);
+    c.Writer().PushInline(Element(t, QString(), QString()));
 }
 
 bool THtmlInlineTags::FontSize(const THtmlRewriteContext& c, const THtmlToken& t, int* size)
@@ -73,19 +88,19 @@ QString THtmlInlineTags::FontStyle(const THtmlRewriteContext& c, const THtmlToke
 
 void THtmlInlineTags::StartFont(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    THtmlMarkupWriter::TInline inl;
-    inl.tag = t.name;
-    inl.open = A::WithSelectors(QStringLiteral("<span style=\"") +
-                                    A::Escape(FontStyle(c, t, true)) + QStringLiteral("\">"),
-                                t);
+    THtmlMarkupWriter::TInline inl =
+        Element(t,
+                A::WithSelectors(QStringLiteral("<span style=\"") +
+                                     A::Escape(FontStyle(c, t, true)) + QStringLiteral("\">"),
+                                 t),
+                QStringLiteral("</span>"));
     inl.openNoSize = A::WithSelectors(QStringLiteral("<span style=\"") +
                                           A::Escape(FontStyle(c, t, false)) + QStringLiteral("\">"),
                                       t);
-    inl.close = QStringLiteral("</span>");
     int size;
     if (t.Has(QStringLiteral("size")) && FontSize(c, t, &size))
         inl.points = THtmlRewriter::FontPoints(size, c.Options().fontSize);
-    c.Writer().PushInline(inl);
+    c.Writer().PushInline(std::move(inl));
 }
 
 void THtmlInlineTags::StartBaseFont(THtmlRewriteContext& c, const THtmlToken& t)
@@ -96,10 +111,10 @@ void THtmlInlineTags::StartBaseFont(THtmlRewriteContext& c, const THtmlToken& t)
     c.SetBaseFont(size);
     const QString open = QStringLiteral("<span style=\"font-size:%1pt;\">")
                              .arg(THtmlRewriter::FontPoints(size, c.Options().fontSize));
-    THtmlMarkupWriter::TInline inl{t.name, open, QStringLiteral("<span>"),
-                                   QStringLiteral("</span>")};
+    THtmlMarkupWriter::TInline inl = Element(t, open, QStringLiteral("</span>"));
+    inl.openNoSize = QStringLiteral("<span>");
     inl.points = THtmlRewriter::FontPoints(size, c.Options().fontSize);
-    c.Writer().PushInline(inl);
+    c.Writer().PushInline(std::move(inl));
 }
 
 void THtmlInlineTags::AddNamedAnchor(THtmlRewriteContext& c, const QString& name)
@@ -116,24 +131,25 @@ void THtmlInlineTags::AddNamedAnchor(THtmlRewriteContext& c, const QString& name
 
 void THtmlInlineTags::StartAnchor(THtmlRewriteContext& c, const THtmlToken& t)
 {
+    // An anchor inside an anchor ends the first, named or not, as in browsers.
+    c.Writer().EndInline(QStringLiteral("a"));
     AddNamedAnchor(c, t.Attr(QStringLiteral("name")).trimmed());
-    if (!t.Has(QStringLiteral("href")))
+    if (!t.Has(QStringLiteral("href"))) {
+        c.Writer().PushInline(Element(t, QString(), QString()));
         return;
-    // An anchor inside an anchor ends the first, as browsers had it.
-    c.Writer().PopInline(QStringLiteral("a"));
+    }
     const int link = c.AddLink(t.Attr(QStringLiteral("href")), t.Attr(QStringLiteral("target")));
     const QColor& pageColour = c.Page().link;
     const QColor colour = pageColour.isValid() ? pageColour : c.Options().linkColour;
-    THtmlMarkupWriter::TInline inl;
-    inl.tag = QStringLiteral("a");
-    inl.open = A::WithSelectors(QStringLiteral("<a href=\"zlk:%1\" style=\"color:%2;\">")
-                                    .arg(link)
-                                    .arg(A::ColourCss(colour)),
-                                t);
-    inl.openNoSize = inl.open;
-    inl.close = QStringLiteral("</a>");
+    THtmlMarkupWriter::TInline inl =
+        Element(t,
+                A::WithSelectors(QStringLiteral("<a href=\"zlk:%1\" style=\"color:%2;\">")
+                                     .arg(link)
+                                     .arg(A::ColourCss(colour)),
+                                 t),
+                QStringLiteral("</a>"));
     inl.linkIndex = link;
-    c.Writer().PushInline(inl);
+    c.Writer().PushInline(std::move(inl));
 }
 
 void THtmlInlineTags::StartImage(THtmlRewriteContext& c, const THtmlToken& t)
@@ -175,5 +191,5 @@ QString THtmlInlineTags::ImageAlign(const QString& value)
 
 void THtmlInlineTags::EndInline(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    c.Writer().PopInline(t.name);
+    c.Writer().EndInline(t.name);
 }

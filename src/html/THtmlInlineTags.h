@@ -1,4 +1,5 @@
 #pragma once
+#include "html/THtmlMarkupWriter.h"
 #include <QString>
 
 class THtmlRewriteContext;
@@ -19,10 +20,12 @@ public:
     static void StartBaseFont(THtmlRewriteContext& c, const THtmlToken& t);
     static void StartAnchor(THtmlRewriteContext& c, const THtmlToken& t);
     static void StartImage(THtmlRewriteContext& c, const THtmlToken& t);
-    // Ends the innermost formatting of the tag's name, wherever it is in the nesting.
+    // Ends an element as browsers end misnested ones (see THtmlFormattingElements).
     static void EndInline(THtmlRewriteContext& c, const THtmlToken& t);
 
 private:
+    static THtmlMarkupWriter::TInline Element(const THtmlToken& t, const QString& open,
+                                              const QString& close);
     static void AddNamedAnchor(THtmlRewriteContext& c, const QString& name);
     static QString ImageAlign(const QString& value);
     static QString FontStyle(const THtmlRewriteContext& c, const THtmlToken& t, bool withSize);

@@ -112,17 +112,17 @@ void THtmlMarkupWriter::OpenBlock(const QString& tag, TTagKind kind, const QStri
             m->unknown = true;
     }
     CloseEmittedInlines(parent);
-    QVector<TInline> carry = std::move(parent.inlines);
-    parent.inlines.clear();
     TBlock b;
     b.tag = tag;
     b.kind = kind;
     b.close = close;
     b.heading = parent.heading || kind == TTagKind::Heading;
-    if (kind == TTagKind::Table)
-        b.restore = std::move(carry);
-    else if (!THtmlTagTable::IsTablePart(kind))
-        b.inlines = std::move(carry);
+    if (THtmlTagTable::IsTablePart(kind)) {
+        // What was opened in the table outside its cells takes effect after the table.
+        parent.inlines.EndBlock(Depth() - 1);
+    } else {
+        (kind == TTagKind::Table ? b.restore : b.inlines) = std::exchange(parent.inlines, {});
+    }
     if (kind == TTagKind::TableCaption)
         b.captionPos = m_out.size();
     b.startPos = m_out.size();
@@ -152,6 +152,7 @@ void THtmlMarkupWriter::PopBlock()
     TBlock b = std::move(m_blocks.back());
     m_blocks.pop_back();
     CloseEmittedInlines(b);
+    b.inlines.EndBlock(Depth());
     DropTrailingBreak();
     if (b.kind == TTagKind::Preformatted)
         --m_preDepth;
@@ -177,10 +178,14 @@ void THtmlMarkupWriter::PopBlock()
         CountCell();
     TBlock& parent = m_blocks.back();
     parent.hadChildBlock = true;
-    if (b.kind == TTagKind::Table)
+    if (b.kind == TTagKind::Table) {
         parent.inlines = std::move(b.restore);
-    else if (!THtmlTagTable::IsTablePart(b.kind))
+        parent.inlines.AppendWaiting(b.inlines);
+    } else if (b.kind == TTagKind::TableRow) {
+        parent.inlines.AppendWaiting(b.inlines);
+    } else if (!THtmlTagTable::IsTablePart(b.kind)) {
         parent.inlines = std::move(b.inlines);
+    }
     parent.emitted = 0;
     m_inlineContent = false;
 }
@@ -322,38 +327,38 @@ void THtmlMarkupWriter::CloseInlines(TBlock& block, int from)
 void THtmlMarkupWriter::EmitInlines()
 {
     TBlock& top = m_blocks.back();
-    for (int k = top.emitted; k < top.inlines.size(); ++k)
+    top.inlines.Reopen(Depth() - 1);
+    for (int k = top.emitted; k < top.inlines.Size(); ++k)
         Emit(top.heading ? top.inlines[k].openNoSize : top.inlines[k].open);
-    top.emitted = int(top.inlines.size());
+    top.emitted = top.inlines.Size();
 }
 
-void THtmlMarkupWriter::PushInline(const TInline& inl)
+void THtmlMarkupWriter::PushInline(TInline inl)
 {
-    TBlock& top = m_blocks.back();
-    if (top.inlines.size() >= THtmlRewriter::kMaxInlineDepth) {
-        Ignore(inl.tag);
-        return;
-    }
-    top.inlines.append(inl);
+    const QString tag = inl.tag;
+    if (!m_blocks.back().inlines.Push(std::move(inl), Depth() - 1))
+        Ignore(tag);
 }
 
-void THtmlMarkupWriter::PopInline(const QString& tag)
+void THtmlMarkupWriter::EndInline(const QString& tag)
 {
     TBlock& top = m_blocks.back();
-    for (int j = int(top.inlines.size()) - 1; j >= 0; --j) {
-        if (top.inlines[j].tag != tag)
-            continue;
-        // Close down to it; what was opened inside stays in effect and is reopened with
-        // the next text.
-        CloseInlines(top, j);
-        top.inlines.removeAt(j);
+    const int j = top.inlines.FindEnd(tag, Depth() - 1);
+    if (j < 0)
         return;
-    }
+    // Close down to it; what stays in effect is reopened with the next text.
+    CloseInlines(top, j);
+    top.inlines.End(j, Depth() - 1);
+}
+
+bool THtmlMarkupWriter::HasOpenInline(const QString& tag) const
+{
+    return m_blocks.back().inlines.FindOpen(tag) >= 0;
 }
 
 bool THtmlMarkupWriter::InNoBreak() const
 {
-    for (const TInline& inl : m_blocks.back().inlines)
+    for (const TInline& inl : m_blocks.back().inlines.Elements())
         if (inl.tag == QLatin1String("nobr"))
             return true;
     return false;
@@ -361,10 +366,10 @@ bool THtmlMarkupWriter::InNoBreak() const
 
 int THtmlMarkupWriter::CurrentLink() const
 {
-    const TBlock& top = m_blocks.back();
-    for (int j = int(top.inlines.size()) - 1; j >= 0; --j)
-        if (top.inlines[j].tag == QLatin1String("a"))
-            return top.inlines[j].linkIndex;
+    const THtmlFormattingElements& inlines = m_blocks.back().inlines;
+    for (int j = inlines.Size() - 1; j >= 0; --j)
+        if (inlines[j].tag == QLatin1String("a"))
+            return inlines[j].linkIndex;
     return -1;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "html/THtmlFormattingElements.h"
 #include "html/THtmlTagTable.h"
 #include "html/TListNumbering.h"
 #include "html/TTableColumns.h"
@@ -10,31 +11,23 @@
 #include <vector>
 
 // The markup being written and the elements open in it. Blocks nest and always close in
-// order; inline formatting belongs to the block it is in, is written lazily (only before
-// text), is closed at every block boundary and reopened inside the next block, so no
-// inline element ever crosses a block. Starts dropped at a depth limit are counted, so
-// their end tags are dropped too.
+// order; inline formatting is written lazily (only before text), is closed at every block
+// boundary and reopened inside the next block, so no inline element ever crosses a block.
+// Which inline elements a block boundary or an end tag leaves in effect is decided as
+// browsers decide it (THtmlFormattingElements); nothing of it leaves a table cell. Starts
+// dropped at a depth limit are counted, so their end tags are dropped too.
 class THtmlMarkupWriter
 {
 public:
-    struct TInline
-    {
-        QString tag;
-        QString open;
-        QString openNoSize; // the same without a font size, for use inside headings
-        QString close;
-        int linkIndex = -1;
-        double points = 0;      // the font size it sets; 0 for none
-        bool monospace = false; // TT and its kin: their size is already the monospace one
-    };
+    using TInline = THtmlFormattingElements::TElement;
     struct TBlock
     {
         QString tag; // as the document wrote it (menu, dir, center...)
         TTagKind kind = TTagKind::Unknown;
         QString close;
-        QVector<TInline> inlines; // formatting in effect, emitted or pending
-        int emitted = 0;          // how many of inlines have been written
-        QVector<TInline> restore; // a table puts back what was in effect around it
+        THtmlFormattingElements inlines; // formatting in effect, written or not
+        int emitted = 0;                 // how many of inlines have been written
+        THtmlFormattingElements restore; // a table puts back what was in effect around it
         bool heading = false;
         qsizetype startPos = 0;    // tables: where the table starts in the output
         qsizetype captionPos = -1; // captions: where their text starts in the output
@@ -86,8 +79,12 @@ public:
     void MeasureObject(int width);
 
     // Inline formatting of the top block.
-    void PushInline(const TInline& inl);
-    void PopInline(const QString& tag);
+    void PushInline(TInline inl);
+    // The end tag of an inline element; what it ends and what is reopened after it is
+    // THtmlFormattingElements' business.
+    void EndInline(const QString& tag);
+    bool HasOpenInline(const QString& tag) const;
+    bool InlinesWaiting() const { return m_blocks.back().inlines.Waiting(); }
     int CurrentLink() const; // the link the next text is in, or -1
     bool InNoBreak() const;  // inside NOBR: blanks do not break the line
     void EmitInlines();

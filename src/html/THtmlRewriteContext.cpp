@@ -91,9 +91,13 @@ void THtmlRewriteContext::Text(const QString& text)
         return;
     }
     if (IsBlank(text)) {
-        // Blanks between blocks are no text; between words and tags they are one space.
-        if (m_writer.InlineContent())
+        // Blanks between blocks are no text; between words and tags they are one space,
+        // which has the formatting that misnested tags ended early, as in browsers.
+        if (m_writer.InlineContent()) {
+            if (m_writer.InlinesWaiting())
+                m_writer.EmitInlines();
             m_writer.Emit(m_writer.InNoBreak() ? QString(kNoBreakSpace) : QStringLiteral(" "));
+        }
         return;
     }
     m_state.MarkContent();

@@ -23,7 +23,9 @@ enum class TTagKind : quint8 {
     TableRow,       // TR
     TableCell,      // TD, TH
     TableCaption,   // CAPTION
-    Inline,         // phrase and font elements, A, BASEFONT
+    Formatting,     // A, B, BIG, CODE, EM, FONT, I, NOBR, S, SMALL, STRIKE, STRONG, TT, U;
+                    // BASEFONT
+    Inline,         // the other phrase elements: SPAN, CITE, SUB, SUP, KBD...
     Object,         // IMG
     Form,           // FORM
     FormControl,    // INPUT, SELECT, TEXTAREA, ISINDEX
@@ -56,6 +58,12 @@ class THtmlTagTable
 public:
     // The entry of a tag; an entry of kind Unknown for a name it does not know.
     static const THtmlTagInfo& Find(const QString& name);
+
+    // Elements within text: formatting and other phrase elements.
+    static bool IsInline(TTagKind kind)
+    {
+        return kind == TTagKind::Formatting || kind == TTagKind::Inline;
+    }
 
     // Rows, cells and captions: they live only in a table and carry no formatting into it.
     static bool IsTablePart(TTagKind kind)

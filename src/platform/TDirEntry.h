@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QtGlobal>
+#include <deque>
 
 // One directory entry as the enumeration reports it.
 struct TDirEntry
@@ -12,3 +13,7 @@ struct TDirEntry
     qint64 accessTime = 0;
     qint64 writeTime = 0;
 };
+
+// A listing: a caller that hands entries on may take them from the front, giving their
+// memory back as it goes, so a huge folder is not held twice.
+using TDirEntries = std::deque<TDirEntry>;

@@ -1,7 +1,6 @@
 #pragma once
 #include "TDirEntry.h"
 #include <QString>
-#include <vector>
 
 // Find-first/find-next over a pattern "folder/mask": the entries of the folder whose names
 // match the mask (TFileMask), "." and ".." first when they match, then the rest sorted by
@@ -13,7 +12,7 @@ class TDirEnumerator
 public:
     enum Detail { NamesAndKinds, Full }; // Full also reads sizes and times (one stat each)
 
-    static std::vector<TDirEntry> List(const QString& pattern, Detail detail = Full);
+    static TDirEntries List(const QString& pattern, Detail detail = Full);
 
     // Device and inode of a file or folder: a walk refuses to enter a folder twice, and a
     // picture reached by several names is decoded once.

@@ -45,7 +45,7 @@ qint64 TWebIndexer::Scan(const std::atomic_bool* stop, bool apply)
             QHash<QString, TSearchIndex::TDocument> known;
             for (TSearchIndex::TDocument& d : m_index.Documents(folder))
                 known.insert(d.name, d);
-            const std::vector<TDirEntry> entries =
+            const TDirEntries entries =
                 TDirEnumerator::List(m_web + folder + QStringLiteral("*"), TDirEnumerator::Full);
             for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
                 const TDirEntry& e = *it;

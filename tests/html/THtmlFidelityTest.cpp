@@ -140,6 +140,82 @@ TEST(THtmlFidelityTest, NobrKeepsItsRunOnOneLine)
     EXPECT_EQ(doc.toRawText(), QString::fromUtf16(u"a\u00A0b\u00A0c\u00A0d e f"));
 }
 
+// The text of a document as runs of one look: "text{marks}", B bold, I italic, U underlined,
+// S struck, ^ raised, R red, @n inside link n, ~ a no-break space; " / " between blocks.
+QString Runs(const QTextDocument& doc)
+{
+    QStringList blocks;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QString runs, marks, run;
+        auto flush = [&] {
+            if (!run.isEmpty())
+                runs += run + (marks.isEmpty() ? QString() : u'{' + marks + u'}');
+            run.clear();
+        };
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            QString m;
+            m += f.fontWeight() >= QFont::Bold ? QStringLiteral("B") : QString();
+            m += f.fontItalic() ? QStringLiteral("I") : QString();
+            m += f.fontUnderline() && !f.isAnchor() ? QStringLiteral("U") : QString();
+            m += f.fontStrikeOut() ? QStringLiteral("S") : QString();
+            m += f.verticalAlignment() == QTextCharFormat::AlignSuperScript ? QStringLiteral("^")
+                                                                            : QString();
+            m += f.foreground().color() == QColor(Qt::red) ? QStringLiteral("R") : QString();
+            if (f.isAnchor() && f.anchorHref().startsWith(QLatin1String("zlk:")))
+                m += u'@' + f.anchorHref().mid(4);
+            if (m != marks)
+                flush();
+            marks = m;
+            run += it.fragment().text().replace(QChar(0xA0), u'~');
+        }
+        flush();
+        if (!runs.isEmpty())
+            blocks << runs;
+    }
+    return blocks.join(QStringLiteral(" / "));
+}
+
+TEST(THtmlFidelityTest, MisnestedTagsFormatTheTextAsInBrowsers)
+{
+    struct TCase
+    {
+        const char* html;
+        const char* runs;
+    };
+    const TCase cases[] = {
+        // A formatting element ended early is reopened; its own end ends what is inside.
+        {"<b><a href=x>one</b><b>two</a></b>three", "onetwo{B@0}three"},
+        {"<b><a href=x>one</b> <b>two</a></b>", "one{B@0} {@0}two{B@0}"},
+        {"<i><b>x</i>y</b>z", "x{BI}y{B}z"},
+        {"<p><b>bold<p>still bold</b>plain", "bold{B} / still bold{B}plain"},
+        {"<b>1<div>2</b>3</div>4", "1{B} / 2{B}3 / 4"},
+        {"<ul><li><a href=1>item<li>next</ul>after", "item{@0} / next{@0} / after{@0}"},
+        {"<a href=1>x<table><tr><td>cell</table>after</a>plain", "x{@0} / cell / after{@0}plain"},
+        // A link never holds another anchor, named or not.
+        {"<a href=1>a<a href=2>b</a>c", "a{@0}b{@1}c"},
+        {"<a href=1>x<a name=n>y</a>z</a>w", "x{@0}yzw"},
+        // Other inline elements end with their block or with formatting around them.
+        {"<b><sup>x</b>y</sup>z", "x{B^}yz"},
+        {"<p><cite>x</p>y", "x{I} / y"},
+        {"<sup>x<p>y</sup>z</p>w", "x{^} / yz{^} / w{^}"},
+        // Nothing leaves a cell; formatting in a table outside the cells comes after it.
+        {"<table><tr><td><b>1</td><td>2</td></tr></table>3", "1{B} / 2 / 3"},
+        {"<table><font color=red><tr><td>x</td></tr></table>y", "x / y{R}"},
+        {"<table><font color=red><tr><td>x</td></tr></font></table>y", "x / y"},
+        // The bounds browsers have: three alike, three innermost across a block.
+        {"<b><b><b><b>x</b></b></b>y</b>z", "xy{B}z"},
+        {"<font color=red><b><i><u><p>x</font>y", "x{BIUR}y{BIU}"},
+        {"<font color=red><b><i><u><s><p>x</font>y", "x{BIUSR}y{IUS}"},
+        {"<nobr>a b<nobr>c d</nobr>e f", "a~bc~de f"},
+    };
+    for (const TCase& c : cases) {
+        QTextDocument doc;
+        doc.setHtml(Rewrite(QString::fromLatin1(c.html)).html);
+        EXPECT_EQ(Runs(doc), QString::fromLatin1(c.runs)) << c.html;
+    }
+}
+
 class THtmlFidelityPaneTest : public ::testing::Test
 {
 protected:

@@ -83,7 +83,8 @@ TEST_P(THtmlScreenshotTest, MatchesTheReference)
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, THtmlScreenshotTest,
-    ::testing::Values("fonts.htm", "tables.htm", "imagemap.htm", "frameset.htm", "form.htm"),
+    ::testing::Values("fonts.htm", "tables.htm", "imagemap.htm", "frameset.htm", "form.htm",
+                      "misnested.htm"),
     [](const ::testing::TestParamInfo<const char*>& info) {
         return QFileInfo(QString::fromLatin1(info.param)).completeBaseName().toStdString();
     });

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 
 namespace {
-QStringList Names(const std::vector<TDirEntry>& entries)
+QStringList Names(const TDirEntries& entries)
 {
     QStringList r;
     for (const auto& e : entries)
@@ -34,6 +34,19 @@ TEST(TDirEnumeratorTest, DotEntriesFirstThenNamesIgnoringCase)
 
     auto html = TDirEnumerator::List(tmp.path() + "/*.htm");
     EXPECT_EQ(Names(html), (QStringList{"A.htm", "a.html", "b.htm"}));
+}
+
+TEST(TDirEnumeratorTest, LongSharedBeginningsAndLettersBeyondAsciiSortIgnoringCase)
+{
+    // Differences past the first few characters, in case only, and beyond ASCII, each
+    // ordered as the names' folded forms are, ties in code-unit order.
+    const QStringList sorted = {"Chapter 0012 B.htm",  "chapter 0012 c.htm", "CHAPTER 0013.htm",
+                                "Chapter 00130.htm",   "chapter 0013a.htm",  "\u00c9t\u00e9 A.htm",
+                                "\u00e9t\u00e9 A.htm", "\u00e9t\u00e9 b.htm"};
+    QTemporaryDir tmp;
+    for (const QString& name : sorted)
+        WriteTestFile(tmp.path() + "/" + name, "");
+    EXPECT_EQ(Names(TDirEnumerator::List(tmp.path() + "/*.htm")), sorted);
 }
 
 TEST(TDirEnumeratorTest, FolderPartResolvesCaseAndMissingListsNothing)
