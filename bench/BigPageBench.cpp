@@ -83,6 +83,32 @@ void BM_SmallTablesToFirstScreen(benchmark::State& state)
 }
 BENCHMARK(BM_SmallTablesToFirstScreen)->Arg(40000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The same page opened at its last heading: the engine must lay out everything above it
+// before the first screen, on the window's thread.
+void BM_SmallTablesToLastHeading(benchmark::State& state)
+{
+    const QString path = bench::SmallTablesPage(int(state.range(0)));
+    THtmlPane pane;
+    pane.resize(800, 600);
+    pane.show();
+    pane.LoadFile(path);
+    const QString last = pane.HeadingList().value(pane.HeadingList().size() - 1);
+    pane.Clear();
+    TPauseMeter meter;
+    for (auto _ : state) {
+        meter.Start();
+        pane.LoadFile(path + u'#' + last);
+        benchmark::DoNotOptimize(pane.View()->viewport()->grab());
+        meter.Stop();
+        state.PauseTiming();
+        pane.Clear();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+    state.counters["longest_pause_ms"] = double(meter.Longest());
+}
+BENCHMARK(BM_SmallTablesToLastHeading)->Arg(40000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 // The view's load (decode, rewrite, the engine's reading; no layout) ...
 void BM_LoadFileOrdinary(benchmark::State& state)
 {
