@@ -1,5 +1,6 @@
 #include "html/THtmlFrame.h"
 #include "html/TFramePane.h"
+#include "html/THtmlDocument.h"
 #include "html/THtmlPageLoader.h"
 #include "html/THtmlPane.h"
 #include "html/THtmlView.h"
@@ -21,10 +22,11 @@ void THtmlFrame::Load(const QString& path, const QString& destination,
         m_view->PositionTo(destination);
 }
 
-void THtmlFrame::Show(THtmlPage page, const QString& path)
+void THtmlFrame::Show(THtmlPage page, const QString& path, THtmlDocument* built)
 {
     m_fileName = path;
     if (page.frameSet && m_depth < kMaxDepth) {
+        delete built;
         const TFrameSetInfo info = *page.frameSet;
         auto* frameSet = new TFramePane(m_pane, this, info, path, this);
         SetContent(frameSet);
@@ -33,7 +35,7 @@ void THtmlFrame::Show(THtmlPage page, const QString& path)
         setFocusProxy(frames.isEmpty() ? nullptr : frames.front());
         return;
     }
-    EnsureView()->ShowPage(std::move(page), path);
+    EnsureView()->ShowPage(std::move(page), path, built);
 }
 
 THtmlView* THtmlFrame::EnsureView()

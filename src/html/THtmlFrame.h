@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class THtmlDocument;
 class THtmlPane;
 class THtmlView;
 class TFramePane;
@@ -24,7 +25,8 @@ public:
     // Reads and shows the document in path (an existing, case-resolved file name) and
     // goes to destination. Throws EInOutError when the file cannot be read.
     void Load(const QString& path, const QString& destination, const QString& nameForMessage);
-    void Show(THtmlPage page, const QString& path);
+    // built: the page's document when it was made already (the frame takes it over).
+    void Show(THtmlPage page, const QString& path, THtmlDocument* built = nullptr);
 
     const QString& FileName() const { return m_fileName; }
     const QString& Name() const { return m_name; }

@@ -1,6 +1,8 @@
 #include "html/THtmlPane.h"
 #include "html/TFramePane.h"
+#include "html/THtmlDocument.h"
 #include "html/THtmlFrame.h"
+#include "html/THtmlLoadWait.h"
 #include "html/THtmlPageLoader.h"
 #include "html/THtmlPath.h"
 #include "html/THtmlView.h"
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <memory>
 
 namespace {
 
@@ -55,6 +58,7 @@ void THtmlPane::SetDefBackground(qint32 colour)
 
 void THtmlPane::Clear()
 {
+    ++m_loadGeneration; // a load still running is not shown over the blank page
     m_currentFile.clear();
     m_activeView = nullptr;
     m_headingFrame = nullptr;
@@ -161,7 +165,10 @@ void THtmlPane::LoadFile(const QString& fileName)
     TWaitCursor wait;
     const QString path = AbsolutePath(TPath::Resolve(file));
     // Read first: a document that cannot be read leaves the one shown in place.
-    THtmlPage page = THtmlPageLoader::Load(path, file, m_settings);
+    THtmlPage page;
+    std::unique_ptr<THtmlDocument> built;
+    if (!ReadOffThread(path, file, m_root, &page, &built))
+        return;
     m_images.BeginDocument();
     m_frameBudget = kFrameBudget;
     if (m_historyMaxCount > 0 && !m_currentFile.isEmpty() && m_currentFile != path) {
@@ -172,9 +179,35 @@ void THtmlPane::LoadFile(const QString& fileName)
     m_currentFile = path;
     m_activeView = nullptr;
     m_headingFrame = nullptr;
-    m_root->Show(std::move(page), path);
+    m_root->Show(std::move(page), path, built.release());
     if (!destination.isEmpty())
         PositionTo(destination);
+}
+
+bool THtmlPane::ReadOffThread(const QString& path, const QString& file, QWidget* into,
+                              THtmlPage* page, std::unique_ptr<THtmlDocument>* built)
+{
+    const int generation = ++m_loadGeneration;
+    const QPointer<THtmlPane> alive(this);
+    const QPointer<QWidget> place(into);
+    THtmlLoadWait::Run(
+        [page, built, &path, &file, settings = m_settings, gui = thread()] {
+            TFolderListings workerListings;
+            const TFolderListings::TUse useWorkerListings(workerListings);
+            *page = THtmlPageLoader::Load(path, file, settings);
+            if (page->frameSet)
+                return; // its frames are read as the frame set is shown
+            built->reset(THtmlDocument::Build(*page, settings));
+            page->html.clear();
+            (*built)->moveToThread(gui);
+        },
+        into);
+    // Deleted outright meanwhile (a deletion asked for later waits for the load): nothing
+    // is left to show the page in, and no member may be touched.
+    if (!alive)
+        return false;
+    // A load asked for meanwhile (by a timer) or a Clear has the view now.
+    return place && generation == m_loadGeneration;
 }
 
 THtmlFrame* THtmlPane::HeadingFrame() const
@@ -270,16 +303,19 @@ void THtmlPane::FollowLink(THtmlFrame* frame, THtmlView* view, int linkIndex)
     m_hotSpotFrame = frame;
     m_hotSpotTarget = target;
     QPointer<THtmlView> guard(view);
+    const QPointer<THtmlPane> alive(this);
     try {
         bool handled = false;
         if (OnHotSpotClick)
             OnHotSpotClick(this, link.href, handled);
-        if (!handled && guard)
+        if (!handled && guard && alive)
             FollowLinkItself(frame, view, link.href, target);
     } catch (const EError& e) {
         // Nothing above the view catches what goes wrong while it follows a link itself.
         TFailureReport::Show(e);
     }
+    if (!alive)
+        return; // deleted outright while the document loaded
     m_linkBase = previousBase;
     m_hotSpotFrame = previousFrame;
     m_hotSpotTarget = previousTarget;
@@ -315,7 +351,9 @@ bool THtmlPane::LoadFileInFrame(THtmlFrame* frame, const QString& fileName)
     QString file, destination;
     THtmlPath::SplitDestination(fileName, &file, &destination);
     THtmlFrame* target = frame && isAncestorOf(frame) ? frame : m_root;
-    if (!LoadIntoTarget(target, file, destination))
+    const QPointer<THtmlPane> alive(this);
+    const QPointer<THtmlFrame> place(target);
+    if (!LoadIntoTarget(target, file, destination) || !alive || !place)
         return false;
     if (target != m_root) {
         m_headingFrame = target;
@@ -374,9 +412,16 @@ bool THtmlPane::LoadIntoTarget(THtmlFrame* target, const QString& file, const QS
     if (!TPath::FileExists(file))
         throw EInOutError(QStringLiteral("Can't locate file: ") + file);
     TWaitCursor wait;
+    const QString path = AbsolutePath(TPath::Resolve(file));
+    THtmlPage page;
+    std::unique_ptr<THtmlDocument> built;
+    if (!ReadOffThread(path, file, target, &page, &built))
+        return true;
     m_images.BeginDocument();
     m_frameBudget = kFrameBudget;
-    target->Load(AbsolutePath(TPath::Resolve(file)), destination, file);
+    target->Show(std::move(page), path, built.release());
+    if (!destination.isEmpty() && target->View())
+        target->View()->PositionTo(destination);
     return true;
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 #include "components/outline/THeadingView.h"
 #include "html/THtmlImageCache.h"
+#include "html/THtmlPage.h"
 #include "html/THtmlSettings.h"
 #include "html/THtmlTypes.h"
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
+class THtmlDocument;
 class THtmlFrame;
 class THtmlView;
 class TFramePane;
@@ -67,6 +70,10 @@ public:
     QString CurrentFile() const override { return m_currentFile; }
     // Raises EInOutError ("Can't locate file: " + name) when the file does not exist and
     // keeps the document shown; anything from the first "#" is a destination to go to.
+    // The document is read and built on a worker thread while the window goes on
+    // painting (no input is taken meanwhile); it is shown when the call returns. A load
+    // asked for by a timer meanwhile, or a Clear, wins over this one, which then returns
+    // leaving the view to it.
     void LoadFile(const QString& fileName) override;
     // Back to the blank page shown before the first document; history is kept.
     void Clear();
@@ -131,6 +138,11 @@ private:
     void ShowEmptyPage();
     // False when target shows file already and only went to the destination.
     bool LoadIntoTarget(THtmlFrame* target, const QString& file, const QString& destination);
+    // Reads the page in path and builds its document on a worker thread while the window
+    // goes on (THtmlLoadWait). False when the page is not to be shown: this pane or into
+    // went meanwhile, or a later load or Clear took over; a throw when it cannot be read.
+    bool ReadOffThread(const QString& path, const QString& file, QWidget* into, THtmlPage* page,
+                       std::unique_ptr<THtmlDocument>* built);
     void ApplySettingsToViews();
     int BorderWidth() const;
 
@@ -149,4 +161,5 @@ private:
     QStringList m_history;
     double m_printMargins[4] = {2.0, 2.0, 2.0, 2.0};
     int m_frameBudget = 0;
+    int m_loadGeneration = 0; // counts loads and clears: the latest one is shown
 };

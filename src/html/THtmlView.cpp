@@ -1,6 +1,7 @@
 #include "html/THtmlView.h"
 #include "html/THtmlAnimator.h"
 #include "html/THtmlControlFactory.h"
+#include "html/THtmlDocument.h"
 #include "html/THtmlImageCache.h"
 #include "html/THtmlObjectHandler.h"
 #include "html/THtmlPath.h"
@@ -183,7 +184,7 @@ void THtmlView::BuildObjects(const QFont& font)
     m_page.objects.clear();
 }
 
-void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
+void THtmlView::ShowPage(THtmlPage page, const QString& fileName, THtmlDocument* built)
 {
     ClearControls();
     m_objects.clear();
@@ -197,9 +198,10 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
     const QColor background = m_page.background.isValid()
                                   ? m_page.background
                                   : TColorRef::ToQColor(m_settings->defBackground);
-    QFont font(m_settings->defFontName);
-    font.setPointSize(std::max(1, m_settings->defFontSize));
+    const QFont font = THtmlDocument::DefaultFont(*m_settings);
 
+    // Built before the objects take their list out of the page: it locates them.
+    THtmlDocument* doc = built ? built : THtmlDocument::Build(m_page, *m_settings);
     BuildObjects(font);
     m_handler->SetColours(text, link);
     m_handler->SetAltFont(font);
@@ -226,17 +228,11 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
         viewport()->setPalette(pal);
     }
 
-    auto* doc = new QTextDocument(this);
-    doc->setUndoRedoEnabled(false);
-    doc->setDefaultFont(font);
+    doc->setParent(this);
     doc->setDocumentMargin(m_marginWidth >= 0 || m_marginHeight >= 0
                                ? std::max(m_marginWidth, m_marginHeight)
                                : kDefaultMargin);
     doc->documentLayout()->registerHandler(QTextFormat::ImageObject, m_handler);
-    // The engine applies the part of the page's style sheets it knows (selectors by
-    // element, class and id; colours, fonts, margins, alignment) as it reads the markup.
-    doc->setDefaultStyleSheet(m_page.styleSheet);
-    doc->setHtml(m_page.html);
     m_page.html.clear(); // the document holds it now; a big page is not kept twice
 
     QPointer<QTextDocument> old = document();
@@ -251,7 +247,7 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
     m_headings.clear();
     for (const QString& name : m_page.anchors)
         m_headings << HeadingEntry(name);
-    LocateAnchorsAndObjects();
+    LocateAnchorsAndObjects(*doc);
 
     QTextCursor start(doc);
     setTextCursor(start);
@@ -261,36 +257,12 @@ void THtmlView::ShowPage(THtmlPage page, const QString& fileName)
     viewport()->update();
 }
 
-void THtmlView::LocateAnchorsAndObjects()
+void THtmlView::LocateAnchorsAndObjects(const THtmlDocument& doc)
 {
-    m_anchorPositions.assign(m_page.anchors.size(), -1);
-    QTextDocument* doc = document();
-    int nextAnchor = 0;
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid())
-                continue;
-            const QTextCharFormat cf = fragment.charFormat();
-            if (cf.hasProperty(QTextFormat::AnchorName)) {
-                // Anchors reach the text in document order, each on the character after it.
-                for (const QString& name : cf.anchorNames())
-                    if (name.startsWith(QLatin1String("zan")) &&
-                        nextAnchor < int(m_anchorPositions.size()))
-                        m_anchorPositions[nextAnchor++] = fragment.position();
-            }
-            if (cf.isImageFormat()) {
-                const int index = THtmlObjectHandler::ObjectIndex(cf);
-                if (index >= 0 && index < int(m_objects.size()))
-                    m_objects[index].position = fragment.position();
-            }
-        }
-    }
-    // An anchor with no text after it stands for the end of the document.
-    const int end = std::max(0, doc->characterCount() - 1);
-    for (int& p : m_anchorPositions)
-        if (p < 0)
-            p = end;
+    m_anchorPositions = doc.AnchorPositions();
+    const std::vector<int>& objects = doc.ObjectPositions();
+    for (size_t i = 0; i < m_objects.size() && i < objects.size(); ++i)
+        m_objects[i].position = objects[i];
 }
 
 int THtmlView::HeadingY(int index)

@@ -8,6 +8,7 @@
 #include <vector>
 
 class THtmlAnimator;
+class THtmlDocument;
 class THtmlImageCache;
 class THtmlObjectHandler;
 struct THtmlSettings;
@@ -23,8 +24,10 @@ public:
     THtmlView(const THtmlSettings* settings, THtmlImageCache* images, QWidget* parent = nullptr);
     ~THtmlView() override;
 
-    // Shows a page read from fileName (pictures are found relative to it).
-    void ShowPage(THtmlPage page, const QString& fileName);
+    // Shows a page read from fileName (pictures are found relative to it), in built when
+    // its document was made already (on a worker thread; the view takes it over), else in
+    // a document made here.
+    void ShowPage(THtmlPage page, const QString& fileName, THtmlDocument* built = nullptr);
     const THtmlPage& Page() const { return m_page; }
     const QString& FileName() const { return m_fileName; }
 
@@ -88,7 +91,7 @@ private:
     QTextCursor FindStart() const;
     bool ShowFound(const QTextCursor& found);
     void BuildObjects(const QFont& font);
-    void LocateAnchorsAndObjects();
+    void LocateAnchorsAndObjects(const THtmlDocument& doc);
     void ScheduleControlPlacement();
     void ForgetControlPlaces();
     void AnchorActivated(const QUrl& url);
