@@ -535,6 +535,18 @@ void THtmlView::scrollContentsBy(int dx, int dy)
     PlaceControls();
 }
 
+void THtmlView::showEvent(QShowEvent* e)
+{
+    // On its first showing the engine scrolls the text cursor into view; a view shown after
+    // its page was loaded (a frame's) would then start below its top when its first line is
+    // taller than the view (a tall picture). The page keeps the position it was given.
+    const int v = verticalScrollBar()->value();
+    const int h = horizontalScrollBar()->value();
+    QTextBrowser::showEvent(e);
+    verticalScrollBar()->setValue(v);
+    horizontalScrollBar()->setValue(h);
+}
+
 void THtmlView::resizeEvent(QResizeEvent* e)
 {
     QTextBrowser::resizeEvent(e);

@@ -85,6 +85,7 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
 
 private:

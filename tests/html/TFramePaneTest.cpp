@@ -5,6 +5,8 @@
 #include "html/THtmlFrame.h"
 #include "html/THtmlPane.h"
 #include "html/THtmlView.h"
+#include <QImage>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -234,3 +236,25 @@ TEST_F(TFramePaneTest, FrameSetsThatLoadThemselvesOrMissingDocumentsDoNotStopThe
 }
 
 } // namespace
+
+TEST(TFramePaneOpeningTest, AFrameWhoseFirstLineIsTallerThanItOpensAtItsTop)
+{
+    QTemporaryDir dir;
+    QImage tall(40, 900, QImage::Format_RGB32);
+    tall.fill(Qt::blue);
+    ASSERT_TRUE(tall.save(dir.path() + "/tall.png"));
+    WriteTestFile(dir.path() + "/nav.htm", "<img src=tall.png><p>end</p>");
+    WriteTestFile(dir.path() + "/main.htm", "<p>Main</p>");
+    WriteTestFile(dir.path() + "/set.htm", "<frameset cols=\"100,*\"><frame src=nav.htm name=nav>"
+                                           "<frame src=main.htm></frameset>");
+    THtmlPane pane;
+    pane.resize(400, 300);
+    pane.show();
+    pane.LoadFile(dir.path() + "/set.htm");
+    QTest::qWait(50);
+    ASSERT_NE(pane.FrameSet(), nullptr);
+    THtmlView* nav = pane.FrameSet()->Frames().value(0)->View();
+    ASSERT_NE(nav, nullptr);
+    EXPECT_GT(nav->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(nav->Position(), 0);
+}
