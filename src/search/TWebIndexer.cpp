@@ -104,7 +104,7 @@ bool TWebIndexer::WithinLimit(const QString& folder, qint64* documents) const
 {
     if (m_entered > m_limit)
         return false;
-    const std::vector<TDirEntry> names =
+    const TDirEntries names =
         TDirEnumerator::List(m_web + folder + QStringLiteral("*"), TDirEnumerator::NamesAndKinds);
     for (const TDirEntry& e : names)
         if (!e.isDirectory && IsDocumentName(e.name) && ++*documents > m_limit)
