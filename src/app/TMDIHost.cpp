@@ -99,6 +99,13 @@ TMDIHost::TMDIHost(QWidget* parent) : QWidget(parent)
     m_webSearch->OnOpenDocument = [this](const QString& file, const QStringList& terms) {
         OpenSearchResult(file, terms);
     };
+    // The reads of start-up (folders, the introduction) have the disc to themselves first:
+    // a kit on a slow disc would otherwise seek between them and the walk of the web.
+    m_startIndexTimer = new QTimer(this);
+    m_startIndexTimer->setSingleShot(true);
+    m_startIndexTimer->setInterval(StartIndexMilliseconds);
+    connect(m_startIndexTimer, &QTimer::timeout, this, [this] { IndexWebIfSmall(); });
+    // The search reports only what the reader asked for: a quiet update shows nothing here.
     TWebSearch* search = m_webSearch->Search();
     connect(search, &TWebSearch::Progress, this, [this](qint64 done, qint64 total) {
         if (total == 0)
@@ -222,6 +229,7 @@ void TMDIHost::IdleReset()
     for (TSplashForm* splash : m_splashes)
         splash->hide();
     m_options.StartUpWeb = m_startUpWeb;
+    IndexWebIfSmall();
     // Set again only when it changed: setting a mode places the window afresh.
     if (m_mode != StartUpModeOfIni())
         ApplyStartUpMode();
@@ -431,6 +439,7 @@ void TMDIHost::openwebbuttonClick()
     m_options.StartUpWeb = TPath::ExtractFilePath(*chosen);
     if (m_viewer)
         m_viewer->BuildSite();
+    IndexWebIfSmall();
 }
 
 void TMDIHost::ToolBarButton_ReadClick()
@@ -466,6 +475,13 @@ void TMDIHost::WebSearchClick()
 {
     if (m_viewer)
         m_webSearch->Execute(m_viewer->WebFolder());
+}
+
+void TMDIHost::IndexWebIfSmall()
+{
+    // Before the first showing the start-up timer does it, once the window is painted.
+    if (m_viewer && !m_firstShow)
+        m_webSearch->IndexIfSmall(m_viewer->WebFolder());
 }
 
 void TMDIHost::OpenSearchResult(const QString& file, const QStringList& terms)
@@ -536,6 +552,7 @@ void TMDIHost::FormShow()
     ShowViewerWindow();
     ShowStartSplash();
     m_firstShow = false;
+    m_startIndexTimer->start();
 }
 
 void TMDIHost::ShowViewerWindow()

@@ -77,6 +77,11 @@ public:
     void WebSearchClick();
     void OpenSearchResult(const QString& file, const QStringList& terms);
     TWebSearchWindow* WebSearchWindow() const { return m_webSearch; }
+    // A small web is indexed quietly once the window is up (this timer, from the first
+    // showing) and whenever another web is chosen, so the first search answers at once.
+    QTimer* StartIndexTimer() const { return m_startIndexTimer; }
+    static constexpr int StartIndexMilliseconds = 2000;
+    void IndexWebIfSmall();
     // The mode keys and Ctrl+Shift+F; the key press is never consumed.
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     TFindDialog* FindDialog() const { return m_findDialog; }
@@ -156,6 +161,7 @@ private:
     QString m_searchNote; // why the index is kept in memory, when it is
     bool m_indexingShown = false;
     QTimer* m_noticeTimer = nullptr;
+    QTimer* m_startIndexTimer = nullptr;
     bool m_dispatchingKey = false;
     QList<TSplashForm*> m_splashes;
 };

@@ -32,14 +32,27 @@ TWebSearchWindow::TWebSearchWindow(QWidget* parent) : QDialog(parent)
 
 TWebSearchWindow::~TWebSearchWindow() = default;
 
+void TWebSearchWindow::UseWeb(const QString& web)
+{
+    if (web == m_web)
+        return;
+    m_web = web;
+    m_hits.clear(); // results of the web before would open its paths below this one
+    ResultList->clear();
+    m_search->SetWeb(web, m_cacheFolder);
+}
+
+void TWebSearchWindow::IndexIfSmall(const QString& web)
+{
+    if (web == m_web)
+        return; // brought up to date when it came, or searched since
+    UseWeb(web);
+    m_search->UpdateIfSmall();
+}
+
 void TWebSearchWindow::Execute(const QString& web)
 {
-    if (web != m_web) {
-        m_web = web;
-        m_hits.clear();
-        ResultList->clear();
-        m_search->SetWeb(web, m_cacheFolder);
-    }
+    UseWeb(web);
     m_search->Update();
     show();
     raise();

@@ -22,6 +22,9 @@ public:
 
     // Shows it for the web (its index brought up to date), the search field focused.
     void Execute(const QString& web);
+    // Without showing anything: the web becomes the one searched and, when it is small, its
+    // index is brought up to date at once, so the first search answers without a wait.
+    void IndexIfSmall(const QString& web);
     // Where the index is kept; empty for the user's cache folder.
     void SetCacheFolder(const QString& folder) { m_cacheFolder = folder; }
     TWebSearch* Search() const { return m_search; }
@@ -39,6 +42,7 @@ public:
     static QString MarkedPassage(const QString& passage);
 
 private:
+    void UseWeb(const QString& web);
     void RunQuery();
     void ShowAnswer(int ticket, const TSearchHits& hits);
     void OpenCurrent();

@@ -23,24 +23,33 @@ void TSearchWorker::SetWeb(const QString& web, const QString& cacheFolder)
     m_failures = 0;
     m_web = web.endsWith(u'/') ? web : web + u'/';
     m_cacheFolder = cacheFolder;
-    OpenIndex(true);
+    m_index.Close();
 }
 
-void TSearchWorker::OpenIndex(bool tryReady)
+bool TSearchWorker::UseReadyIndex(qint64 limit)
+{
+    // A ready index carried with the web serves as long as it matches the web exactly.
+    if (!m_index.IsOpen()) {
+        const QString ready = m_web + TWebIndexer::ReadyIndexName;
+        if (!QFileInfo(ready).isFile() || !m_index.Open(ready, true))
+            return false;
+    }
+    try {
+        TWebIndexer check(m_index, m_web);
+        check.SetWalkLimit(limit);
+        check.Scan(m_stop, false);
+        // A web too large for the walk asked for keeps its own index until a full walk.
+        if (check.Current() || check.GaveUp())
+            return true;
+    } catch (const ESearchIndexError&) {
+    }
+    m_index.Close();
+    return false;
+}
+
+void TSearchWorker::OpenCache()
 {
     m_index.Close();
-    // A ready index carried with the web serves as long as it matches the web exactly.
-    const QString ready = m_web + TWebIndexer::ReadyIndexName;
-    if (tryReady && QFileInfo(ready).isFile() && m_index.Open(ready, true)) {
-        try {
-            TWebIndexer check(m_index, m_web);
-            check.Scan(m_stop, false);
-            if (check.Current())
-                return;
-        } catch (const ESearchIndexError&) {
-        }
-        m_index.Close();
-    }
     // The cache's file is named after the web's folder, so each web has its own.
     const QString canonical = QFileInfo(m_web).canonicalFilePath();
     const QByteArray key =
@@ -55,34 +64,34 @@ void TSearchWorker::OpenIndex(bool tryReady)
     emit Note(QStringLiteral("Search index kept in memory: the cache folder cannot be written"));
 }
 
-void TSearchWorker::Update()
+void TSearchWorker::Update(int request, qint64 limit)
 {
+    m_request = request;
     if (m_updating)
-        return; // the update under way reports its end
+        return; // the update under way reports its end, for this request too
     if (m_web.isEmpty())
-        return emit Updated();
-    if (m_index.ReadOnly()) {
-        // The web's own index until the web changes; then the cache's, kept up to date.
-        try {
-            TWebIndexer check(m_index, m_web);
-            check.Scan(m_stop, false);
-            if (check.Current())
-                return emit Updated();
-        } catch (const ESearchIndexError&) {
-        }
-        OpenIndex(false);
+        return emit Updated(m_request);
+    // The web's own index until the web changes; then the cache's, kept up to date. A
+    // memory index, once made, stays for the whole run: it is built once.
+    if (!m_index.IsOpen() || m_index.ReadOnly()) {
+        if (UseReadyIndex(limit))
+            return emit Updated(m_request);
+        OpenCache();
     }
     if (!m_index.IsOpen())
-        return emit Updated();
+        return emit Updated(m_request);
     m_updating = true;
     m_indexer = std::make_unique<TWebIndexer>(m_index, m_web);
+    m_indexer->SetWalkLimit(limit);
     try {
         m_indexer->Scan(m_stop);
     } catch (const ESearchIndexError&) {
-        return Recover();
+        return Recover(limit);
     } catch (const std::exception&) {
         return Finish(); // out of memory, say: no index change, the next search tries again
     }
+    if (m_indexer->GaveUp())
+        return Finish();
     emit Progress(0, m_indexer->Total());
     NextBatch(++m_generation);
 }
@@ -101,7 +110,7 @@ void TSearchWorker::NextBatch(int generation)
             return Finish();
         }
     } catch (const ESearchIndexError&) {
-        return Recover();
+        return Recover(0);
     } catch (const std::exception&) {
         return Finish();
     }
@@ -112,29 +121,29 @@ void TSearchWorker::NextBatch(int generation)
 
 // The index failed under us (damaged on disc, disc full): it is built afresh, once; a
 // second failure keeps the index in memory, a third gives up until the next update.
-void TSearchWorker::Recover()
+void TSearchWorker::Recover(qint64 limit)
 {
     m_indexer.reset();
     m_updating = false;
     ++m_failures;
     if (m_failures > 2)
-        return emit Updated();
+        return emit Updated(m_request);
     if (m_failures == 1 && !m_index.InMemory()) {
         m_index.Discard(); // a read-only index is only closed: the cache's takes over
-        OpenIndex(false);
+        OpenCache();
     } else {
         m_index.OpenInMemory();
         emit Note(
             QStringLiteral("Search index kept in memory: the cache folder cannot be written"));
     }
-    Update();
+    Update(m_request, limit);
 }
 
 void TSearchWorker::Finish()
 {
     m_indexer.reset();
     m_updating = false;
-    emit Updated();
+    emit Updated(m_request);
 }
 
 void TSearchWorker::Query(int ticket, const QString& typed)
@@ -147,7 +156,7 @@ void TSearchWorker::Query(int ticket, const QString& typed)
         // A damaged index answers nothing now and is built afresh at once.
         if (e.Damaged && !m_updating) {
             emit Answer(ticket, hits);
-            return Recover();
+            return Recover(0);
         }
     } catch (const std::exception&) {
     }

@@ -22,6 +22,9 @@ bool TWebIndexer::IsDocumentName(const QString& name)
 qint64 TWebIndexer::Scan(const std::atomic_bool* stop, bool apply)
 {
     m_removed = m_total = m_done = m_lastId = 0;
+    m_entered = 0;
+    m_gaveUp = false;
+    qint64 documents = 0;
     m_index.Begin();
     try {
         m_index.StartWalk();
@@ -41,6 +44,11 @@ qint64 TWebIndexer::Scan(const std::atomic_bool* stop, bool apply)
             if (entered.contains({device, inode}))
                 continue;
             entered.insert({device, inode});
+            ++m_entered;
+            if (m_limit > 0 && !WithinLimit(folder, &documents)) {
+                m_gaveUp = true;
+                break;
+            }
             m_index.Visited(folder);
             QHash<QString, TSearchIndex::TDocument> known;
             for (TSearchIndex::TDocument& d : m_index.Documents(folder))
@@ -74,6 +82,12 @@ qint64 TWebIndexer::Scan(const std::atomic_bool* stop, bool apply)
                 ++m_removed;
             }
         }
+        if (m_gaveUp) {
+            // Nothing of a walk given up is kept: the index stays as it was.
+            m_index.Rollback();
+            m_removed = m_total = 0;
+            return 0;
+        }
         if (!(stop && *stop))
             m_removed += m_index.DropUnvisited(apply);
         m_index.Commit();
@@ -82,6 +96,20 @@ qint64 TWebIndexer::Scan(const std::atomic_bool* stop, bool apply)
         throw;
     }
     return m_total;
+}
+
+// Names and kinds come from the folder's listing alone, without a look at each file, so a
+// folder of a hundred thousand documents is counted, and turned down, cheaply.
+bool TWebIndexer::WithinLimit(const QString& folder, qint64* documents) const
+{
+    if (m_entered > m_limit)
+        return false;
+    const TDirEntries names =
+        TDirEnumerator::List(m_web + folder + QStringLiteral("*"), TDirEnumerator::NamesAndKinds);
+    for (const TDirEntry& e : names)
+        if (!e.isDirectory && IsDocumentName(e.name) && ++*documents > m_limit)
+            return false;
+    return true;
 }
 
 bool TWebIndexer::Step(int batch)

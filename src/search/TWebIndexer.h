@@ -20,10 +20,18 @@ public:
     // The walk. apply false only compares (a read-only index). Returns the documents to read.
     // Throws ESearchIndexError.
     qint64 Scan(const std::atomic_bool* stop = nullptr, bool apply = true);
+    // A walk that meets more than limit documents, or enters more than limit folders, gives
+    // up at once and changes nothing (0: no limit). Documents are counted from the names of
+    // a folder before any of them is looked at, so a huge web costs little to turn down.
+    void SetWalkLimit(qint64 limit) { m_limit = limit; }
+    // True when the last scan gave up at the limit.
+    bool GaveUp() const { return m_gaveUp; }
+    // Folders the last scan entered: what its walk cost.
+    qint64 Entered() const { return m_entered; }
     // Documents the last scan found gone from the web.
     qint64 Removed() const { return m_removed; }
     // True when the last scan found the index matching the web.
-    bool Current() const { return m_total == 0 && m_removed == 0; }
+    bool Current() const { return !m_gaveUp && m_total == 0 && m_removed == 0; }
 
     // Reads the next batch into the index; false when none was left. Throws ESearchIndexError.
     bool Step(int batch = kBatch);
@@ -41,10 +49,15 @@ public:
     static bool IsDocumentName(const QString& name);
 
 private:
+    bool WithinLimit(const QString& folder, qint64* documents) const;
+
     TSearchIndex& m_index;
     QString m_web; // ends with "/"
     qint64 m_removed = 0;
     qint64 m_total = 0;
     qint64 m_done = 0;
     qint64 m_lastId = 0;
+    qint64 m_limit = 0;
+    qint64 m_entered = 0;
+    bool m_gaveUp = false;
 };

@@ -1,6 +1,7 @@
 // The web search as the reader meets it: from the keyboard and with the mouse.
 #include "app/TWebSearchWindow.h"
 #include "app/TMDIHost.h"
+#include "app/TTitlePanel.h"
 #include "browse/TZMMain.h"
 #include "common/TestSupport.h"
 #include "components/outline/TMDIOutline.h"
@@ -10,7 +11,9 @@
 #include "platform/TPath.h"
 #include "platform/TScreen.h"
 #include "search/TWebSearch.h"
+#include <QDir>
 #include <QSignalSpy>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -57,6 +60,11 @@ protected:
         QCoreApplication::processEvents();
     }
     QString Selected() const { return m_main->Viewer->View()->textCursor().selectedText(); }
+    QStackedWidget* TitlePages() const { return m_host->TitlePanel()->TB_PageControl; }
+    bool TextPageShown() const
+    {
+        return TitlePages()->currentWidget() == m_host->TitlePanel()->TB_TabSheet_TextDisplay;
+    }
 
     QTemporaryDir m_tmp;
     QString m_kit;
@@ -124,6 +132,70 @@ TEST_F(TWebSearchWindowTest, ArrowsMoveEscapeClosesNoMatchSaysSo)
     EXPECT_EQ(Window()->ResultList->item(0)->text(), TWebSearchWindow::NoMatchText);
     QTest::keyClick(Window()->SearchField, Qt::Key_Escape);
     EXPECT_FALSE(Window()->isVisible());
+}
+
+// At start a small web is indexed behind the advert, so the first search reads nothing; a
+// web past the limit is left to that search, which shows its progress as ever.
+TEST_F(TWebSearchWindowTest, ASmallWebIsIndexedQuietlyAtStartALargerOneAtTheFirstSearch)
+{
+    for (const int extra : {0, int(TWebSearch::SmallWeb)}) {
+        SCOPED_TRACE(extra);
+        for (int i = 0; i < extra; ++i)
+            WriteTestFile(m_kit + QString("web/Many/m%1.htm").arg(i), "<p>filler");
+        Start("StartUpMode=1\r\n");
+        TWebSearch* search = Window()->Search();
+        QSignalSpy pages(TitlePages(), &QStackedWidget::currentChanged);
+        QSignalSpy updated(search, &TWebSearch::Updated);
+        EXPECT_TRUE(m_host->StartIndexTimer()->isActive());
+        ASSERT_TRUE(updated.wait(20000));
+        EXPECT_TRUE(pages.isEmpty()) << "the advert stays while the web is indexed";
+        EXPECT_FALSE(TextPageShown());
+        EXPECT_FALSE(Window()->isVisible());
+
+        QSignalSpy progress(search, &TWebSearch::Progress);
+        m_host->WebSearchClick();
+        if (extra == 0) {
+            ASSERT_TRUE(updated.wait(20000));
+            ASSERT_FALSE(progress.isEmpty());
+            EXPECT_EQ(progress.last().at(1).toLongLong(), 0) << "nothing left to read";
+            Search("lantern");
+            EXPECT_EQ(Window()->Hits().size(), 1);
+        } else {
+            ASSERT_TRUE(progress.wait(20000));
+            // All but the three documents the small web's round indexed.
+            EXPECT_EQ(progress.last().at(1).toLongLong(), extra);
+            EXPECT_TRUE(TextPageShown());
+        }
+        m_main.reset();
+        m_host.reset();
+    }
+}
+
+// The reader opens the search while the start's indexing goes on: the title panel shows
+// its progress, the search answers, and the advert comes back at the end.
+TEST_F(TWebSearchWindowTest, ASearchDuringTheStartIndexingShowsProgressAndAnswers)
+{
+    Start("StartUpMode=1\r\n");
+    m_host->StartIndexTimer()->stop();
+    TWebSearch* search = Window()->Search();
+    QSignalSpy progress(search, &TWebSearch::Progress);
+    QSignalSpy updated(search, &TWebSearch::Updated);
+    QSignalSpy pages(TitlePages(), &QStackedWidget::currentChanged);
+    m_host->IndexWebIfSmall(); // what the start-up timer does
+    EXPECT_TRUE(search->Quiet());
+    m_host->WebSearchClick();
+    EXPECT_FALSE(search->Quiet());
+    ASSERT_TRUE(progress.wait(20000));
+    // A fast worker may be done, and the advert back, by the time the wait returns.
+    ASSERT_FALSE(pages.isEmpty());
+    EXPECT_EQ(TitlePages()->widget(pages.first().at(0).toInt()),
+              m_host->TitlePanel()->TB_TabSheet_TextDisplay);
+    EXPECT_TRUE(m_host->TitlePanel()->Progress_TextLabel->text().startsWith("Indexing"));
+    Search("lantern");
+    EXPECT_EQ(Window()->Hits().size(), 1);
+    if (search->Updating())
+        ASSERT_TRUE(updated.wait(20000));
+    EXPECT_FALSE(TextPageShown());
 }
 
 TEST(TWebSearchWindowMarks, PassageMarksAreBoldAndTheRestEscaped)

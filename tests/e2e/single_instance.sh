@@ -17,7 +17,7 @@ second_start()
     (
         cd "$E2E_KITCOPY" || exit 127
         exec timeout 15 env DISPLAY="$E2E_DISPLAY" QT_QPA_PLATFORM=xcb \
-            XDG_CONFIG_HOME="$E2E_TMP/config" "${E2E_APP_ENV[@]}" ./zelmora
+            XDG_CONFIG_HOME="$E2E_TMP/config" XDG_CACHE_HOME="$E2E_TMP/cache" "${E2E_APP_ENV[@]}" ./zelmora
     ) >"$log" 2>&1
     SECOND_RC=$?
 }

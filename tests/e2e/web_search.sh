@@ -33,7 +33,6 @@ e2e_ini_set zelmora.INI StartUp IntroductionFile 'READERBASE\webs\Generated\intr
     e2e_fail "zelmora --index failed: $(cat "$E2E_TMP/index.log")"
 [ -s "$web/zelmora.idx" ] || e2e_fail "zelmora --index wrote no zelmora.idx"
 e2e_log "zelmora --index wrote $(stat -c %s "$web/zelmora.idx") bytes"
-E2E_APP_ENV=(XDG_CACHE_HOME="$E2E_TMP/cache")
 
 zel_start
 zel_shot before

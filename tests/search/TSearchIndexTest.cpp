@@ -183,4 +183,43 @@ TEST_F(TSearchIndexTest, AReadyIndexIsCurrentUntilTheWebChanges)
     EXPECT_EQ(ready.Count(), 4) << "a read-only index is never changed";
 }
 
+// A walk with a limit is the cheap test of a small web: past the limit of documents or of
+// folders it stops where it is and leaves the index as it was.
+TEST(TWebIndexerLimit, AWalkPastItsLimitStopsThereAndChangesNothing)
+{
+    QTemporaryDir dir;
+    const QString web = dir.path() + "/web/";
+    WriteTestFile(web + "index.htm", "<p>start");
+    for (int i = 0; i < 5; ++i)
+        WriteTestFile(web + QString("A/a%1.htm").arg(i), "<p>apple");
+    for (int i = 1; i <= 6; ++i)
+        ASSERT_TRUE(QDir().mkpath(web + QString("B/%1").arg(i)));
+    TSearchIndex index;
+    ASSERT_TRUE(index.Open(dir.path() + "/cache.idx"));
+    TWebIndexer(index, web).Run();
+    ASSERT_EQ(index.Count(), 6);
+    QFile::remove(web + "index.htm"); // seen gone in the first folder the walk enters
+
+    // The web now: 9 folders, 5 documents, all in A (entered second).
+    const struct
+    {
+        qint64 limit;
+        bool gaveUp;
+        qint64 entered;
+    } cases[] = {{4, true, 2}, {6, true, 7}, {9, false, 9}};
+    for (const auto& c : cases) {
+        TWebIndexer walk(index, web);
+        walk.SetWalkLimit(c.limit);
+        walk.Scan();
+        EXPECT_EQ(walk.GaveUp(), c.gaveUp) << c.limit;
+        EXPECT_EQ(walk.Entered(), c.entered) << c.limit;
+        EXPECT_FALSE(walk.Current()) << c.limit;
+        if (c.gaveUp) {
+            EXPECT_EQ(walk.Total(), 0);
+            EXPECT_EQ(index.Count(), 6) << "a walk given up removes nothing";
+        }
+    }
+    EXPECT_EQ(index.Count(), 5) << "a walk within its limit does its work";
+}
+
 } // namespace

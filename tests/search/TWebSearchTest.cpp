@@ -98,4 +98,68 @@ TEST_F(TWebSearchTest, AReadyIndexBesideTheWebIsUsedWhileCurrent)
     EXPECT_EQ(CacheFiles().size(), 1);
 }
 
+// Before anyone searches: a small web is indexed saying nothing, a larger one is left for
+// the first search; an index made quietly, in memory too, serves that search unread again.
+TEST_F(TWebSearchTest, AQuietUpdateIndexesOnlyASmallWebAndSaysNothing)
+{
+    WriteTestFile(m_dir.path() + "/plainfile", "x");
+    const struct
+    {
+        qint64 limit;
+        QString cache;
+        int hits;      // answered after the quiet update
+        qint64 reread; // documents the search's own update then reads
+    } cases[] = {{30, m_cache + "/a", 30, 0},
+                 {29, m_cache + "/b", 0, 30},
+                 {30, m_dir.path() + "/plainfile/cache", 30, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cache.toStdString());
+        TWebSearch search;
+        QSignalSpy progress(&search, &TWebSearch::Progress);
+        QSignalSpy note(&search, &TWebSearch::Note);
+        QSignalSpy updated(&search, &TWebSearch::Updated);
+        QSignalSpy answer(&search, &TWebSearch::Answer);
+        search.SetWeb(m_web, c.cache);
+        search.UpdateIfSmall(c.limit);
+        EXPECT_TRUE(search.Quiet());
+        ASSERT_TRUE(updated.wait(20000));
+        EXPECT_TRUE(progress.isEmpty());
+        EXPECT_TRUE(note.isEmpty());
+        search.Query("apple");
+        ASSERT_TRUE(answer.wait(20000));
+        EXPECT_EQ(answer.takeFirst().at(1).value<TSearchHits>().size(), c.hits);
+
+        // The same web again keeps its index; the reader's update says what was held back.
+        search.SetWeb(m_web, c.cache);
+        search.Update();
+        ASSERT_TRUE(updated.wait(20000));
+        ASSERT_FALSE(progress.isEmpty());
+        EXPECT_EQ(progress.last().at(1).toLongLong(), c.reread);
+        EXPECT_EQ(note.size(), c.cache.contains("plainfile") ? 1 : 0);
+    }
+}
+
+// The reader searches while the quiet update goes on (or has just given up): the search
+// takes it over, reports its progress and ends once, the whole web indexed.
+TEST_F(TWebSearchTest, ASearchTakesOverAQuietUpdate)
+{
+    for (const qint64 limit : {30, 10}) {
+        TWebSearch search;
+        QSignalSpy progress(&search, &TWebSearch::Progress);
+        QSignalSpy updated(&search, &TWebSearch::Updated);
+        QSignalSpy answer(&search, &TWebSearch::Answer);
+        search.SetWeb(m_web, m_cache + QString::number(limit));
+        search.UpdateIfSmall(limit);
+        search.Update();
+        EXPECT_FALSE(search.Quiet());
+        ASSERT_TRUE(updated.wait(20000)) << limit;
+        search.Query("apple");
+        ASSERT_TRUE(answer.wait(20000));
+        EXPECT_EQ(updated.size(), 1) << limit;
+        EXPECT_EQ(answer.takeFirst().at(1).value<TSearchHits>().size(), 30) << limit;
+        ASSERT_FALSE(progress.isEmpty()) << limit;
+        EXPECT_EQ(progress.last().at(0).toLongLong(), 30) << limit;
+    }
+}
+
 } // namespace

@@ -156,7 +156,7 @@ e2e_start_app()
     (
         cd "$E2E_KITCOPY" || exit 127
         exec setsid env DISPLAY="$E2E_DISPLAY" QT_QPA_PLATFORM=xcb \
-            XDG_CONFIG_HOME="$E2E_TMP/config" "${E2E_APP_ENV[@]}" ./zelmora
+            XDG_CONFIG_HOME="$E2E_TMP/config" XDG_CACHE_HOME="$E2E_TMP/cache" "${E2E_APP_ENV[@]}" ./zelmora
     ) >"$E2E_APP_LOG" 2>&1 &
     E2E_APP_PID=$!
     e2e_log "started zelmora (pid $E2E_APP_PID)"
