@@ -1,6 +1,7 @@
 #include "html/THtmlHeadTags.h"
 #include "html/THtmlColour.h"
 #include "html/THtmlRewriteContext.h"
+#include "html/THtmlStyleSheet.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ void THtmlHeadTags::StyleText(THtmlRewriteContext& c, const QString& text)
     // Old pages hide their rules from older browsers in a comment.
     css.replace(QLatin1String("<!--"), QLatin1String(" "));
     css.replace(QLatin1String("-->"), QLatin1String(" "));
-    c.Page().styleSheet += css + u'\n';
+    c.Page().styleSheet += THtmlStyleSheet::ForEngine(css) + u'\n';
 }
 
 void THtmlHeadTags::StartBase(THtmlRewriteContext& c, const THtmlToken& t)

@@ -3,6 +3,7 @@
 #include "html/THtmlPath.h"
 #include "html/THtmlRewriter.h"
 #include "html/THtmlSettings.h"
+#include "html/THtmlStyleSheet.h"
 #include "platform/EError.h"
 #include "platform/TColorRef.h"
 #include "platform/TPath.h"
@@ -105,7 +106,9 @@ void THtmlPageLoader::ReadLinkedStyleSheets(THtmlPage& page, const QString& path
         QFile sheet(resolved);
         if (!sheet.open(QIODevice::ReadOnly))
             continue;
-        linked += THtmlDecoder::Decode(sheet.read(kMaxStyleSheetBytes)) + u'\n';
+        linked +=
+            THtmlStyleSheet::ForEngine(THtmlDecoder::Decode(sheet.read(kMaxStyleSheetBytes))) +
+            u'\n';
         ++read;
     }
     page.styleSheet.prepend(linked);

@@ -244,13 +244,16 @@ TEST_F(THtmlFidelityPaneTest, InlineAndLinkedStyleSheetsTakeEffect)
         Write(QStringLiteral("page.htm"),
               "<html><head><link rel=StyleSheet href=\"styles/site.css\">"
               "<link rel=stylesheet href=print.css media=print><link rel=stylesheet href=styles>"
-              "<style><!-- .red { color: #ff0000 } --></style></head>"
-              "<body><h2>Title</h2><p class=red>Warning</p><p class=note>Note</p></body></html>"));
+              "<style><!-- .red { color: #ff0000 } TD { color: #00ffff } --></style></head>"
+              "<body><h2>Title</h2><p class=red>Warning</p><p class=note>Note</p>"
+              "<table><tr><td>Cell</td></tr></table></body></html>"));
     QTextDocument& doc = *Document();
     EXPECT_EQ(FormatAt(doc, QStringLiteral("Title")).foreground().color(), QColor(0, 255, 0))
         << "the linked sheet, found in any letter case; the print sheet is not read";
     EXPECT_EQ(FormatAt(doc, QStringLiteral("Warning")).foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(FormatAt(doc, QStringLiteral("Note")).foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("Cell")).foreground().color(), QColor(0, 255, 255))
+        << "an element name in capitals matches, as in browsers";
 }
 
 // Two 1x1 frames, red then blue, a tenth of a second each.

@@ -1,0 +1,71 @@
+#include "html/THtmlStyleSheet.h"
+#include <vector>
+
+namespace {
+
+bool IsNameChar(QChar c) { return c.isLetterOrNumber() || c == u'-' || c == u'_'; }
+
+} // namespace
+
+QString THtmlStyleSheet::ForEngine(const QString& css)
+{
+    QString out = css;
+    // What each open brace holds: rules (the sheet itself, @media) or declarations.
+    enum TBlock { Rules, Declarations };
+    std::vector<TBlock> blocks;
+    qsizetype preludeStart = 0; // where the text before the next brace begins
+    bool preludeBegun = false;
+    bool atRule = false; // the prelude is an at-rule's ("@media screen")
+    bool inAttribute = false;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const QChar c = out[i];
+        if (c == u'/' && i + 1 < out.size() && out[i + 1] == u'*') {
+            const qsizetype end = out.indexOf(QLatin1String("*/"), i + 2);
+            i = end < 0 ? out.size() : end + 1;
+            continue;
+        }
+        const bool inDeclarations = !blocks.empty() && blocks.back() == Declarations;
+        if (!inDeclarations && !preludeBegun && !c.isSpace()) {
+            preludeBegun = true;
+            atRule = c == u'@';
+        }
+        if (c == u'"' || c == u'\'') {
+            const qsizetype end = out.indexOf(c, i + 1);
+            i = end < 0 ? out.size() : end;
+            continue;
+        }
+        if (c == u'{') {
+            const QString prelude = out.mid(preludeStart, i - preludeStart).trimmed();
+            // @media and its like hold rules; @font-face and @page hold declarations.
+            const bool holdsRules =
+                atRule && !prelude.startsWith(QLatin1String("@font-face"), Qt::CaseInsensitive) &&
+                !prelude.startsWith(QLatin1String("@page"), Qt::CaseInsensitive);
+            blocks.push_back(!inDeclarations && holdsRules ? Rules : Declarations);
+        }
+        if (c == u'{' || c == u'}' || (c == u';' && !inDeclarations)) {
+            if (c == u'}' && !blocks.empty())
+                blocks.pop_back();
+            preludeStart = i + 1;
+            preludeBegun = atRule = inAttribute = false;
+            continue;
+        }
+        if (inDeclarations || atRule)
+            continue;
+        if (c == u'[' || c == u']') {
+            inAttribute = c == u'[';
+            continue;
+        }
+        if (inAttribute || !c.isLetter())
+            continue;
+        // A name that follows ".", "#" or ":" is a class, an id or a pseudo-class.
+        const QChar before = i > 0 ? out[i - 1] : QChar(u' ');
+        qsizetype end = i;
+        while (end < out.size() && IsNameChar(out[end]))
+            ++end;
+        if (before != u'.' && before != u'#' && before != u':' && !IsNameChar(before))
+            for (qsizetype k = i; k < end; ++k)
+                out[k] = out[k].toLower();
+        i = end - 1;
+    }
+    return out;
+}

@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+
+// A page's style sheet made ready for Qt's rich-text engine, which matches element names
+// in selectors with their letter case, while browsers match them in any case: pages of the
+// time write "TD", "BODY", "A:link". Element names in selectors are lower-cased; classes,
+// ids, attribute tests, pseudo-classes, declarations, strings and comments stay as written.
+class THtmlStyleSheet
+{
+public:
+    static QString ForEngine(const QString& css);
+};
