@@ -50,9 +50,10 @@ seed_corpus() {
         OutlineLoadFuzz) seed "$dir" fuzz/seeds/outline/* fuzz/findings/outline-* ;;
         StateReaderFuzz) seed "$dir" demo/zelmora.STA demo/Looks/*.sta fuzz/findings/state-* ;;
         HtmlLoadFuzz)
-            # The demo web's folder and page names hold blanks.
+            # The demo web's folder and page names hold blanks; the view's test pages
+            # (frames, forms, tables, misnested tags) seed it too.
             mapfile -t pages < <(find demo -iname '*.htm' -o -iname '*.html')
-            seed "$dir" "${pages[@]}" fuzz/seeds/html/* fuzz/findings/html-* ;;
+            seed "$dir" "${pages[@]}" tests/html/pages/*.htm fuzz/seeds/html/* fuzz/findings/html-* ;;
     esac
 }
 

@@ -24,15 +24,7 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
         // The viewport also receives events while the list is being destroyed (its children
-        // leave it then); only the events handled here may reach into the list.
-        switch (event->type()) {
-        case QEvent::ScrollPrepare:
-        case QEvent::Scroll:
-        case QEvent::MouseMove:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease: break;
-        default: return false;
-        }
+        // leave it then): only the two scroll events below reach into the list.
         if (event->type() == QEvent::ScrollPrepare) {
             const qreal row = std::max(1, m_rowHeight());
             QScrollBar* v = m_area->verticalScrollBar();

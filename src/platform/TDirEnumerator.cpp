@@ -1,4 +1,5 @@
 #include "TDirEnumerator.h"
+#include "TCaseFold.h"
 #include "TFileMask.h"
 #include "TPath.h"
 #include <QFile>
@@ -23,17 +24,6 @@ QString DecodeName(const char* raw)
     return QFile::decodeName(raw);
 }
 
-// A name's character folded as QString::toCaseFolded folds it (plain ASCII without the
-// tables); letters beyond the basic plane compare as written.
-char16_t Fold(char16_t c)
-{
-    if (c < 0x80)
-        return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
-    if (QChar::isSurrogate(c))
-        return c;
-    return char16_t(QChar::toCaseFolded(char32_t(c)));
-}
-
 // Compares two names as their case-folded forms compare, code unit by code unit; the
 // folding is done only where the names differ, so no folded copy of any name is made.
 // Equal runs are skipped four code units at a time: names in one folder tend to share
@@ -52,7 +42,7 @@ int CompareFolded(const char16_t* a, int na, const char16_t* b, int nb)
     for (; i < n; ++i) {
         if (a[i] == b[i])
             continue;
-        const char16_t fa = Fold(a[i]), fb = Fold(b[i]);
+        const char16_t fa = TCaseFold::Unit(a[i]), fb = TCaseFold::Unit(b[i]);
         if (fa != fb)
             return fa < fb ? -1 : 1;
     }
@@ -157,7 +147,7 @@ TDirEntries TDirEnumerator::List(const QString& pattern, Detail detail)
         const char16_t* b = chars(i);
         shared = std::min(shared, int(result[i].name.size()));
         for (int k = 0; k < shared; ++k)
-            if (a[k] != b[k] && Fold(a[k]) != Fold(b[k])) {
+            if (a[k] != b[k] && TCaseFold::Unit(a[k]) != TCaseFold::Unit(b[k])) {
                 shared = k;
                 break;
             }
@@ -168,7 +158,7 @@ TDirEntries TDirEnumerator::List(const QString& pattern, Detail detail)
         const int size = int(result[i].name.size());
         quint64 next4 = 0;
         for (int k = shared; k < shared + 4; ++k)
-            next4 = (next4 << 16) | (k < size ? Fold(chars(i)[k]) : 0);
+            next4 = (next4 << 16) | (k < size ? TCaseFold::Unit(chars(i)[k]) : 0);
         keys.push_back({next4, chars(i), size, int(i)});
     }
     std::sort(keys.begin(), keys.end(), [](const TSortKey& a, const TSortKey& b) {

@@ -1,15 +1,7 @@
 #include "TFileMask.h"
+#include "TCaseFold.h"
 
 namespace {
-
-// A character folded for comparison; plain ASCII without the tables.
-char16_t Folded(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u < 0x80)
-        return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
-    return c.toCaseFolded().unicode();
-}
 
 // Wildcard match ignoring case: "*" any run, "?" one character. Iterative with a single
 // backtrack point, so hostile masks cannot make it exponential.
@@ -20,7 +12,8 @@ bool Glob(const QString& mask, const QString& name)
         if (m < mask.size() && mask[m] == u'*') {
             starM = m++;
             starN = n;
-        } else if (m < mask.size() && (mask[m] == u'?' || Folded(mask[m]) == Folded(name[n]))) {
+        } else if (m < mask.size() && (mask[m] == u'?' || TCaseFold::Unit(mask[m].unicode()) ==
+                                                              TCaseFold::Unit(name[n].unicode()))) {
             ++m;
             ++n;
         } else if (starM >= 0) {
