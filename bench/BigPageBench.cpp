@@ -2,7 +2,11 @@
 // the window meanwhile; and the view's load of ordinary markup against the engine's own
 // reading of the same bytes, which is the least a load can cost.
 #include "GeneratedPages.h"
+#include "html/THtmlDocument.h"
+#include "html/THtmlPage.h"
+#include "html/THtmlPageLoader.h"
 #include "html/THtmlPane.h"
+#include "html/THtmlSettings.h"
 #include "html/THtmlView.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -151,6 +155,40 @@ void BM_EngineSetHtmlOrdinary(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_EngineSetHtmlOrdinary)
+    ->Arg(1000 * 1000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+
+// The load's two parts apart: reading and rewriting the file, then the engine building the
+// document from the rewritten markup. Their sum against the engine's own reading tells
+// where a slow load spends its time.
+void BM_RewriteOrdinary(benchmark::State& state)
+{
+    const QString path = bench::OrdinaryPage(state.range(0));
+    const THtmlSettings settings;
+    qint64 written = 0;
+    for (auto _ : state) {
+        const THtmlPage page = THtmlPageLoader::Load(path, path, settings);
+        written = page.html.size();
+    }
+    state.counters["markup_growth"] = double(written) / double(state.range(0));
+}
+BENCHMARK(BM_RewriteOrdinary)
+    ->Arg(1000 * 1000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+
+void BM_BuildRewrittenOrdinary(benchmark::State& state)
+{
+    const THtmlSettings settings;
+    const THtmlPage page =
+        THtmlPageLoader::Load(bench::OrdinaryPage(state.range(0)), QString(), settings);
+    for (auto _ : state) {
+        std::unique_ptr<THtmlDocument> doc(THtmlDocument::Build(page, settings));
+        benchmark::DoNotOptimize(doc->blockCount());
+    }
+}
+BENCHMARK(BM_BuildRewrittenOrdinary)
     ->Arg(1000 * 1000)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime();

@@ -12,17 +12,32 @@ bool THtmlAttributes::IsOneOf(const QString& s, std::initializer_list<const char
 
 QString THtmlAttributes::Escape(const QString& text)
 {
+    // Most text has nothing to escape and is handed back shared; otherwise the runs between
+    // the characters that need it are copied whole.
+    const auto special = [](char16_t c) { return c == '&' || c == '<' || c == '>' || c == '"'; };
+    const char16_t* data = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    while (i < size && !special(data[i]))
+        ++i;
+    if (i == size)
+        return text;
     QString out;
-    out.reserve(text.size() + 16);
-    for (QChar c : text) {
-        switch (c.unicode()) {
+    out.reserve(size + 16);
+    qsizetype runStart = 0;
+    for (; i < size; ++i) {
+        if (!special(data[i]))
+            continue;
+        out.append(QStringView(data + runStart, i - runStart));
+        switch (data[i]) {
         case '&': out += QLatin1String("&amp;"); break;
         case '<': out += QLatin1String("&lt;"); break;
         case '>': out += QLatin1String("&gt;"); break;
-        case '"': out += QLatin1String("&quot;"); break;
-        default: out += c;
+        default: out += QLatin1String("&quot;"); break;
         }
+        runStart = i + 1;
     }
+    out.append(QStringView(data + runStart, size - runStart));
     return out;
 }
 

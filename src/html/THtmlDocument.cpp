@@ -29,25 +29,38 @@ void THtmlDocument::Locate(const THtmlPage& page)
 {
     m_anchorPositions.assign(page.anchors.size(), -1);
     m_objectPositions.assign(page.objects.size(), -1);
+    // What each format marks (a named anchor, a picture or both), decided once per format:
+    // copying every fragment's format is what walking a long document would spend its
+    // time on.
+    const QList<QTextFormat> formats = allFormats();
+    std::vector<char> anchor(formats.size(), 0);
+    std::vector<int> object(formats.size(), -1);
+    for (qsizetype i = 0; i < formats.size(); ++i) {
+        const QTextFormat& f = formats[i];
+        if (!f.isCharFormat())
+            continue;
+        if (f.hasProperty(QTextFormat::AnchorName))
+            for (const QString& name : f.toCharFormat().anchorNames())
+                if (name.startsWith(QLatin1String("zan")))
+                    anchor[i] = 1;
+        if (f.toCharFormat().isImageFormat()) {
+            const int index = THtmlObjectHandler::ObjectIndex(f);
+            if (index >= 0 && index < int(m_objectPositions.size()))
+                object[i] = index;
+        }
+    }
     int nextAnchor = 0;
     for (QTextBlock block = begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid())
+            const int index = fragment.isValid() ? fragment.charFormatIndex() : -1;
+            if (index < 0 || index >= int(formats.size()))
                 continue;
-            const QTextCharFormat cf = fragment.charFormat();
-            if (cf.hasProperty(QTextFormat::AnchorName)) {
-                // Anchors reach the text in document order, each on the character after it.
-                for (const QString& name : cf.anchorNames())
-                    if (name.startsWith(QLatin1String("zan")) &&
-                        nextAnchor < int(m_anchorPositions.size()))
-                        m_anchorPositions[nextAnchor++] = fragment.position();
-            }
-            if (cf.isImageFormat()) {
-                const int index = THtmlObjectHandler::ObjectIndex(cf);
-                if (index >= 0 && index < int(m_objectPositions.size()))
-                    m_objectPositions[index] = fragment.position();
-            }
+            // Anchors reach the text in document order, each on the character after it.
+            if (anchor[index] && nextAnchor < int(m_anchorPositions.size()))
+                m_anchorPositions[nextAnchor++] = fragment.position();
+            if (object[index] >= 0)
+                m_objectPositions[object[index]] = fragment.position();
         }
     }
     const int end = std::max(0, characterCount() - 1);

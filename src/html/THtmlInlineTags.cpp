@@ -72,31 +72,32 @@ bool THtmlInlineTags::FontSize(const THtmlRewriteContext& c, const THtmlToken& t
     return true;
 }
 
-QString THtmlInlineTags::FontStyle(const THtmlRewriteContext& c, const THtmlToken& t, bool withSize)
+QString THtmlInlineTags::FontSizeCss(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    QString css;
     int size;
-    if (withSize && t.Has(QStringLiteral("size")) && FontSize(c, t, &size))
-        css += QStringLiteral("font-size:%1pt;")
-                   .arg(THtmlRewriter::FontPoints(size, c.Options().fontSize));
-    const QColor colour = THtmlColour::Parse(t.Attr(QStringLiteral("color")));
-    if (colour.isValid())
-        css += QStringLiteral("color:") + A::ColourCss(colour) + u';';
-    css += A::FontFamilyCss(t.Attr(QStringLiteral("face")));
-    return css;
+    if (!t.Has(QStringLiteral("size")) || !FontSize(c, t, &size))
+        return QString();
+    return c.FontSizeCss(size);
 }
 
 void THtmlInlineTags::StartFont(THtmlRewriteContext& c, const THtmlToken& t)
 {
+    // The colour goes as the engine's own attribute: a style attribute is parsed as a style
+    // sheet of its own, which on a page of many FONT tags costs more than the rest of it.
+    QString open = QStringLiteral("<font");
+    const QColor colour = THtmlColour::Parse(t.Attr(QStringLiteral("color")));
+    if (colour.isValid())
+        open += QStringLiteral(" color=\"") + A::ColourCss(colour) + u'"';
+    const auto withStyle = [&](const QString& css) {
+        const QString tag = css.isEmpty() ? open + u'>'
+                                          : open + QStringLiteral(" style=\"") + A::Escape(css) +
+                                                QStringLiteral("\">");
+        return A::WithSelectors(tag, t);
+    };
+    const QString face = A::FontFamilyCss(t.Attr(QStringLiteral("face")));
     THtmlMarkupWriter::TInline inl =
-        Element(t,
-                A::WithSelectors(QStringLiteral("<span style=\"") +
-                                     A::Escape(FontStyle(c, t, true)) + QStringLiteral("\">"),
-                                 t),
-                QStringLiteral("</span>"));
-    inl.openNoSize = A::WithSelectors(QStringLiteral("<span style=\"") +
-                                          A::Escape(FontStyle(c, t, false)) + QStringLiteral("\">"),
-                                      t);
+        Element(t, withStyle(FontSizeCss(c, t) + face), QStringLiteral("</font>"));
+    inl.openNoSize = withStyle(face);
     int size;
     if (t.Has(QStringLiteral("size")) && FontSize(c, t, &size))
         inl.points = THtmlRewriter::FontPoints(size, c.Options().fontSize);
@@ -141,13 +142,12 @@ void THtmlInlineTags::StartAnchor(THtmlRewriteContext& c, const THtmlToken& t)
     const int link = c.AddLink(t.Attr(QStringLiteral("href")), t.Attr(QStringLiteral("target")));
     const QColor& pageColour = c.Page().link;
     const QColor colour = pageColour.isValid() ? pageColour : c.Options().linkColour;
+    // The engine draws a link in its own link colour unless told otherwise.
+    QString open = QStringLiteral("<a href=\"zlk:%1\"").arg(link);
+    if (colour != c.Options().engineLinkColour)
+        open += QStringLiteral(" style=\"color:") + A::ColourCss(colour) + QStringLiteral(";\"");
     THtmlMarkupWriter::TInline inl =
-        Element(t,
-                A::WithSelectors(QStringLiteral("<a href=\"zlk:%1\" style=\"color:%2;\">")
-                                     .arg(link)
-                                     .arg(A::ColourCss(colour)),
-                                 t),
-                QStringLiteral("</a>"));
+        Element(t, A::WithSelectors(open + u'>', t), QStringLiteral("</a>"));
     inl.linkIndex = link;
     c.Writer().PushInline(std::move(inl));
 }

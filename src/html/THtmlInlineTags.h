@@ -28,7 +28,7 @@ private:
                                               const QString& close);
     static void AddNamedAnchor(THtmlRewriteContext& c, const QString& name);
     static QString ImageAlign(const QString& value);
-    static QString FontStyle(const THtmlRewriteContext& c, const THtmlToken& t, bool withSize);
+    static QString FontSizeCss(THtmlRewriteContext& c, const THtmlToken& t);
     // A SIZE as an absolute size 1 to 7: "+1" and "-2" count from the base font.
     static bool FontSize(const THtmlRewriteContext& c, const THtmlToken& t, int* size);
 };

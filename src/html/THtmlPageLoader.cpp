@@ -9,6 +9,8 @@
 #include "platform/TPath.h"
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QPalette>
 
 THtmlPage THtmlPageLoader::FromText(const QString& text, const THtmlSettings& settings)
 {
@@ -16,6 +18,9 @@ THtmlPage THtmlPageLoader::FromText(const QString& text, const THtmlSettings& se
     options.fontSize = std::max(1, settings.defFontSize);
     options.preFontName = settings.defPreFontName;
     options.linkColour = TColorRef::ToQColor(settings.defHotSpotColor);
+    // Read where the engine reads it, on the thread that builds the document.
+    if (qGuiApp)
+        options.engineLinkColour = QGuiApplication::palette().color(QPalette::Link);
     THtmlRewriter rewriter(options);
     return rewriter.Rewrite(text);
 }

@@ -84,6 +84,15 @@ void THtmlRewriteContext::EnsureTextContext()
     m_writer.SetInlineContent(true);
 }
 
+const QString& THtmlRewriteContext::FontSizeCss(int size)
+{
+    QString& css = m_fontSizeCss[std::clamp(size, 1, 7) - 1];
+    if (css.isEmpty())
+        css = QStringLiteral("font-size:%1pt;")
+                  .arg(THtmlRewriter::FontPoints(size, m_options.fontSize));
+    return css;
+}
+
 void THtmlRewriteContext::Text(const QString& text)
 {
     if (m_writer.InPre()) {

@@ -7,6 +7,7 @@
 #include "html/THtmlRewriter.h"
 #include "html/THtmlToken.h"
 #include "html/TImageMapCollector.h"
+#include <array>
 
 // One rewrite in progress: what every tag handler works on (the markup written so far, the
 // page being collected, the mode, the collectors) and the few operations that keep the
@@ -37,6 +38,8 @@ public:
     // and with its size, 13/16 of the default size as browsers draw monospace text.
     const QString& PreFontStyle() const { return m_preFontStyle; }
     const QString& PreFontStyleNoSize() const { return m_preFontStyleNoSize; }
+    // "font-size:<points>pt;" for FONT SIZE 1 to 7, made once per rewrite.
+    const QString& FontSizeCss(int size);
 
     // Opens a block; nothing but rows and cells lives directly in a table, so anything else
     // first gets a cell.
@@ -67,6 +70,7 @@ private:
     THtmlRewriter::TOptions m_options;
     QString m_preFontStyle;
     QString m_preFontStyleNoSize;
+    std::array<QString, 7> m_fontSizeCss;
     THtmlPage m_page;
     THtmlMarkupWriter m_writer;
     THtmlRewriteState m_state;

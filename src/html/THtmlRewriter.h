@@ -24,6 +24,7 @@ public:
         int fontSize = 12; // points of FONT SIZE=3
         QString preFontName = QStringLiteral("Courier New");
         QColor linkColour = QColor(0, 0, 255);
+        QColor engineLinkColour; // what the engine gives a link without a colour of its own
     };
 
     // Deeper nesting is flattened: tables laid out inside tables cost the engine twice

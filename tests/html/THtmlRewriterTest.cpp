@@ -4,6 +4,8 @@
 #include "html/THtmlDecoder.h"
 #include "html/THtmlEntities.h"
 #include "html/THtmlTokenizer.h"
+#include <QGuiApplication>
+#include <QPalette>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
@@ -177,6 +179,34 @@ TEST(THtmlRewriterTest, FontSizesAreRelativeToTheBaseFont)
     EXPECT_DOUBLE_EQ(c.charFormat().fontPointSize(), 7.5);
     EXPECT_EQ(c.charFormat().foreground().color(), QColor(Qt::red));
     EXPECT_EQ(c.charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
+}
+
+TEST(THtmlRewriterTest, LinksTakeTheirColourWhateverTheEngineWouldGiveThem)
+{
+    // What the engine gives a link without a colour: the application's link colour.
+    const QColor own = QGuiApplication::palette().color(QPalette::Link);
+    const QColor magenta(255, 0, 255), green(0, 255, 0);
+    struct Case
+    {
+        const char* html;
+        QColor configured, expected;
+    } const cases[] = {
+        {"<a href=x>t</a>", Qt::red, Qt::red},
+        {"<a href=x>t</a>", own, own},
+        {"<body link=#00ff00><a href=x>t</a>", own, green},
+        {"<font color=#ff00ff><a href=x>t</a></font>", Qt::red, Qt::red},
+        {"<a href=x><font color=#ff00ff>t</font></a>", Qt::red, magenta},
+    };
+    for (const Case& k : cases) {
+        THtmlRewriter::TOptions options;
+        options.linkColour = k.configured;
+        options.engineLinkColour = own;
+        QTextDocument doc;
+        doc.setHtml(THtmlRewriter(options).Rewrite(QString::fromLatin1(k.html)).html);
+        QTextCursor c(&doc);
+        c.setPosition(int(doc.toPlainText().indexOf(u't')) + 1);
+        EXPECT_EQ(c.charFormat().foreground().color(), k.expected) << k.html;
+    }
 }
 
 TEST(THtmlRewriterTest, FormattingCarriesAcrossParagraphsButNotIntoTables)
