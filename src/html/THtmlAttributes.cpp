@@ -1,4 +1,5 @@
 #include "html/THtmlAttributes.h"
+#include "html/TCssDeclarations.h"
 #include "html/THtmlToken.h"
 #include <algorithm>
 
@@ -115,10 +116,12 @@ QString THtmlAttributes::FontFamilyCss(const QString& faces)
         if (!f.isEmpty())
             out << u'\'' + f + u'\'';
     }
+    out = TCssDeclarations::AvailableFamilies(out);
     return out.isEmpty() ? QString() : QStringLiteral("font-family:") + out.join(u',') + u';';
 }
 
-QString THtmlAttributes::WithSelectors(const QString& open, const THtmlToken& t)
+QString THtmlAttributes::WithSelectors(const QString& open, const THtmlToken& t,
+                                       const TCssDeclarations::TBase& base)
 {
     QString attrs;
     for (const char* name : {"class", "id"}) {
@@ -126,7 +129,20 @@ QString THtmlAttributes::WithSelectors(const QString& open, const THtmlToken& t)
         if (!value.isEmpty())
             attrs += u' ' + QLatin1String(name) + QStringLiteral("=\"") + Escape(value) + u'"';
     }
-    if (attrs.isEmpty() || !open.endsWith(u'>'))
+    const QString pageStyle = t.Attr(QStringLiteral("style")).simplified();
+    if ((attrs.isEmpty() && pageStyle.isEmpty()) || !open.endsWith(u'>'))
         return open;
-    return open.chopped(1) + attrs + u'>';
+    QString tag = open.chopped(1);
+    const QString style = Escape(TCssDeclarations::ForEngine(pageStyle, base));
+    if (!style.isEmpty()) {
+        // The page's declarations follow the view's own, so where both set something the
+        // page's win, as its style attribute does over everything else in browsers.
+        const qsizetype own = tag.indexOf(QLatin1String(" style=\""));
+        const qsizetype ownEnd = own < 0 ? -1 : tag.indexOf(u'"', own + 8);
+        if (ownEnd >= 0)
+            tag.insert(ownEnd, u';' + style);
+        else
+            tag += QStringLiteral(" style=\"") + style + u'"';
+    }
+    return tag + attrs + u'>';
 }

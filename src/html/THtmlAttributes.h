@@ -1,4 +1,5 @@
 #pragma once
+#include "html/TCssDeclarations.h"
 #include <QColor>
 #include <QString>
 #include <initializer_list>
@@ -25,7 +26,8 @@ public:
     // Text or an attribute value with the markup characters escaped.
     static QString Escape(const QString& text);
     // The start tag open with the element's CLASS and ID added, for the page's style sheets
-    // to find it.
-    static QString WithSelectors(const QString& open, const THtmlToken& t);
+    // to find it, and its STYLE, put in terms the engine reads (relative units from `base`).
+    static QString WithSelectors(const QString& open, const THtmlToken& t,
+                                 const TCssDeclarations::TBase& base);
     static bool IsOneOf(const QString& s, std::initializer_list<const char*> list);
 };

@@ -6,10 +6,10 @@ using A = THtmlAttributes;
 
 void THtmlBlockTags::PushAligned(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    c.PushBlock(
-        t.name,
-        A::WithSelectors(u'<' + t.name + A::Align(t.Attr(QStringLiteral("align"))) + u'>', t),
-        QStringLiteral("</") + t.name + u'>');
+    c.PushBlock(t.name,
+                A::WithSelectors(u'<' + t.name + A::Align(t.Attr(QStringLiteral("align"))) + u'>',
+                                 t, c.Css()),
+                QStringLiteral("</") + t.name + u'>');
 }
 
 void THtmlBlockTags::StartAligned(THtmlRewriteContext& c, const THtmlToken& t)
@@ -21,7 +21,7 @@ void THtmlBlockTags::StartAligned(THtmlRewriteContext& c, const THtmlToken& t)
 void THtmlBlockTags::StartCenter(THtmlRewriteContext& c, const THtmlToken& t)
 {
     c.CloseParagraph();
-    c.PushBlock(t.name, A::WithSelectors(QStringLiteral("<div align=\"center\">"), t),
+    c.PushBlock(t.name, A::WithSelectors(QStringLiteral("<div align=\"center\">"), t, c.Css()),
                 QStringLiteral("</div>"));
 }
 
@@ -36,7 +36,7 @@ void THtmlBlockTags::StartHeading(THtmlRewriteContext& c, const THtmlToken& t)
 void THtmlBlockTags::StartQuotation(THtmlRewriteContext& c, const THtmlToken& t)
 {
     c.CloseParagraph();
-    c.PushBlock(t.name, A::WithSelectors(QStringLiteral("<blockquote>"), t),
+    c.PushBlock(t.name, A::WithSelectors(QStringLiteral("<blockquote>"), t, c.Css()),
                 QStringLiteral("</blockquote>"));
 }
 
@@ -44,17 +44,19 @@ void THtmlBlockTags::StartAddress(THtmlRewriteContext& c, const THtmlToken& t)
 {
     // The engine's own ADDRESS breaks its line at a link when a quotation precedes it.
     c.CloseParagraph();
-    c.PushBlock(t.name, A::WithSelectors(QStringLiteral("<div style=\"font-style:italic\">"), t),
+    c.PushBlock(t.name,
+                A::WithSelectors(QStringLiteral("<div style=\"font-style:italic\">"), t, c.Css()),
                 QStringLiteral("</div>"));
 }
 
 void THtmlBlockTags::StartPreformatted(THtmlRewriteContext& c, const THtmlToken& t)
 {
     c.CloseParagraph();
-    c.PushBlock(t.name,
-                A::WithSelectors(
-                    QStringLiteral("<pre style=\"") + c.PreFontStyle() + QStringLiteral("\">"), t),
-                QStringLiteral("</pre>"));
+    c.PushBlock(
+        t.name,
+        A::WithSelectors(QStringLiteral("<pre style=\"") + c.PreFontStyle() + QStringLiteral("\">"),
+                         t, c.Css()),
+        QStringLiteral("</pre>"));
 }
 
 void THtmlBlockTags::PreformattedText(THtmlRewriteContext& c, const QString& text) { c.Text(text); }

@@ -54,7 +54,8 @@ void THtmlHeadTags::StyleText(THtmlRewriteContext& c, const QString& text)
     // Old pages hide their rules from older browsers in a comment.
     css.replace(QLatin1String("<!--"), QLatin1String(" "));
     css.replace(QLatin1String("-->"), QLatin1String(" "));
-    c.Page().styleSheet += THtmlStyleSheet::ForEngine(css) + u'\n';
+    c.Page().styleSheet +=
+        THtmlStyleSheet::ForEngine(css, THtmlRewriter::CssBase(c.Options())) + u'\n';
 }
 
 void THtmlHeadTags::StartBase(THtmlRewriteContext& c, const THtmlToken& t)

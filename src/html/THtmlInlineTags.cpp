@@ -21,7 +21,7 @@ THtmlMarkupWriter::TInline THtmlInlineTags::Element(const THtmlToken& t, const Q
 
 void THtmlInlineTags::StartPhrase(THtmlRewriteContext& c, const THtmlToken& t)
 {
-    c.Writer().PushInline(Element(t, A::WithSelectors(u'<' + t.name + u'>', t),
+    c.Writer().PushInline(Element(t, A::WithSelectors(u'<' + t.name + u'>', t, c.Css()),
                                   QStringLiteral("</") + t.name + u'>'));
 }
 
@@ -44,10 +44,11 @@ void THtmlInlineTags::StartTeletype(THtmlRewriteContext& c, const THtmlToken& t)
         Element(t,
                 A::WithSelectors(QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() +
                                      QStringLiteral("font-size:%1pt;\">").arg(points),
-                                 t),
+                                 t, c.Css()),
                 QStringLiteral("</span>"));
-    inl.openNoSize = A::WithSelectors(
-        QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() + QStringLiteral("\">"), t);
+    inl.openNoSize = A::WithSelectors(QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() +
+                                          QStringLiteral("\">"),
+                                      t, c.Css());
     inl.points = points;
     inl.monospace = true;
     c.Writer().PushInline(std::move(inl));
@@ -92,7 +93,7 @@ void THtmlInlineTags::StartFont(THtmlRewriteContext& c, const THtmlToken& t)
         const QString tag = css.isEmpty() ? open + u'>'
                                           : open + QStringLiteral(" style=\"") + A::Escape(css) +
                                                 QStringLiteral("\">");
-        return A::WithSelectors(tag, t);
+        return A::WithSelectors(tag, t, c.Css());
     };
     const QString face = A::FontFamilyCss(t.Attr(QStringLiteral("face")));
     THtmlMarkupWriter::TInline inl =
@@ -147,7 +148,7 @@ void THtmlInlineTags::StartAnchor(THtmlRewriteContext& c, const THtmlToken& t)
     if (colour != c.Options().engineLinkColour)
         open += QStringLiteral(" style=\"color:") + A::ColourCss(colour) + QStringLiteral(";\"");
     THtmlMarkupWriter::TInline inl =
-        Element(t, A::WithSelectors(open + u'>', t), QStringLiteral("</a>"));
+        Element(t, A::WithSelectors(open + u'>', t, c.Css()), QStringLiteral("</a>"));
     inl.linkIndex = link;
     c.Writer().PushInline(std::move(inl));
 }

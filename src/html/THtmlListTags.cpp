@@ -31,7 +31,8 @@ void THtmlListTags::StartList(THtmlRewriteContext& c, const THtmlToken& t)
         type = QLatin1String(byDepth[std::min(w.Count(TTagKind::List), 2)]);
     }
     const QString open = QStringLiteral("<ul type=\"") + type + u'"';
-    c.PushBlock(t.name, THtmlAttributes::WithSelectors(open + u'>', t), QStringLiteral("</ul>"));
+    c.PushBlock(t.name, THtmlAttributes::WithSelectors(open + u'>', t, c.Css()),
+                QStringLiteral("</ul>"));
 }
 
 void THtmlListTags::PushOrderedList(THtmlRewriteContext& c, const THtmlToken& t)
@@ -41,7 +42,7 @@ void THtmlListTags::PushOrderedList(THtmlRewriteContext& c, const THtmlToken& t)
                     THtmlAttributes::WithSelectors(QStringLiteral("<ol type=\"") +
                                                        TListNumbering::OrderedType(t) +
                                                        QStringLiteral("\">"),
-                                                   t),
+                                                   t, c.Css()),
                     QStringLiteral("</ol>"));
         return;
     }
@@ -67,7 +68,8 @@ void THtmlListTags::StartItem(THtmlRewriteContext& c, const THtmlToken& t)
     }
     TListNumbering& numbering = w.At(list).numbering;
     const QString marker = numbering.IsActive() ? numbering.NextMarker(t) : QString();
-    c.PushBlock(QStringLiteral("li"), THtmlAttributes::WithSelectors(QStringLiteral("<li>"), t),
+    c.PushBlock(QStringLiteral("li"),
+                THtmlAttributes::WithSelectors(QStringLiteral("<li>"), t, c.Css()),
                 QStringLiteral("</li>"));
     if (w.TopIs(TTagKind::ListItem))
         w.Top().leadText = marker;
@@ -90,6 +92,6 @@ void THtmlListTags::StartDefinitionItem(THtmlRewriteContext& c, const THtmlToken
     } else {
         w.PopTo(dl + 1);
     }
-    c.PushBlock(t.name, THtmlAttributes::WithSelectors(u'<' + t.name + u'>', t),
+    c.PushBlock(t.name, THtmlAttributes::WithSelectors(u'<' + t.name + u'>', t, c.Css()),
                 QStringLiteral("</") + t.name + u'>');
 }

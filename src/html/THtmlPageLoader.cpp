@@ -12,16 +12,22 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-THtmlPage THtmlPageLoader::FromText(const QString& text, const THtmlSettings& settings)
+THtmlRewriter::TOptions THtmlPageLoader::Options(const THtmlSettings& settings)
 {
     THtmlRewriter::TOptions options;
     options.fontSize = std::max(1, settings.defFontSize);
     options.preFontName = settings.defPreFontName;
+    options.fontName = settings.defFontName;
     options.linkColour = TColorRef::ToQColor(settings.defHotSpotColor);
     // Read where the engine reads it, on the thread that builds the document.
     if (qGuiApp)
         options.engineLinkColour = QGuiApplication::palette().color(QPalette::Link);
-    THtmlRewriter rewriter(options);
+    return options;
+}
+
+THtmlPage THtmlPageLoader::FromText(const QString& text, const THtmlSettings& settings)
+{
+    THtmlRewriter rewriter(Options(settings));
     return rewriter.Rewrite(text);
 }
 
@@ -88,11 +94,12 @@ THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessa
             QStringLiteral("is longer than %1 MB").arg(kMaxDocumentBytes / (1024 * 1024)));
     THtmlPage page = FromText(text, settings);
     page.shortened = page.shortened || shortened;
-    ReadLinkedStyleSheets(page, path);
+    ReadLinkedStyleSheets(page, path, settings);
     return page;
 }
 
-void THtmlPageLoader::ReadLinkedStyleSheets(THtmlPage& page, const QString& path)
+void THtmlPageLoader::ReadLinkedStyleSheets(THtmlPage& page, const QString& path,
+                                            const THtmlSettings& settings)
 {
     QString linked;
     int read = 0;
@@ -111,9 +118,9 @@ void THtmlPageLoader::ReadLinkedStyleSheets(THtmlPage& page, const QString& path
         QFile sheet(resolved);
         if (!sheet.open(QIODevice::ReadOnly))
             continue;
-        linked +=
-            THtmlStyleSheet::ForEngine(THtmlDecoder::Decode(sheet.read(kMaxStyleSheetBytes))) +
-            u'\n';
+        linked += THtmlStyleSheet::ForEngine(THtmlDecoder::Decode(sheet.read(kMaxStyleSheetBytes)),
+                                             THtmlRewriter::CssBase(Options(settings))) +
+                  u'\n';
         ++read;
     }
     page.styleSheet.prepend(linked);

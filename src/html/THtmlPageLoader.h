@@ -1,5 +1,6 @@
 #pragma once
 #include "html/THtmlPage.h"
+#include "html/THtmlRewriter.h"
 #include <QString>
 
 class QFile;
@@ -38,5 +39,7 @@ public:
 private:
     // The page's linked style sheets, found beside the document in any letter case, put
     // before its own rules.
-    static void ReadLinkedStyleSheets(THtmlPage& page, const QString& path);
+    static void ReadLinkedStyleSheets(THtmlPage& page, const QString& path,
+                                      const THtmlSettings& settings);
+    static THtmlRewriter::TOptions Options(const THtmlSettings& settings);
 };

@@ -38,6 +38,7 @@ bool IsBlank(const QString& text)
 
 THtmlRewriteContext::THtmlRewriteContext(const THtmlRewriter::TOptions& options)
     : m_options(options)
+    , m_css(THtmlRewriter::CssBase(options))
     , m_preFontStyleNoSize(
           THtmlAttributes::Escape(THtmlAttributes::FontFamilyCss(options.preFontName)))
     , m_forms(*this)

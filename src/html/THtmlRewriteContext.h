@@ -40,6 +40,8 @@ public:
     const QString& PreFontStyleNoSize() const { return m_preFontStyleNoSize; }
     // "font-size:<points>pt;" for FONT SIZE 1 to 7, made once per rewrite.
     const QString& FontSizeCss(int size);
+    // What relative units and generic families in the page's styles count from.
+    const TCssDeclarations::TBase& Css() const { return m_css; }
 
     // Opens a block; nothing but rows and cells lives directly in a table, so anything else
     // first gets a cell.
@@ -68,6 +70,7 @@ private:
     void PreformattedText(const QString& text);
 
     THtmlRewriter::TOptions m_options;
+    TCssDeclarations::TBase m_css;
     QString m_preFontStyle;
     QString m_preFontStyleNoSize;
     std::array<QString, 7> m_fontSizeCss;

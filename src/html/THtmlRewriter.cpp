@@ -13,6 +13,15 @@ double THtmlRewriter::FontPoints(int size, int basePt)
     return basePt * factors[std::clamp(size, 1, 7) - 1];
 }
 
+TCssDeclarations::TBase THtmlRewriter::CssBase(const TOptions& options)
+{
+    TCssDeclarations::TBase base;
+    base.fontPoints = std::max(1, options.fontSize);
+    base.serif = options.fontName;
+    base.monospace = options.preFontName;
+    return base;
+}
+
 QString THtmlRewriter::ShortenedNote(const QString& reason)
 {
     return QStringLiteral("<hr><p><i>This document ") + reason.toHtmlEscaped() +

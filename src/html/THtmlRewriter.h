@@ -1,4 +1,5 @@
 #pragma once
+#include "html/TCssDeclarations.h"
 #include "html/THtmlPage.h"
 #include <QColor>
 #include <QString>
@@ -23,6 +24,7 @@ public:
     {
         int fontSize = 12; // points of FONT SIZE=3
         QString preFontName = QStringLiteral("Courier New");
+        QString fontName = QStringLiteral("Times New Roman"); // the default face
         QColor linkColour = QColor(0, 0, 255);
         QColor engineLinkColour; // what the engine gives a link without a colour of its own
     };
@@ -51,6 +53,8 @@ public:
     static QString ShortenedNote(const QString& reason);
 
     // The point size FONT SIZE n (1 to 7) stands for at a base size of basePt.
+    // What relative sizes and generic families in the page's styles count from.
+    static TCssDeclarations::TBase CssBase(const TOptions& options);
     static double FontPoints(int size, int basePt);
 
 private:

@@ -1,13 +1,36 @@
 #include "html/THtmlStyleSheet.h"
+#include "html/TCssDeclarations.h"
 #include <vector>
 
 namespace {
 
 bool IsNameChar(QChar c) { return c.isLetterOrNumber() || c == u'-' || c == u'_'; }
 
+// Where the declarations that begin at `from` end: their closing brace, or the end.
+qsizetype DeclarationsEnd(const QString& css, qsizetype from)
+{
+    for (qsizetype i = from; i < css.size(); ++i) {
+        const QChar c = css[i];
+        if (c == u'}')
+            return i;
+        if (c == u'"' || c == u'\'') {
+            const qsizetype end = css.indexOf(c, i + 1);
+            if (end < 0)
+                return css.size();
+            i = end;
+        } else if (c == u'/' && i + 1 < css.size() && css[i + 1] == u'*') {
+            const qsizetype end = css.indexOf(QLatin1String("*/"), i + 2);
+            if (end < 0)
+                return css.size();
+            i = end + 1;
+        }
+    }
+    return css.size();
+}
+
 } // namespace
 
-QString THtmlStyleSheet::ForEngine(const QString& css)
+QString THtmlStyleSheet::ForEngine(const QString& css, const TCssDeclarations::TBase& base)
 {
     QString out = css;
     // What each open brace holds: rules (the sheet itself, @media) or declarations.
@@ -41,6 +64,16 @@ QString THtmlStyleSheet::ForEngine(const QString& css)
                 atRule && !prelude.startsWith(QLatin1String("@font-face"), Qt::CaseInsensitive) &&
                 !prelude.startsWith(QLatin1String("@page"), Qt::CaseInsensitive);
             blocks.push_back(!inDeclarations && holdsRules ? Rules : Declarations);
+            if (blocks.back() == Declarations) {
+                const qsizetype end = DeclarationsEnd(out, i + 1);
+                const QString translated =
+                    TCssDeclarations::ForEngine(QStringView(out).sliced(i + 1, end - i - 1), base);
+                out.replace(i + 1, end - i - 1, translated);
+                preludeStart = i + 1;
+                preludeBegun = atRule = inAttribute = false;
+                i += translated.size(); // the next character read is the closing brace
+                continue;
+            }
         }
         if (c == u'{' || c == u'}' || (c == u';' && !inDeclarations)) {
             if (c == u'}' && !blocks.empty())

@@ -23,7 +23,7 @@ void THtmlTableTags::StartTable(THtmlRewriteContext& c, const THtmlToken& t)
         return;
     }
     EnsureCell(c);
-    c.PushBlock(QStringLiteral("table"), TableOpen(t), QStringLiteral("</table>"));
+    c.PushBlock(QStringLiteral("table"), TableOpen(c, t), QStringLiteral("</table>"));
     THtmlMarkupWriter::TBlock& table = c.Writer().Top();
     const QString width = A::Length(t, QStringLiteral("width"));
     if (table.kind == TTagKind::Table && !width.isEmpty()) {
@@ -34,7 +34,7 @@ void THtmlTableTags::StartTable(THtmlRewriteContext& c, const THtmlToken& t)
     }
 }
 
-QString THtmlTableTags::TableOpen(const THtmlToken& t)
+QString THtmlTableTags::TableOpen(const THtmlRewriteContext& c, const THtmlToken& t)
 {
     int border = 0;
     if (t.Has(QStringLiteral("border")))
@@ -55,7 +55,7 @@ QString THtmlTableTags::TableOpen(const THtmlToken& t)
     const QColor bg = THtmlColour::Parse(t.Attr(QStringLiteral("bgcolor")));
     if (bg.isValid())
         open += QStringLiteral(" bgcolor=\"") + A::ColourCss(bg) + u'"';
-    return A::WithSelectors(open + u'>', t);
+    return A::WithSelectors(open + u'>', t, c.Css());
 }
 
 void THtmlTableTags::StartRow(THtmlRewriteContext& c, const THtmlToken& t)
@@ -66,7 +66,7 @@ void THtmlTableTags::StartRow(THtmlRewriteContext& c, const THtmlToken& t)
         return;
     w.PopTo(table + 1);
     const QColor bg = THtmlColour::Parse(t.Attr(QStringLiteral("bgcolor")));
-    c.PushBlock(QStringLiteral("tr"), A::WithSelectors(QStringLiteral("<tr>"), t),
+    c.PushBlock(QStringLiteral("tr"), A::WithSelectors(QStringLiteral("<tr>"), t, c.Css()),
                 QStringLiteral("</tr>"));
     THtmlMarkupWriter::TBlock& row = w.Top();
     if (row.kind != TTagKind::TableRow)
@@ -91,7 +91,7 @@ void THtmlTableTags::StartCell(THtmlRewriteContext& c, const THtmlToken& t)
     const THtmlMarkupWriter::TBlock& row = w.Top();
     if (row.kind != TTagKind::TableRow)
         return;
-    const QString open = CellOpen(t, row.rowAlign, row.rowValign, row.rowBgcolor);
+    const QString open = CellOpen(c, t, row.rowAlign, row.rowValign, row.rowBgcolor);
     const QString tag = t.name == QLatin1String("th") ? t.name : QStringLiteral("td");
     c.PushBlock(tag, open, QStringLiteral("</") + tag + u'>');
     THtmlMarkupWriter::TBlock& cell = w.Top();
@@ -102,8 +102,9 @@ void THtmlTableTags::StartCell(THtmlRewriteContext& c, const THtmlToken& t)
     }
 }
 
-QString THtmlTableTags::CellOpen(const THtmlToken& t, const QString& rowAlign,
-                                 const QString& rowValign, const QString& rowBgcolor)
+QString THtmlTableTags::CellOpen(const THtmlRewriteContext& c, const THtmlToken& t,
+                                 const QString& rowAlign, const QString& rowValign,
+                                 const QString& rowBgcolor)
 {
     QString open = u'<' + t.name;
     open += A::Align(t.Has(QStringLiteral("align")) ? t.Attr(QStringLiteral("align")) : rowAlign);
@@ -129,7 +130,7 @@ QString THtmlTableTags::CellOpen(const THtmlToken& t, const QString& rowAlign,
         open += QStringLiteral(" height=\"") + height + u'"';
     if (t.Has(QStringLiteral("nowrap")))
         open += QStringLiteral(" nowrap");
-    return A::WithSelectors(open + u'>', t);
+    return A::WithSelectors(open + u'>', t, c.Css());
 }
 
 void THtmlTableTags::StartCaption(THtmlRewriteContext& c, const THtmlToken& t)

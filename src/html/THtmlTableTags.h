@@ -25,7 +25,8 @@ public:
     static bool TakeEndWhileSuppressed(THtmlRewriteContext& c, TTagKind kind);
 
 private:
-    static QString TableOpen(const THtmlToken& t);
-    static QString CellOpen(const THtmlToken& t, const QString& rowAlign, const QString& rowValign,
+    static QString TableOpen(const THtmlRewriteContext& c, const THtmlToken& t);
+    static QString CellOpen(const THtmlRewriteContext& c, const THtmlToken& t,
+                            const QString& rowAlign, const QString& rowValign,
                             const QString& rowBgcolor);
 };

@@ -256,6 +256,29 @@ TEST_F(THtmlFidelityPaneTest, InlineAndLinkedStyleSheetsTakeEffect)
         << "an element name in capitals matches, as in browsers";
 }
 
+TEST_F(THtmlFidelityPaneTest, RelativeSizesAndStyleAttributesTakeEffect)
+{
+    Write(QStringLiteral("site.css"), "h3 { font-size: 130% } .small { font-size: .75rem }");
+    m_pane.LoadFile(
+        Write(QStringLiteral("page.htm"),
+              "<html><head><link rel=stylesheet href=site.css></head><body><h3>Heading</h3>"
+              "<p class=small>Small</p><p style=\"font-size: 2em; margin-left: 1rem\">Large</p>"
+              "<ul style=\"list-style-type: none\"><li>Item</li></ul>"
+              "<a href=x.htm style=\"color: #ff0000\">Red link</a></body></html>"));
+    QTextDocument& doc = *Document();
+    EXPECT_DOUBLE_EQ(FormatAt(doc, QStringLiteral("Heading")).fontPointSize(), 15.6);
+    EXPECT_DOUBLE_EQ(FormatAt(doc, QStringLiteral("Small")).fontPointSize(), 9.0);
+    EXPECT_DOUBLE_EQ(FormatAt(doc, QStringLiteral("Large")).fontPointSize(), 24.0);
+    QTextCursor at(&doc);
+    at.setPosition(int(doc.toPlainText().indexOf(QStringLiteral("Large"))));
+    EXPECT_EQ(at.blockFormat().leftMargin(), 16.0);
+    at.setPosition(int(doc.toPlainText().indexOf(QStringLiteral("Item"))));
+    ASSERT_TRUE(at.currentList());
+    EXPECT_EQ(at.currentList()->format().style(), QTextListFormat::ListStyleUndefined);
+    EXPECT_EQ(FormatAt(doc, QStringLiteral("Red link")).foreground().color(), QColor(255, 0, 0))
+        << "the page's style attribute wins over the view's link colour";
+}
+
 // Two 1x1 frames, red then blue, a tenth of a second each.
 QByteArray TwoFrameGif()
 {

@@ -1,4 +1,7 @@
 #include "html/THtmlStyleSheet.h"
+#include "html/TCssDeclarations.h"
+#include <QFontDatabase>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 TEST(THtmlStyleSheetTest, ElementNamesInSelectorsAreLowerCasedAndNothingElse)
@@ -8,7 +11,7 @@ TEST(THtmlStyleSheetTest, ElementNamesInSelectorsAreLowerCasedAndNothingElse)
         const char* sheet;
         const char* engine;
     } cases[] = {
-        {"TD {font-family: Verdana,Arial}", "td {font-family: Verdana,Arial}"},
+        {"TD {font-weight: Bold}", "td {font-weight: Bold}"},
         {"A:link, A:Visited { color: Red }", "a:link, a:Visited { color: Red }"},
         {"#Nav UL LI.Item>B { x: Y }", "#Nav ul li.Item>b { x: Y }"},
         {"INPUT[TYPE=\"Text\"] {}", "input[TYPE=\"Text\"] {}"},
@@ -25,4 +28,54 @@ TEST(THtmlStyleSheetTest, ElementNamesInSelectorsAreLowerCasedAndNothingElse)
         EXPECT_EQ(THtmlStyleSheet::ForEngine(QString::fromUtf8(c.sheet)),
                   QString::fromUtf8(c.engine))
             << c.sheet;
+}
+
+TEST(TCssDeclarationsTest, ValuesTheEngineMisreadsArePutInTermsItReads)
+{
+    // A default of 12 points (16 pixels); declarations that need nothing stay as written.
+    const struct
+    {
+        const char* declarations;
+        const char* engine;
+    } cases[] = {
+        {"font-size: 130%", "font-size:15.6pt"},
+        {"font-size: .5rem; color: Red", "font-size:6pt; color: Red"},
+        {"Font-Size: 2em !important", "font-size:24pt !important"},
+        {"font-size: large", "font-size:13.5pt"},
+        {"font-size: 12px", "font-size: 12px"},
+        {"font-size: 0%; color: red", " color: red"},
+        {"margin-top: .5rem", "margin-top:8px"},
+        {"margin: 1em 0", "margin:16px 0"},
+        {"margin-left: 1in; text-indent: 2em", "margin-left:96px;text-indent:32px"},
+        {"padding-left: 35%; color: red", " color: red"},
+        {"width: 50%", "width: 50%"},
+        {"line-height: 1.5", "line-height:24px"},
+        {"border: 0.5em solid red", "border:8px solid red"},
+        {"font: 1em/1.5em arial,sans-serif",
+         "font-size:12pt;line-height:24px;font-family:arial,'Arial'"},
+        {"font: italic bold 10pt serif", "font-style:italic;font-weight:bold;font-size:10pt;"
+                                         "font-family:'Times New Roman'"},
+        {"font: inherit", ""},
+        {"font-family: cursive", ""},
+        {"font-family: monospace", "font-family:'Courier New'"},
+        {"content: \"a;b\"; font-size: 50%", "content: \"a;b\";font-size:6pt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TCssDeclarations::ForEngine(QString::fromUtf8(c.declarations), {}),
+                  QString::fromUtf8(c.engine))
+            << c.declarations;
+}
+
+TEST(TCssDeclarationsTest, FacesThisMachineLacksGiveWayToTheNextInTheList)
+{
+    const QString missing = QStringLiteral("No Such Face 7f3a");
+    ASSERT_FALSE(QFontDatabase::hasFamily(missing));
+    const QString present = QFontDatabase::families().value(0);
+    ASSERT_FALSE(present.isEmpty());
+    EXPECT_EQ(TCssDeclarations::AvailableFamilies({missing, present}), QStringList{present});
+    EXPECT_EQ(TCssDeclarations::AvailableFamilies({missing, QStringLiteral("'Arial'")}),
+              QStringList{QStringLiteral("'Arial'")})
+        << "a face the system's metric-compatible faces stand in for counts as present";
+    EXPECT_EQ(TCssDeclarations::AvailableFamilies({missing}), QStringList{missing})
+        << "none present: the system's nearest face is used";
 }
