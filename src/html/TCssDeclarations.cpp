@@ -56,7 +56,8 @@ QString Pixels(double px) { return QString::number(px, 'g', 6) + QStringLiteral(
 bool IsMarginLike(const QString& property)
 {
     return property.startsWith(QLatin1String("margin")) ||
-           property.startsWith(QLatin1String("padding")) || property == QLatin1String("text-indent");
+           property.startsWith(QLatin1String("padding")) ||
+           property == QLatin1String("text-indent");
 }
 
 bool IsLengthProperty(const QString& property)
@@ -80,7 +81,7 @@ QStringList TCssDeclarations::AvailableFamilies(const QStringList& families)
         auto found = known.constFind(name);
         if (found != known.constEnd())
             return *found;
-        static const char* const standIns[] = {"arial", "helvetica", "times new roman",
+        static const char* const standIns[] = {"arial", "helvetica",   "times new roman",
                                                "times", "courier new", "courier"};
         bool has = QFontDatabase::hasFamily(name);
         for (const char* s : standIns)
@@ -106,16 +107,18 @@ bool TCssDeclarations::LengthPixels(QStringView value, double fontPoints, double
     {
         const char* unit;
         double pixels; // per unit; 0 for the font-relative ones
-    } units[] = {{"px", 1},           {"pt", kPixelsPerPoint}, {"pc", 16},         {"in", 96},
-                 {"cm", 96 / 2.54},   {"mm", 96 / 25.4},       {"q", 96 / 101.6}, {"em", 0},
-                 {"rem", 0},          {"ex", 0},               {"ch", 0}};
+    } units[] = {
+        {"px", 1},         {"pt", kPixelsPerPoint}, {"pc", 16}, {"in", 96}, {"cm", 96 / 2.54},
+        {"mm", 96 / 25.4}, {"q", 96 / 101.6},       {"em", 0},  {"rem", 0}, {"ex", 0},
+        {"ch", 0}};
     for (const auto& u : units) {
         if (unit != QLatin1String(u.unit))
             continue;
         if (u.pixels > 0)
             *pixels = n * u.pixels;
         else
-            *pixels = n * (unit == QLatin1String("ex") || unit == QLatin1String("ch") ? em / 2 : em);
+            *pixels =
+                n * (unit == QLatin1String("ex") || unit == QLatin1String("ch") ? em / 2 : em);
         return true;
     }
     if (unit.isEmpty() && n == 0) {
@@ -137,9 +140,8 @@ QString TCssDeclarations::ForEngine(QStringView declarations, const TBase& base)
         QString value = part.sliced(colon + 1).trimmed();
         QString important;
         const qsizetype bang = value.lastIndexOf(u'!');
-        if (bang >= 0 &&
-            value.sliced(bang + 1).trimmed().compare(QLatin1String("important"),
-                                                     Qt::CaseInsensitive) == 0) {
+        if (bang >= 0 && value.sliced(bang + 1).trimmed().compare(QLatin1String("important"),
+                                                                  Qt::CaseInsensitive) == 0) {
             important = QStringLiteral(" !important");
             value = value.first(bang).trimmed();
         }
@@ -164,7 +166,7 @@ QString TCssDeclarations::ForEngine(QStringView declarations, const TBase& base)
 }
 
 TCssDeclarations::TResult TCssDeclarations::Translate(const QString& property, const QString& value,
-                                    const TBase& base)
+                                                      const TBase& base)
 {
     if (property == QLatin1String("font-size"))
         return FontSize(value, base);
@@ -172,6 +174,8 @@ TCssDeclarations::TResult TCssDeclarations::Translate(const QString& property, c
         return FontFamily(value, base);
     if (property == QLatin1String("font"))
         return FontShorthand(value, base);
+    if (property == QLatin1String("padding-left") || property == QLatin1String("padding"))
+        return ListPadding(property, value, base);
     if (IsLengthProperty(property))
         return Lengths(property, value, base);
     return std::nullopt;
@@ -219,7 +223,7 @@ TCssDeclarations::TResult TCssDeclarations::FontFamily(const QString& value, con
         const QString generic = name.toLower();
         if (generic == QLatin1String("serif") || generic == QLatin1String("sans-serif") ||
             generic == QLatin1String("monospace")) {
-            const QString& face = generic == QLatin1String("serif")        ? base.serif
+            const QString& face = generic == QLatin1String("serif")       ? base.serif
                                   : generic == QLatin1String("monospace") ? base.monospace
                                                                           : base.sansSerif;
             families << u'\'' + face + u'\'';
@@ -235,8 +239,7 @@ TCssDeclarations::TResult TCssDeclarations::FontFamily(const QString& value, con
     if (!changed && available.size() == families.size())
         return std::nullopt;
     families = available;
-    return families.isEmpty() ? QString()
-                              : QStringLiteral("font-family:") + families.join(u',');
+    return families.isEmpty() ? QString() : QStringLiteral("font-family:") + families.join(u',');
 }
 
 TCssDeclarations::TResult TCssDeclarations::FontShorthand(const QString& value, const TBase& base)
@@ -275,7 +278,27 @@ TCssDeclarations::TResult TCssDeclarations::FontShorthand(const QString& value, 
     return out.join(u';');
 }
 
-TCssDeclarations::TResult TCssDeclarations::Lengths(const QString& property, const QString& value, const TBase& base)
+TCssDeclarations::TResult TCssDeclarations::ListPadding(const QString& property,
+                                                        const QString& value, const TBase& base)
+{
+    // A list's indent is its left padding; the engine indents lists by levels of its own
+    // and takes no padding for them, so a list without one gets no level instead.
+    const QStringList words = value.simplified().split(u' ');
+    const qsizetype left = property == QLatin1String("padding-left") ? 0
+                           : words.size() == 4                       ? 3
+                           : words.size() >= 2                       ? 1
+                                                                     : 0;
+    double px = -1;
+    const bool none =
+        left < words.size() && LengthPixels(words[left], base.fontPoints, &px) && px == 0;
+    const TResult lengths = Lengths(property, value, base);
+    if (!none)
+        return lengths;
+    return lengths.value_or(property + u':' + value) + QStringLiteral(";-qt-list-indent:0");
+}
+
+TCssDeclarations::TResult TCssDeclarations::Lengths(const QString& property, const QString& value,
+                                                    const TBase& base)
 {
     QStringList words = value.simplified().split(u' ');
     bool changed = false;

@@ -41,5 +41,6 @@ private:
     static TResult FontSize(const QString& value, const TBase& base);
     static TResult FontFamily(const QString& value, const TBase& base);
     static TResult FontShorthand(const QString& value, const TBase& base);
+    static TResult ListPadding(const QString& property, const QString& value, const TBase& base);
     static TResult Lengths(const QString& property, const QString& value, const TBase& base);
 };

@@ -40,15 +40,13 @@ void THtmlInlineTags::StartTeletype(THtmlRewriteContext& c, const THtmlToken& t)
             points = it->monospace ? it->points : it->points * 13.0 / 16.0;
             break;
         }
-    THtmlMarkupWriter::TInline inl =
-        Element(t,
-                A::WithSelectors(QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() +
-                                     QStringLiteral("font-size:%1pt;\">").arg(points),
-                                 t, c.Css()),
-                QStringLiteral("</span>"));
-    inl.openNoSize = A::WithSelectors(QStringLiteral("<span style=\"") + c.PreFontStyleNoSize() +
-                                          QStringLiteral("\">"),
-                                      t, c.Css());
+    // The element keeps its name (the engine knows all four), so the page's rules for it
+    // apply.
+    const QString open = u'<' + t.name + QStringLiteral(" style=\"") + c.PreFontStyleNoSize();
+    THtmlMarkupWriter::TInline inl = Element(
+        t, A::WithSelectors(open + QStringLiteral("font-size:%1pt;\">").arg(points), t, c.Css()),
+        QStringLiteral("</") + t.name + u'>');
+    inl.openNoSize = A::WithSelectors(open + QStringLiteral("\">"), t, c.Css());
     inl.points = points;
     inl.monospace = true;
     c.Writer().PushInline(std::move(inl));
