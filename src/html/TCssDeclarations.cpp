@@ -63,8 +63,7 @@ bool IsMarginLike(const QString& property)
 bool IsLengthProperty(const QString& property)
 {
     return IsMarginLike(property) || property == QLatin1String("width") ||
-           property == QLatin1String("height") || property == QLatin1String("line-height") ||
-           property.startsWith(QLatin1String("border")) ||
+           property == QLatin1String("height") || property.startsWith(QLatin1String("border")) ||
            property == QLatin1String("letter-spacing") || property == QLatin1String("word-spacing");
 }
 
@@ -244,7 +243,9 @@ TCssDeclarations::TResult TCssDeclarations::FontFamily(const QString& value, con
 
 TCssDeclarations::TResult TCssDeclarations::FontShorthand(const QString& value, const TBase& base)
 {
-    // [style] [variant] [weight] size[/line-height] family, family...
+    // [style] [variant] [weight] size[/line-height] family, family... The line height is
+    // left out: the engine leaves the room it adds outside the backgrounds of blocks,
+    // which then show as stripes.
     const QStringList words = value.simplified().split(u' ');
     QStringList out;
     qsizetype i = 0;
@@ -267,11 +268,6 @@ TCssDeclarations::TResult TCssDeclarations::FontShorthand(const QString& value, 
     const qsizetype slash = sizeWord.indexOf(u'/');
     const QString size = slash < 0 ? sizeWord : sizeWord.first(slash);
     out << FontSize(size, base).value_or(QStringLiteral("font-size:") + size);
-    if (slash >= 0) {
-        const QString lineHeight = sizeWord.sliced(slash + 1);
-        out << Lengths(QStringLiteral("line-height"), lineHeight, base)
-                   .value_or(QStringLiteral("line-height:") + lineHeight);
-    }
     const QString family = words.mid(i + 1).join(u' ');
     out << FontFamily(family, base).value_or(QStringLiteral("font-family:") + family);
     out.removeAll(QString());
@@ -312,11 +308,6 @@ TCssDeclarations::TResult TCssDeclarations::Lengths(const QString& property, con
             // the engine does not know here.
             if (IsMarginLike(property))
                 return QString();
-            continue;
-        }
-        if (unit.isEmpty() && property == QLatin1String("line-height")) {
-            w = Pixels(n * base.fontPoints * kPixelsPerPoint); // a multiple of the font size
-            changed = true;
             continue;
         }
         if (unit == QLatin1String("px") || unit.isEmpty())

@@ -28,6 +28,29 @@ qsizetype DeclarationsEnd(const QString& css, qsizetype from)
     return css.size();
 }
 
+// The text with each comment outside strings made one blank.
+QString WithoutComments(QStringView css)
+{
+    QString out;
+    out.reserve(css.size());
+    for (qsizetype i = 0; i < css.size(); ++i) {
+        const QChar c = css[i];
+        if (c == u'"' || c == u'\'') {
+            qsizetype end = css.indexOf(c, i + 1);
+            end = end < 0 ? css.size() - 1 : end;
+            out += css.sliced(i, end - i + 1);
+            i = end;
+        } else if (c == u'/' && i + 1 < css.size() && css[i + 1] == u'*') {
+            const qsizetype end = css.indexOf(QLatin1String("*/"), i + 2);
+            out += u' ';
+            i = end < 0 ? css.size() : end + 1;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 QString THtmlStyleSheet::ForEngine(const QString& css, const TCssDeclarations::TBase& base)
@@ -43,8 +66,10 @@ QString THtmlStyleSheet::ForEngine(const QString& css, const TCssDeclarations::T
     for (qsizetype i = 0; i < out.size(); ++i) {
         const QChar c = out[i];
         if (c == u'/' && i + 1 < out.size() && out[i + 1] == u'*') {
+            // The engine drops a rule with a comment between its selector and its brace;
+            // a comment is a blank anywhere else too.
             const qsizetype end = out.indexOf(QLatin1String("*/"), i + 2);
-            i = end < 0 ? out.size() : end + 1;
+            out.replace(i, (end < 0 ? out.size() : end + 2) - i, QStringLiteral(" "));
             continue;
         }
         const bool inDeclarations = !blocks.empty() && blocks.back() == Declarations;
@@ -66,8 +91,8 @@ QString THtmlStyleSheet::ForEngine(const QString& css, const TCssDeclarations::T
             blocks.push_back(!inDeclarations && holdsRules ? Rules : Declarations);
             if (blocks.back() == Declarations) {
                 const qsizetype end = DeclarationsEnd(out, i + 1);
-                const QString translated =
-                    TCssDeclarations::ForEngine(QStringView(out).sliced(i + 1, end - i - 1), base);
+                const QString translated = TCssDeclarations::ForEngine(
+                    WithoutComments(QStringView(out).sliced(i + 1, end - i - 1)), base);
                 out.replace(i + 1, end - i - 1, translated);
                 preludeStart = i + 1;
                 preludeBegun = atRule = inAttribute = false;
