@@ -200,7 +200,7 @@ TCssDeclarations::TResult TCssDeclarations::FontSize(const QString& value, const
     if (share < 0 && SplitNumber(v, &n, &unit)) {
         if (unit == QLatin1String("%"))
             share = n / 100;
-        else if (unit == QLatin1String("px") || unit == QLatin1String("pt"))
+        else if (unit == (base.sizesInPixels ? QLatin1String("px") : QLatin1String("pt")))
             return std::nullopt;
         else if (double px; LengthPixels(v, base.fontPoints, &px))
             share = px / (base.fontPoints * kPixelsPerPoint);
@@ -209,8 +209,10 @@ TCssDeclarations::TResult TCssDeclarations::FontSize(const QString& value, const
         return std::nullopt;
     if (share == 0)
         return QString();
-    return QStringLiteral("font-size:") + QString::number(base.fontPoints * share, 'g', 6) +
-           QStringLiteral("pt");
+    const double points = base.fontPoints * share;
+    if (base.sizesInPixels)
+        return QStringLiteral("font-size:%1px").arg(std::max(1, qRound(points * kPixelsPerPoint)));
+    return QStringLiteral("font-size:") + QString::number(points, 'g', 6) + QStringLiteral("pt");
 }
 
 TCssDeclarations::TResult TCssDeclarations::FontFamily(const QString& value, const TBase& base)

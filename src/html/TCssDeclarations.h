@@ -19,6 +19,9 @@ public:
         QString serif = QStringLiteral("Times New Roman");
         QString sansSerif = QStringLiteral("Arial");
         QString monospace = QStringLiteral("Courier New");
+        // Font sizes as pixels rather than points: what marks a size set for a heading,
+        // which the engine's own size of headings would otherwise hide (THtmlDocument).
+        bool sizesInPixels = false;
     };
 
     static QString ForEngine(QStringView declarations, const TBase& base);

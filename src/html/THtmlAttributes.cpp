@@ -133,7 +133,10 @@ QString THtmlAttributes::WithSelectors(const QString& open, const THtmlToken& t,
     if ((attrs.isEmpty() && pageStyle.isEmpty()) || !open.endsWith(u'>'))
         return open;
     QString tag = open.chopped(1);
-    const QString style = Escape(TCssDeclarations::ForEngine(pageStyle, base));
+    TCssDeclarations::TBase styleBase = base;
+    styleBase.sizesInPixels =
+        t.name.size() == 2 && t.name[0] == u'h' && t.name[1] >= u'1' && t.name[1] <= u'6';
+    const QString style = Escape(TCssDeclarations::ForEngine(pageStyle, styleBase));
     if (!style.isEmpty()) {
         // The page's declarations follow the view's own, so where both set something the
         // page's win, as its style attribute does over everything else in browsers.

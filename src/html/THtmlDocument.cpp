@@ -3,6 +3,7 @@
 #include "html/THtmlPage.h"
 #include "html/THtmlSettings.h"
 #include <QTextBlock>
+#include <QTextCursor>
 
 THtmlDocument::THtmlDocument(QObject* parent) : QTextDocument(parent) { setUndoRedoEnabled(false); }
 
@@ -21,8 +22,32 @@ THtmlDocument* THtmlDocument::Build(const THtmlPage& page, const THtmlSettings& 
     // element, class and id; colours, fonts, margins, alignment) as it reads the markup.
     doc->setDefaultStyleSheet(page.styleSheet);
     doc->setHtml(page.html);
+    doc->HonourHeadingSizes();
     doc->Locate(page);
     return doc;
+}
+
+void THtmlDocument::HonourHeadingSizes()
+{
+    // The engine sizes a heading by a step of its own that outweighs any size a style sets
+    // for it; a style's size for a heading comes in pixels (TCssDeclarations), and there
+    // the step goes, as browsers let the style's size win.
+    for (QTextBlock block = begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0)
+            continue;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            if (!format.hasProperty(QTextFormat::FontPixelSize) ||
+                !format.hasProperty(QTextFormat::FontSizeAdjustment))
+                continue;
+            format.clearProperty(QTextFormat::FontSizeAdjustment);
+            QTextCursor cursor(this);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+        }
+    }
 }
 
 void THtmlDocument::Locate(const THtmlPage& page)

@@ -33,6 +33,7 @@ protected:
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
+    void HonourHeadingSizes();
     void Locate(const THtmlPage& page);
 
     std::vector<int> m_anchorPositions;

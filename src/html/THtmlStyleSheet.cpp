@@ -1,5 +1,7 @@
 #include "html/THtmlStyleSheet.h"
 #include "html/TCssDeclarations.h"
+#include <QStringList>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -26,6 +28,22 @@ qsizetype DeclarationsEnd(const QString& css, qsizetype from)
         }
     }
     return css.size();
+}
+
+// Whether every selector of a rule ("h2", "div h3.x", "h1, h2 > b" is not) picks headings.
+bool PicksHeadings(const QString& prelude)
+{
+    const QStringList selectors = prelude.split(u',');
+    for (const QString& selector : selectors) {
+        QString subject = selector.trimmed();
+        const qsizetype cut = std::max({subject.lastIndexOf(u' '), subject.lastIndexOf(u'>'),
+                                        subject.lastIndexOf(u'+'), subject.lastIndexOf(u'~')});
+        subject = subject.sliced(cut + 1);
+        if (subject.size() < 2 || subject[0].toLower() != u'h' || subject[1] < u'1' ||
+            subject[1] > u'6' || (subject.size() > 2 && IsNameChar(subject[2])))
+            return false;
+    }
+    return !selectors.isEmpty();
 }
 
 // The text with each comment outside strings made one blank.
@@ -91,8 +109,11 @@ QString THtmlStyleSheet::ForEngine(const QString& css, const TCssDeclarations::T
             blocks.push_back(!inDeclarations && holdsRules ? Rules : Declarations);
             if (blocks.back() == Declarations) {
                 const qsizetype end = DeclarationsEnd(out, i + 1);
+                TCssDeclarations::TBase ruleBase = base;
+                ruleBase.sizesInPixels = PicksHeadings(
+                    WithoutComments(QStringView(out).sliced(preludeStart, i - preludeStart)));
                 const QString translated = TCssDeclarations::ForEngine(
-                    WithoutComments(QStringView(out).sliced(i + 1, end - i - 1)), base);
+                    WithoutComments(QStringView(out).sliced(i + 1, end - i - 1)), ruleBase);
                 out.replace(i + 1, end - i - 1, translated);
                 preludeStart = i + 1;
                 preludeBegun = atRule = inAttribute = false;

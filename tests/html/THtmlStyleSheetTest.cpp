@@ -31,6 +31,24 @@ TEST(THtmlStyleSheetTest, ElementNamesInSelectorsAreLowerCasedAndNothingElse)
             << c.sheet;
 }
 
+TEST(THtmlStyleSheetTest, SizesOfRulesForHeadingsComeInPixels)
+{
+    const struct
+    {
+        const char* sheet;
+        const char* engine;
+    } cases[] = {
+        {"H2 {font-size: 200%}", "h2 {font-size:32px}"},
+        {"h2.docs, div > H3 {font-size: 12pt}", "h2.docs, div > h3 {font-size:16px}"},
+        {"h1, p {font-size: 12px}", "h1, p {font-size:9pt}"},
+        {"h10, hr {font-size: 12px}", "h10, hr {font-size:9pt}"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(THtmlStyleSheet::ForEngine(QString::fromUtf8(c.sheet)),
+                  QString::fromUtf8(c.engine))
+            << c.sheet;
+}
+
 TEST(TCssDeclarationsTest, ValuesTheEngineMisreadsArePutInTermsItReads)
 {
     // A default of 12 points (16 pixels); declarations that need nothing stay as written.
@@ -43,7 +61,8 @@ TEST(TCssDeclarationsTest, ValuesTheEngineMisreadsArePutInTermsItReads)
         {"font-size: .5rem; color: Red", "font-size:6pt; color: Red"},
         {"Font-Size: 2em !important", "font-size:24pt !important"},
         {"font-size: large", "font-size:13.5pt"},
-        {"font-size: 12px", "font-size: 12px"},
+        {"font-size: 12pt", "font-size: 12pt"},
+        {"font-size: 12px", "font-size:9pt"},
         {"font-size: 0%; color: red", " color: red"},
         {"margin-top: .5rem", "margin-top:8px"},
         {"margin: 1em 0", "margin:16px 0"},
