@@ -137,15 +137,21 @@ QString THtmlAttributes::WithSelectors(const QString& open, const THtmlToken& t,
     styleBase.sizesInPixels =
         t.name.size() == 2 && t.name[0] == u'h' && t.name[1] >= u'1' && t.name[1] <= u'6';
     const QString style = Escape(TCssDeclarations::ForEngine(pageStyle, styleBase));
-    if (!style.isEmpty()) {
-        // The page's declarations follow the view's own, so where both set something the
-        // page's win, as its style attribute does over everything else in browsers.
-        const qsizetype own = tag.indexOf(QLatin1String(" style=\""));
-        const qsizetype ownEnd = own < 0 ? -1 : tag.indexOf(u'"', own + 8);
-        if (ownEnd >= 0)
-            tag.insert(ownEnd, u';' + style);
-        else
-            tag += QStringLiteral(" style=\"") + style + u'"';
-    }
-    return tag + attrs + u'>';
+    // The page's declarations follow the view's own, so where both set something the
+    // page's win, as its style attribute does over everything else in browsers.
+    return WithStyle(tag + attrs + u'>', style);
+}
+
+QString THtmlAttributes::WithStyle(const QString& open, const QString& css)
+{
+    if (css.isEmpty() || !open.endsWith(u'>'))
+        return open;
+    QString tag = open;
+    const qsizetype own = tag.indexOf(QLatin1String(" style=\""));
+    const qsizetype ownEnd = own < 0 ? -1 : tag.indexOf(u'"', own + 8);
+    if (ownEnd >= 0)
+        tag.insert(ownEnd, u';' + css);
+    else
+        tag.insert(tag.size() - 1, QStringLiteral(" style=\"") + css + u'"');
+    return tag;
 }

@@ -29,5 +29,7 @@ public:
     // to find it, and its STYLE, put in terms the engine reads (relative units from `base`).
     static QString WithSelectors(const QString& open, const THtmlToken& t,
                                  const TCssDeclarations::TBase& base);
+    // The start tag open with declarations (escaped already) added after those it has.
+    static QString WithStyle(const QString& open, const QString& css);
     static bool IsOneOf(const QString& s, std::initializer_list<const char*> list);
 };

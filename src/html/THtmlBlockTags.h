@@ -26,6 +26,6 @@ public:
     // Closes the innermost open heading, whichever level it is.
     static void EndHeading(THtmlRewriteContext& c, const THtmlToken& t);
 
-private:
+    // A P or DIV of its own alignment.
     static void PushAligned(THtmlRewriteContext& c, const THtmlToken& t);
 };

@@ -32,13 +32,24 @@ void THtmlHeadTags::StartBody(THtmlRewriteContext& c, const THtmlToken& t)
         page.backgroundImage = t.Attr(QStringLiteral("background")).trimmed();
 }
 
+void THtmlHeadTags::AddStyleSheet(THtmlRewriteContext& c, const QString& sheet)
+{
+    if (sheet.isEmpty())
+        return;
+    c.Page().styleSheet += sheet + u'\n';
+    c.Boxes().Add(sheet);
+}
+
 void THtmlHeadTags::StartLink(THtmlRewriteContext& c, const THtmlToken& t)
 {
     const QStringList rel = t.Attr(QStringLiteral("rel")).toLower().split(u' ', Qt::SkipEmptyParts);
     const QString href = t.Attr(QStringLiteral("href")).trimmed();
     if (rel.contains(QLatin1String("stylesheet")) && !rel.contains(QLatin1String("alternate")) &&
-        !href.isEmpty() && ForScreen(t))
+        !href.isEmpty() && ForScreen(t)) {
         c.Page().styleSheetLinks << href;
+        if (c.Options().linkedStyleSheet)
+            AddStyleSheet(c, c.Options().linkedStyleSheet(href));
+    }
 }
 
 void THtmlHeadTags::StartStyle(THtmlRewriteContext& c, const THtmlToken& t)
@@ -54,8 +65,7 @@ void THtmlHeadTags::StyleText(THtmlRewriteContext& c, const QString& text)
     // Old pages hide their rules from older browsers in a comment.
     css.replace(QLatin1String("<!--"), QLatin1String(" "));
     css.replace(QLatin1String("-->"), QLatin1String(" "));
-    c.Page().styleSheet +=
-        THtmlStyleSheet::ForEngine(css, THtmlRewriter::CssBase(c.Options())) + u'\n';
+    AddStyleSheet(c, THtmlStyleSheet::ForEngine(css, THtmlRewriter::CssBase(c.Options())));
 }
 
 void THtmlHeadTags::StartBase(THtmlRewriteContext& c, const THtmlToken& t)

@@ -15,4 +15,7 @@ public:
     static void StartLink(THtmlRewriteContext& c, const THtmlToken& t);
     static void StartStyle(THtmlRewriteContext& c, const THtmlToken& t);
     static void StyleText(THtmlRewriteContext& c, const QString& text);
+
+private:
+    static void AddStyleSheet(THtmlRewriteContext& c, const QString& sheet);
 };

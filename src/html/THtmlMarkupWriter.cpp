@@ -269,6 +269,15 @@ int THtmlMarkupWriter::FindTable() const
     return -1;
 }
 
+int THtmlMarkupWriter::TableDepth() const
+{
+    int n = 0;
+    for (const TBlock& b : m_blocks)
+        if (b.kind == TTagKind::Table || b.framed)
+            ++n;
+    return n;
+}
+
 int THtmlMarkupWriter::Count(TTagKind kind) const
 {
     int n = 0;

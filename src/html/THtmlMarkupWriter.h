@@ -40,6 +40,8 @@ public:
         TCellMeasure measure;                    // cells: how wide their content is
         qsizetype openEnd = 0;                   // cells: the ">" of their start tag
         bool hasWidth = false, spans = false;    // cells: WIDTH, COLSPAN or ROWSPAN given
+        bool framed = false;                     // written inside a table of its own (THtmlBoxTags)
+        bool floated = false;                    // a division floating left
     };
 
     THtmlMarkupWriter();
@@ -70,6 +72,8 @@ public:
     int FindInTable(const QString& tag) const;
     int FindTable() const; // the innermost table; -1 when none
     int Count(TTagKind kind) const;
+    // Tables open around the current block, the page's and those drawn around boxes.
+    int TableDepth() const;
 
     // A start tag dropped at a depth limit: its end tag is dropped too.
     void Ignore(const QString& tag) { ++m_ignored[tag]; }

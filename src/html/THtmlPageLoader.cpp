@@ -92,36 +92,33 @@ THtmlPage THtmlPageLoader::Load(const QString& path, const QString& nameForMessa
     if (shortened)
         text += THtmlRewriter::ShortenedNote(
             QStringLiteral("is longer than %1 MB").arg(kMaxDocumentBytes / (1024 * 1024)));
-    THtmlPage page = FromText(text, settings);
+    // Linked sheets are read as the rewriter meets them, so their rules for boxes are known
+    // by the time the body comes and the rules keep the order the page gave them.
+    THtmlRewriter::TOptions options = Options(settings);
+    int sheets = 0;
+    options.linkedStyleSheet = [&](const QString& href) {
+        return ++sheets > kMaxStyleSheets ? QString() : ReadStyleSheet(href, path, options);
+    };
+    THtmlPage page = THtmlRewriter(options).Rewrite(text);
     page.shortened = page.shortened || shortened;
-    ReadLinkedStyleSheets(page, path, settings);
     return page;
 }
 
-void THtmlPageLoader::ReadLinkedStyleSheets(THtmlPage& page, const QString& path,
-                                            const THtmlSettings& settings)
+QString THtmlPageLoader::ReadStyleSheet(const QString& href, const QString& path,
+                                        const THtmlRewriter::TOptions& options)
 {
-    QString linked;
-    int read = 0;
-    for (const QString& href : std::as_const(page.styleSheetLinks)) {
-        if (read >= kMaxStyleSheets)
-            break;
-        QString file, destination;
-        THtmlPath::SplitDestination(THtmlPath::Expand(href, path), &file, &destination);
-        if (file.isEmpty() || !TPath::FileExists(file))
-            continue;
-        const QString resolved = TPath::Resolve(file);
-        // Only a regular file of a sensible size: a pipe would block, a device never end.
-        const QFileInfo info(resolved);
-        if (!info.isFile() || info.size() > kMaxStyleSheetBytes)
-            continue;
-        QFile sheet(resolved);
-        if (!sheet.open(QIODevice::ReadOnly))
-            continue;
-        linked += THtmlStyleSheet::ForEngine(THtmlDecoder::Decode(sheet.read(kMaxStyleSheetBytes)),
-                                             THtmlRewriter::CssBase(Options(settings))) +
-                  u'\n';
-        ++read;
-    }
-    page.styleSheet.prepend(linked);
+    QString file, destination;
+    THtmlPath::SplitDestination(THtmlPath::Expand(href, path), &file, &destination);
+    if (file.isEmpty() || !TPath::FileExists(file))
+        return QString();
+    const QString resolved = TPath::Resolve(file);
+    // Only a regular file of a sensible size: a pipe would block, a device never end.
+    const QFileInfo info(resolved);
+    if (!info.isFile() || info.size() > kMaxStyleSheetBytes)
+        return QString();
+    QFile sheet(resolved);
+    if (!sheet.open(QIODevice::ReadOnly))
+        return QString();
+    return THtmlStyleSheet::ForEngine(THtmlDecoder::Decode(sheet.read(kMaxStyleSheetBytes)),
+                                      THtmlRewriter::CssBase(options));
 }

@@ -37,9 +37,9 @@ public:
     static THtmlPage MessagePage(const QString& message, const THtmlSettings& settings);
 
 private:
-    // The page's linked style sheets, found beside the document in any letter case, put
-    // before its own rules.
-    static void ReadLinkedStyleSheets(THtmlPage& page, const QString& path,
-                                      const THtmlSettings& settings);
+    // A linked style sheet, found beside the document in any letter case, made ready for
+    // the engine; empty when it cannot be read.
+    static QString ReadStyleSheet(const QString& href, const QString& path,
+                                  const THtmlRewriter::TOptions& options);
     static THtmlRewriter::TOptions Options(const THtmlSettings& settings);
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include "html/TCssBoxRules.h"
 #include "html/TFrameSetCollector.h"
 #include "html/THtmlFormCollector.h"
 #include "html/THtmlMarkupWriter.h"
@@ -42,6 +43,8 @@ public:
     const QString& FontSizeCss(int size);
     // What relative units and generic families in the page's styles count from.
     const TCssDeclarations::TBase& Css() const { return m_css; }
+    // The page's rules for boxes, from its style sheets read so far.
+    TCssBoxRules& Boxes() { return m_boxes; }
 
     // Opens a block; nothing but rows and cells lives directly in a table, so anything else
     // first gets a cell.
@@ -71,6 +74,7 @@ private:
 
     THtmlRewriter::TOptions m_options;
     TCssDeclarations::TBase m_css;
+    TCssBoxRules m_boxes;
     QString m_preFontStyle;
     QString m_preFontStyleNoSize;
     std::array<QString, 7> m_fontSizeCss;

@@ -3,6 +3,7 @@
 #include "html/THtmlPage.h"
 #include <QColor>
 #include <QString>
+#include <functional>
 
 class THtmlRewriteContext;
 struct THtmlTagInfo;
@@ -27,6 +28,9 @@ public:
         QString fontName = QStringLiteral("Times New Roman"); // the default face
         QColor linkColour = QColor(0, 0, 255);
         QColor engineLinkColour; // what the engine gives a link without a colour of its own
+        // Reads a linked style sheet, made ready for the engine (empty: not read). Without
+        // it the links are only listed in the page.
+        std::function<QString(const QString& href)> linkedStyleSheet;
     };
 
     // Deeper nesting is flattened: tables laid out inside tables cost the engine twice

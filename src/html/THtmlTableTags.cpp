@@ -16,7 +16,7 @@ void THtmlTableTags::EnsureCell(THtmlRewriteContext& c)
 void THtmlTableTags::StartTable(THtmlRewriteContext& c, const THtmlToken& t)
 {
     c.CloseParagraph();
-    if (c.Writer().Count(TTagKind::Table) >= THtmlRewriter::kMaxTableDepth) {
+    if (c.Writer().TableDepth() >= THtmlRewriter::kMaxTableDepth) {
         c.State().SuppressTable();
         c.EnsureTextContext();
         c.Writer().Emit(QStringLiteral("<br>"));

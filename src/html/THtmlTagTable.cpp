@@ -1,5 +1,6 @@
 #include "html/THtmlTagTable.h"
 #include "html/THtmlBlockTags.h"
+#include "html/THtmlBoxTags.h"
 #include "html/THtmlHeadTags.h"
 #include "html/THtmlInlineTags.h"
 #include "html/THtmlListTags.h"
@@ -12,6 +13,7 @@ using C = THtmlRewriteContext;
 using K = TTagKind;
 using T = THtmlToken;
 using Block = THtmlBlockTags;
+using Box = THtmlBoxTags;
 using Head = THtmlHeadTags;
 using Inline = THtmlInlineTags;
 using List = THtmlListTags;
@@ -45,7 +47,7 @@ const TEntry kTags[] = {
 
     // Blocks of text.
     {"p", {K::Block, Block::StartAligned, Block::EndParagraph}},
-    {"div", {K::Block, Block::StartAligned, Block::EndBlock}},
+    {"div", {K::Block, Box::StartDivision, Box::EndDivision}},
     {"center", {K::Block, Block::StartCenter, Block::EndBlock}},
     {"blockquote", {K::Block, Block::StartQuotation, Block::EndBlock}},
     {"address", {K::Block, Block::StartAddress, Block::EndBlock}},

@@ -282,6 +282,68 @@ TEST_F(THtmlFidelityPaneTest, RelativeSizesAndStyleAttributesTakeEffect)
         << "the page's style attribute wins over the view's link colour";
 }
 
+TEST_F(THtmlFidelityPaneTest, DivisionsWithBordersOrPaddingAreDrawnInABox)
+{
+    m_pane.LoadFile(Write(QStringLiteral("page.htm"),
+                          "<style>DIV.header { border: 4px solid #00ff00; padding: 20px 10px; "
+                          "background-color: #f5f5dc; margin-top: 50px }</style>"
+                          "<p>Before</p><div class=header>Boxed</div><div>Plain</div>"
+                          "<div style=\"border: 1px none red\">Unbordered</div>"));
+    QTextDocument& doc = *Document();
+    QTextCursor at(&doc);
+    at.setPosition(int(doc.toPlainText().indexOf(QStringLiteral("Boxed"))));
+    QTextTable* box = at.currentTable();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->format().border(), 4);
+    EXPECT_EQ(box->format().borderBrush().color(), QColor(0, 255, 0));
+    EXPECT_EQ(box->format().topMargin(), 50);
+    const QTextTableCellFormat cell = box->cellAt(at).format().toTableCellFormat();
+    EXPECT_EQ(cell.background().color(), QColor(0xf5, 0xf5, 0xdc));
+    EXPECT_EQ(cell.topPadding(), 20);
+    EXPECT_EQ(cell.leftPadding(), 10);
+    for (const char* plain : {"Plain", "Unbordered"}) {
+        at.setPosition(int(doc.toPlainText().indexOf(QLatin1String(plain))));
+        EXPECT_FALSE(at.currentTable()) << plain;
+    }
+}
+
+TEST_F(THtmlFidelityPaneTest, WhatFollowsADivisionFloatingLeftGoesBesideIt)
+{
+    m_pane.LoadFile(Write(QStringLiteral("page.htm"),
+                          "<div class=wrap><div style=\"float: left; width: 30%\">Menu</div>"
+                          "<p>Beside</p><div style=\"clear: both\">Below</div></div>"
+                          "<div><div style=\"float: left\">Left</div>Right</div><p>After</p>"));
+    QTextDocument& doc = *Document();
+    const auto cellOf = [&](const char* text) {
+        QTextCursor at(&doc);
+        at.setPosition(int(doc.toPlainText().indexOf(QLatin1String(text))));
+        QTextTable* table = at.currentTable();
+        return table ? std::make_pair(table, table->cellAt(at).column())
+                     : std::make_pair(table, -1);
+    };
+    EXPECT_TRUE(cellOf("Menu").first && cellOf("Menu").first == cellOf("Beside").first);
+    EXPECT_EQ(cellOf("Menu").second, 0);
+    EXPECT_EQ(cellOf("Beside").second, 1);
+    EXPECT_EQ(cellOf("Menu").first->format().columnWidthConstraints().value(0),
+              QTextLength(QTextLength::PercentageLength, 30));
+    EXPECT_FALSE(cellOf("Below").first) << "a division that clears the float goes below it";
+    EXPECT_EQ(cellOf("Right").second, 1) << "the block around the float ends its neighbour";
+    EXPECT_FALSE(cellOf("After").first);
+}
+
+TEST(THtmlFidelityTest, BoxesCountAgainstTheTableNestingLimit)
+{
+    QString html = QStringLiteral("<style>div { border: 1px solid black }</style>");
+    for (int i = 0; i < 20; ++i)
+        html += QStringLiteral("<div><table><tr><td>");
+    html += QStringLiteral("deep");
+    const QString markup = Rewrite(html).html;
+    EXPECT_LE(markup.count(QStringLiteral("<table")), THtmlRewriter::kMaxTableDepth);
+    QTextDocument doc;
+    doc.setHtml(markup);
+    EXPECT_TRUE(doc.toPlainText().contains(QStringLiteral("deep")));
+}
+
 // Two 1x1 frames, red then blue, a tenth of a second each.
 QByteArray TwoFrameGif()
 {
