@@ -100,16 +100,15 @@ void TCssBoxRules::Add(const QString& sheet)
 void TCssBoxRules::AddRule(const QString& selectors, const QString& declarations)
 {
     // Only what a box is drawn from is kept, so matching stays cheap on big sheets.
-    static const char* const boxed[] = {"border", "padding", "background", "width", "float",
-                                        "clear",  "margin"};
+    static const char* const boxed[] = {"border", "padding", "background", "width",
+                                        "float",  "clear",   "margin"};
     const QString lower = declarations.toLower();
     if (std::none_of(std::begin(boxed), std::end(boxed),
                      [&](const char* p) { return lower.contains(QLatin1String(p)); }))
         return;
     for (const QString& raw : selectors.split(u',')) {
         const QString selector = raw.trimmed();
-        if (selector.isEmpty() ||
-            std::any_of(selector.begin(), selector.end(), [](QChar c) {
+        if (selector.isEmpty() || std::any_of(selector.begin(), selector.end(), [](QChar c) {
                 return !IsNameChar(c) && c != u'.' && c != u'#' && c != u'*';
             }))
             continue; // combinators, pseudo-classes, attribute tests: not for boxes here
@@ -215,7 +214,9 @@ void TCssBoxRules::Apply(const QString& declarations, TCssBox& box)
                     box.background = w;
         } else if (property == QLatin1String("width") && !words.isEmpty()) {
             const QString& w = words[0];
-            box.width = w.endsWith(u'%') ? w : Pixels(w) > 0 ? QString::number(Pixels(w)) : QString();
+            box.width = w.endsWith(u'%') ? w
+                        : Pixels(w) > 0  ? QString::number(Pixels(w))
+                                         : QString();
         } else if (property == QLatin1String("float")) {
             box.floatLeft = value.compare(QLatin1String("left"), Qt::CaseInsensitive) == 0;
         } else if (property == QLatin1String("clear")) {

@@ -9,11 +9,11 @@
 // around a table cell, so the rewriter draws such a division as a table of one cell.
 struct TCssBox
 {
-    int borderWidth = 0; // pixels; 0: no border
-    QString borderColor; // as written; empty: the text's colour
-    int padding[4] = {0, 0, 0, 0}; // top, right, bottom, left, pixels
-    QString background;            // a colour as written; empty: none
-    QString width;                 // "50%" or pixels; empty: the whole line
+    int borderWidth = 0;             // pixels; 0: no border
+    QString borderColor;             // as written; empty: the text's colour
+    int padding[4] = {0, 0, 0, 0};   // top, right, bottom, left, pixels
+    QString background;              // a colour as written; empty: none
+    QString width;                   // "50%" or pixels; empty: the whole line
     QString marginTop, marginBottom; // pixels as written; empty: none
     bool floatLeft = false;
     bool clears = false; // clear: left or both

@@ -20,9 +20,9 @@ bool THtmlBoxTags::RoomForABox(THtmlRewriteContext& c)
 
 QString THtmlBoxTags::BoxOpen(const TCssBox& box)
 {
-    QString table = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\" width=\"%1\"")
-                        .arg(box.floatLeft || box.width.isEmpty() ? QStringLiteral("100%")
-                                                                  : box.width);
+    QString table =
+        QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\" width=\"%1\"")
+            .arg(box.floatLeft || box.width.isEmpty() ? QStringLiteral("100%") : box.width);
     QString tableStyle;
     if (box.borderWidth > 0 && !box.floatLeft) {
         table += QStringLiteral(" border=\"%1\"").arg(box.borderWidth);
@@ -71,9 +71,8 @@ void THtmlBoxTags::StartDivision(THtmlRewriteContext& c, const THtmlToken& t)
     }
     // The division keeps its name and classes for the rest of its look; its margins are
     // the box's now.
-    QString open =
-        A::WithSelectors(u'<' + t.name + A::Align(t.Attr(QStringLiteral("align"))) + u'>', t,
-                         c.Css());
+    QString open = A::WithSelectors(
+        u'<' + t.name + A::Align(t.Attr(QStringLiteral("align"))) + u'>', t, c.Css());
     open = A::WithStyle(open, QStringLiteral("margin:0"));
     const QString boxClose =
         box.floatLeft ? QStringLiteral("</td>") : QStringLiteral("</td></tr></table>");

@@ -38,25 +38,26 @@ void THtmlImageCache::SetBudgets(qint64 document, qint64 cache)
     KeepWithinBudget();
 }
 
-void THtmlImageCache::Remove(QHash<TKey, TEntry>::iterator it)
+QHash<THtmlImageCache::TKey, THtmlImageCache::TEntry>::iterator
+THtmlImageCache::Remove(QHash<TKey, TEntry>::iterator it)
 {
     m_bytes -= it->image.sizeInBytes();
     if (it->generation == m_generation)
         m_docBytes -= it->image.sizeInBytes();
-    m_entries.erase(it);
+    return m_entries.erase(it);
 }
 
 void THtmlImageCache::BeginDocument()
 {
     ++m_generation;
     m_docBytes = 0;
+    // Only the iterator erasing hands back stays valid: erasing moves other entries, and
+    // may move them to storage of their own.
     for (auto it = m_entries.begin(); it != m_entries.end();) {
-        if (it->generation <= m_generation - 1 - m_capacity) {
-            auto gone = it++;
-            Remove(gone);
-        } else {
+        if (it->generation <= m_generation - 1 - m_capacity)
+            it = Remove(it);
+        else
             ++it;
-        }
     }
     KeepWithinBudget();
 }

@@ -48,7 +48,8 @@ private:
         qint64 size = 0;
         int generation = 0;
     };
-    void Remove(QHash<TKey, TEntry>::iterator it);
+    // The next entry, as erasing leaves it.
+    QHash<TKey, TEntry>::iterator Remove(QHash<TKey, TEntry>::iterator it);
     void KeepWithinBudget();
 
     QHash<TKey, TEntry> m_entries;

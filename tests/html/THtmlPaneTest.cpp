@@ -355,6 +355,31 @@ TEST(THtmlImageCacheTest, KeepsThePicturesOfTheLastDocumentsOnly)
     EXPECT_EQ(cache.Load(dir.path() + QStringLiteral("/a.png")).size(), QSize(8, 8));
 }
 
+TEST(THtmlImageCacheTest, ForgettingManyDocumentsAtOnceForgetsEachOfTheirPictures)
+{
+    // Erasing moves entries within the cache's table; a walk that kept its own place
+    // skipped some (and read storage already freed). Enough pictures to fill many buckets.
+    QTemporaryDir dir;
+    QImage picture(1, 1, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    constexpr int kDocuments = 6, kPerDocument = 150;
+    THtmlImageCache cache;
+    cache.SetCapacity(kDocuments);
+    for (int d = 0; d < kDocuments; ++d) {
+        cache.BeginDocument();
+        for (int n = 0; n < kPerDocument; ++n) {
+            const QString path = dir.path() + QStringLiteral("/p%1_%2.png").arg(d).arg(n);
+            ASSERT_TRUE(picture.save(path));
+            ASSERT_FALSE(cache.Load(path).isNull());
+        }
+    }
+    ASSERT_EQ(cache.Count(), kDocuments * kPerDocument);
+    cache.SetCapacity(0);
+    cache.BeginDocument();
+    EXPECT_EQ(cache.Count(), 0);
+    EXPECT_EQ(cache.Bytes(), 0);
+}
+
 TEST(THtmlImageCacheTest, OneDocumentAndTheCacheStayWithinTheirBudgets)
 {
     QTemporaryDir dir;
