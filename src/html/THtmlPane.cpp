@@ -1,4 +1,5 @@
 #include "html/THtmlPane.h"
+#include "html/TFrameDocuments.h"
 #include "html/TFramePane.h"
 #include "html/THtmlDocument.h"
 #include "html/THtmlFrame.h"
@@ -22,11 +23,7 @@ namespace {
 // Frames one document may open, counting those of frame sets inside frames.
 constexpr int kFrameBudget = 128;
 
-QString AbsolutePath(const QString& path)
-{
-    const QString p = TPath::FromNative(path);
-    return QDir::cleanPath(p.startsWith(u'/') ? p : QDir::current().absoluteFilePath(p));
-}
+QString AbsolutePath(const QString& path) { return THtmlPath::Absolute(path); }
 
 } // namespace
 
@@ -180,23 +177,36 @@ void THtmlPane::LoadFile(const QString& fileName)
     m_activeView = nullptr;
     m_headingFrame = nullptr;
     m_root->Show(std::move(page), path, built.release());
+    m_frameDocuments.Clear();
     if (!destination.isEmpty())
         PositionTo(destination);
 }
 
-bool THtmlPane::ReadOffThread(const QString& path, const QString& file, QWidget* into,
+bool THtmlPane::ReadOffThread(const QString& path, const QString& file, THtmlFrame* into,
                               THtmlPage* page, std::unique_ptr<THtmlDocument>* built)
 {
     const int generation = ++m_loadGeneration;
     const QPointer<THtmlPane> alive(this);
     const QPointer<QWidget> place(into);
+    // A frame set's frames are read on the worker too, with the checks the frames make:
+    // what encloses them, how deep frame sets go, how many documents one load may open.
+    QStringList enclosing{path};
+    for (const THtmlFrame* f = into->ParentContext(); f; f = f->ParentContext())
+        enclosing << f->FileName();
+    const int depth = into->Depth();
+    TFrameDocuments frames;
     THtmlLoadWait::Run(
-        [page, built, &path, &file, settings = m_settings, gui = thread()] {
+        [&, settings = m_settings, gui = thread()] {
             TFolderListings workerListings;
             const TFolderListings::TUse useWorkerListings(workerListings);
             *page = THtmlPageLoader::Load(path, file, settings);
-            if (page->frameSet)
-                return; // its frames are read as the frame set is shown
+            if (page->frameSet) {
+                if (depth < THtmlFrame::kMaxDepth) {
+                    int budget = kFrameBudget;
+                    frames.Read(*page->frameSet, path, enclosing, depth, &budget, settings, gui);
+                }
+                return;
+            }
             built->reset(THtmlDocument::Build(*page, settings));
             page->html.clear();
             (*built)->moveToThread(gui);
@@ -207,7 +217,10 @@ bool THtmlPane::ReadOffThread(const QString& path, const QString& file, QWidget*
     if (!alive)
         return false;
     // A load asked for meanwhile (by a timer) or a Clear has the view now.
-    return place && generation == m_loadGeneration;
+    if (!place || generation != m_loadGeneration)
+        return false;
+    m_frameDocuments = std::move(frames);
+    return true;
 }
 
 THtmlFrame* THtmlPane::HeadingFrame() const
@@ -420,6 +433,7 @@ bool THtmlPane::LoadIntoTarget(THtmlFrame* target, const QString& file, const QS
     m_images.BeginDocument();
     m_frameBudget = kFrameBudget;
     target->Show(std::move(page), path, built.release());
+    m_frameDocuments.Clear();
     if (!destination.isEmpty() && target->View())
         target->View()->PositionTo(destination);
     return true;
@@ -442,6 +456,14 @@ void THtmlPane::LoadIntoFrame(THtmlFrame* frame, const QString& src, const QStri
     const QString path = AbsolutePath(TPath::Resolve(file));
     if (frame->ParentContext() && frame->ParentContext()->ShowsOrEncloses(path)) {
         frame->Show(THtmlPageLoader::FromText(QString(), m_settings), QString());
+        return;
+    }
+    THtmlPage page;
+    std::unique_ptr<THtmlDocument> built;
+    if (m_frameDocuments.Take(path, &page, &built)) {
+        frame->Show(std::move(page), path, built.release());
+        if (!destination.isEmpty() && frame->View())
+            frame->View()->PositionTo(destination);
         return;
     }
     try {

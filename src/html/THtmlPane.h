@@ -1,5 +1,6 @@
 #pragma once
 #include "components/outline/THeadingView.h"
+#include "html/TFrameDocuments.h"
 #include "html/THtmlImageCache.h"
 #include "html/THtmlPage.h"
 #include "html/THtmlSettings.h"
@@ -141,7 +142,7 @@ private:
     // Reads the page in path and builds its document on a worker thread while the window
     // goes on (THtmlLoadWait). False when the page is not to be shown: this pane or into
     // went meanwhile, or a later load or Clear took over; a throw when it cannot be read.
-    bool ReadOffThread(const QString& path, const QString& file, QWidget* into, THtmlPage* page,
+    bool ReadOffThread(const QString& path, const QString& file, THtmlFrame* into, THtmlPage* page,
                        std::unique_ptr<THtmlDocument>* built);
     void ApplySettingsToViews();
     int BorderWidth() const;
@@ -161,5 +162,6 @@ private:
     QStringList m_history;
     double m_printMargins[4] = {2.0, 2.0, 2.0, 2.0};
     int m_frameBudget = 0;
-    int m_loadGeneration = 0; // counts loads and clears: the latest one is shown
+    int m_loadGeneration = 0;         // counts loads and clears: the latest one is shown
+    TFrameDocuments m_frameDocuments; // the frames of the frame set being shown, read ahead
 };

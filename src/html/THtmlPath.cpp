@@ -78,3 +78,9 @@ QString THtmlPath::Expand(const QString& target, const QString& baseFile)
         file += u'/';
     return TPath::Resolve(file) + suffix;
 }
+
+QString THtmlPath::Absolute(const QString& path)
+{
+    const QString p = TPath::FromNative(path);
+    return QDir::cleanPath(p.startsWith(u'/') ? p : QDir::current().absoluteFilePath(p));
+}

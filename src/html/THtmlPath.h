@@ -17,6 +17,8 @@ public:
 
     // The extension in upper case with its dot, from the last "." of the name (".HTM").
     static QString UpperExtension(const QString& path);
+    // A path of an existing file as the view keeps it: absolute, with "/", cleaned.
+    static QString Absolute(const QString& path);
 
     static bool IsHtmlExtension(const QString& upperExt);
     static bool IsImageExtension(const QString& upperExt);

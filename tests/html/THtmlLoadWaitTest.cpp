@@ -5,6 +5,8 @@
 #include "html/THtmlPane.h"
 #include "html/THtmlView.h"
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -81,6 +83,47 @@ TEST_F(THtmlLoadWaitTest, TimersFireAndTheWindowPaintsWhileABigPageLoads)
     EXPECT_TRUE(pane.FindText(QStringLiteral("Zanzibar"), false));
     EXPECT_EQ(pane.View()->textCursor().selectedText(), QStringLiteral("zanzibar"));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(THtmlLoadWaitTest, TheFramesOfAFrameSetAreReadWhileTheWindowGoesOn)
+{
+    const QString inner = m_dir.path() + QStringLiteral("/inner.htm");
+    WriteTestFile(m_dir.path() + QStringLiteral("/bigger.htm"), BigPage(8000, "zanzibar"));
+    WriteTestFile(inner, "<frameset rows=\"50%,*\"><frame src=bigger.htm>"
+                         "<frame src=inner.htm></frameset>");
+    const QString set = m_dir.path() + QStringLiteral("/set.htm");
+    WriteTestFile(set, "<frameset cols=\"50%,*\"><frame src=small.htm><frame src=Inner.HTM>"
+                       "</frameset>");
+    THtmlPane pane;
+    pane.resize(600, 400);
+    pane.show();
+    // The longest the window went without a tick, reading the big document included.
+    QElapsedTimer clock;
+    qint64 last = 0, longest = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        longest = std::max(longest, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    timer.start(5);
+    clock.start();
+    pane.LoadFile(set);
+    longest = std::max(longest, clock.elapsed() - last);
+    timer.stop();
+    EXPECT_LT(longest * 3, clock.elapsed())
+        << "the big document two frame sets down is read off the window's thread";
+    ASSERT_TRUE(pane.FrameSet());
+    QStringList shown;
+    bool deepText = false;
+    for (THtmlView* view : pane.findChildren<THtmlView*>()) {
+        if (!view->FileName().isEmpty())
+            shown << QFileInfo(view->FileName()).fileName();
+        deepText |= view->document()->toPlainText().contains(QStringLiteral("Entry 4000"));
+    }
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("bigger.htm"), QStringLiteral("small.htm")}))
+        << "the frame showing its own frame set stays empty";
+    EXPECT_TRUE(deepText) << "the big document is there";
 }
 
 // A timer asks for another load while the big one runs, and may close the view right
