@@ -1,4 +1,5 @@
 #include "html/THtmlStyleSheet.h"
+#include "html/TCssBoxRules.h"
 #include "html/TCssDeclarations.h"
 #include <QFontDatabase>
 #include <QStringList>
@@ -99,4 +100,42 @@ TEST(TCssDeclarationsTest, FacesThisMachineLacksGiveWayToTheNextInTheList)
         << "a face the system's metric-compatible faces stand in for counts as present";
     EXPECT_EQ(TCssDeclarations::AvailableFamilies({missing}), QStringList{missing})
         << "none present: the system's nearest face is used";
+}
+
+TEST(TCssBoxRulesTest, TheBoxOfADivisionComesFromTheRulesThatPickItAndItsStyle)
+{
+    TCssBoxRules rules;
+    rules.Add("div { padding: 1px } .note { border: 2px solid red } div.note { border-width: 4px }"
+              "#top { border-style: none } div p { padding: 9px } a:hover, .x > .y { float: left }"
+              "@media print { .note { border: 8px solid blue } }"
+              "@media screen { .wide { width: 50%; background: #ffffcc url(a.png) } }");
+    const struct
+    {
+        const char* classes;
+        const char* id;
+        const char* style;
+        int border, padding;
+        const char* colour;
+        bool floats;
+    } cases[] = {
+        {"", "", "", 0, 1, "", false},
+        {"note", "", "", 4, 1, "red", false}, // the more specific rule wins
+        {"other note", "", "", 4, 1, "red", false},
+        {"note", "top", "", 0, 1, "red", false}, // an id outweighs classes
+        {"note", "", "border: thick dashed green", 5, 1, "green", false},
+        {"note", "", "padding: 0 3px; float: left", 4, 0, "red", true},
+        {"x y", "", "", 0, 1, "", false}, // combinators pick nothing here
+    };
+    for (const auto& c : cases) {
+        const TCssBox box = rules.Box(QStringLiteral("div"), QString::fromLatin1(c.classes),
+                                      QString::fromLatin1(c.id), QString::fromLatin1(c.style));
+        EXPECT_EQ(box.borderWidth, c.border) << c.classes << " " << c.style;
+        EXPECT_EQ(box.padding[0], c.padding) << c.classes << " " << c.style;
+        EXPECT_EQ(box.borderColor, QString::fromLatin1(c.colour)) << c.classes << " " << c.style;
+        EXPECT_EQ(box.floatLeft, c.floats) << c.classes << " " << c.style;
+    }
+    const TCssBox wide = rules.Box(QStringLiteral("div"), QStringLiteral("wide"), {}, {});
+    EXPECT_EQ(wide.width, QStringLiteral("50%"));
+    EXPECT_EQ(wide.background, QStringLiteral("#ffffcc"));
+    EXPECT_FALSE(rules.Box(QStringLiteral("span"), QString(), QString(), QString()).Framed());
 }
