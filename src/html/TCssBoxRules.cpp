@@ -5,7 +5,7 @@
 
 namespace {
 
-bool IsNameChar(QChar c) { return c.isLetterOrNumber() || c == u'-' || c == u'_'; }
+constexpr auto IsNameChar = &TCssDeclarations::IsNameChar;
 
 // From `open` (a "{"), the index of its matching "}" or the end.
 qsizetype BlockEnd(const QString& css, qsizetype open)

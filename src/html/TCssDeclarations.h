@@ -26,6 +26,9 @@ public:
 
     static QString ForEngine(QStringView declarations, const TBase& base);
 
+    // A character of a CSS name (an element, a class, an id, a property).
+    static bool IsNameChar(QChar c) { return c.isLetterOrNumber() || c == u'-' || c == u'_'; }
+
     // A length in CSS units as pixels (1em = the default size); false for a percentage,
     // a keyword or anything else that is not a plain length.
     static bool LengthPixels(QStringView value, double fontPoints, double* pixels);

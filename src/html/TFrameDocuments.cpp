@@ -27,7 +27,7 @@ void TFrameDocuments::ReadFrame(const QString& src, const QString& baseFile,
     THtmlPath::SplitDestination(THtmlPath::Expand(src, baseFile), &file, &destination);
     if (src.trimmed().isEmpty() || --*budget < 0 || !TPath::FileExists(file))
         return;
-    const QString path = THtmlPath::Absolute(TPath::Resolve(file));
+    const QString path = THtmlPath::Resolved(file);
     if (enclosing.contains(path))
         return;
     TRead read;

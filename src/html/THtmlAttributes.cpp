@@ -1,5 +1,6 @@
 #include "html/THtmlAttributes.h"
 #include "html/TCssDeclarations.h"
+#include "html/THtmlTagTable.h"
 #include "html/THtmlToken.h"
 #include <algorithm>
 
@@ -134,8 +135,7 @@ QString THtmlAttributes::WithSelectors(const QString& open, const THtmlToken& t,
         return open;
     QString tag = open.chopped(1);
     TCssDeclarations::TBase styleBase = base;
-    styleBase.sizesInPixels =
-        t.name.size() == 2 && t.name[0] == u'h' && t.name[1] >= u'1' && t.name[1] <= u'6';
+    styleBase.sizesInPixels = THtmlTagTable::Find(t.name).kind == TTagKind::Heading;
     const QString style = Escape(TCssDeclarations::ForEngine(pageStyle, styleBase));
     // The page's declarations follow the view's own, so where both set something the
     // page's win, as its style attribute does over everything else in browsers.

@@ -27,9 +27,9 @@ QString THtmlBoxTags::BoxOpen(const TCssBox& box)
     if (box.borderWidth > 0 && !box.floatLeft) {
         table += QStringLiteral(" border=\"%1\"").arg(box.borderWidth);
         tableStyle = QStringLiteral("border-style:solid;border-collapse:collapse;");
-        if (THtmlColour::Parse(box.borderColor).isValid())
-            tableStyle += QStringLiteral("border-color:") +
-                          A::ColourCss(THtmlColour::Parse(box.borderColor)) + u';';
+        const QColor colour = THtmlColour::Parse(box.borderColor);
+        if (colour.isValid())
+            tableStyle += QStringLiteral("border-color:") + A::ColourCss(colour) + u';';
     }
     if (!box.marginTop.isEmpty())
         tableStyle += QStringLiteral("margin-top:") + box.marginTop + u';';

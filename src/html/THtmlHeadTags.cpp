@@ -45,11 +45,8 @@ void THtmlHeadTags::StartLink(THtmlRewriteContext& c, const THtmlToken& t)
     const QStringList rel = t.Attr(QStringLiteral("rel")).toLower().split(u' ', Qt::SkipEmptyParts);
     const QString href = t.Attr(QStringLiteral("href")).trimmed();
     if (rel.contains(QLatin1String("stylesheet")) && !rel.contains(QLatin1String("alternate")) &&
-        !href.isEmpty() && ForScreen(t)) {
-        c.Page().styleSheetLinks << href;
-        if (c.Options().linkedStyleSheet)
-            AddStyleSheet(c, c.Options().linkedStyleSheet(href));
-    }
+        !href.isEmpty() && ForScreen(t) && c.Options().linkedStyleSheet)
+        AddStyleSheet(c, c.Options().linkedStyleSheet(href));
 }
 
 void THtmlHeadTags::StartStyle(THtmlRewriteContext& c, const THtmlToken& t)

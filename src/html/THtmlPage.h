@@ -27,10 +27,9 @@ struct THtmlPage
     QColor background;                       // BODY colours; invalid when not given
     QColor text;
     QColor link;
-    QString backgroundImage;     // BODY BACKGROUND as written
-    QString baseTarget;          // BASE TARGET
-    QString styleSheet;          // the rules of the page's style sheets, linked ones first
-    QStringList styleSheetLinks; // LINK REL=STYLESHEET references as written
+    QString backgroundImage; // BODY BACKGROUND as written
+    QString baseTarget;      // BASE TARGET
+    QString styleSheet;      // the rules of the page's style sheets, in the page's order
     int formCount = 0;
     bool isImage = false;   // a picture shown as a document of its own
     bool shortened = false; // only the beginning is shown, and a note says so

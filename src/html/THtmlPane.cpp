@@ -23,8 +23,6 @@ namespace {
 // Frames one document may open, counting those of frame sets inside frames.
 constexpr int kFrameBudget = 128;
 
-QString AbsolutePath(const QString& path) { return THtmlPath::Absolute(path); }
-
 } // namespace
 
 THtmlPane::THtmlPane(QWidget* parent) : QWidget(parent)
@@ -160,7 +158,7 @@ void THtmlPane::LoadFile(const QString& fileName)
     if (file.isEmpty() || !TPath::FileExists(file))
         throw EInOutError(QStringLiteral("Can't locate file: ") + file);
     TWaitCursor wait;
-    const QString path = AbsolutePath(TPath::Resolve(file));
+    const QString path = THtmlPath::Resolved(file);
     // Read first: a document that cannot be read leaves the one shown in place.
     THtmlPage page;
     std::unique_ptr<THtmlDocument> built;
@@ -356,7 +354,7 @@ bool THtmlPane::FrameShows(THtmlFrame* frame, const QString& fileName) const
         return false;
     THtmlFrame* target = frame && isAncestorOf(frame) ? frame : m_root;
     const QString shown = target == m_root ? m_currentFile : target->FileName();
-    return !shown.isEmpty() && AbsolutePath(TPath::Resolve(file)) == shown;
+    return !shown.isEmpty() && THtmlPath::Resolved(file) == shown;
 }
 
 bool THtmlPane::LoadFileInFrame(THtmlFrame* frame, const QString& fileName)
@@ -425,7 +423,7 @@ bool THtmlPane::LoadIntoTarget(THtmlFrame* target, const QString& file, const QS
     if (!TPath::FileExists(file))
         throw EInOutError(QStringLiteral("Can't locate file: ") + file);
     TWaitCursor wait;
-    const QString path = AbsolutePath(TPath::Resolve(file));
+    const QString path = THtmlPath::Resolved(file);
     THtmlPage page;
     std::unique_ptr<THtmlDocument> built;
     if (!ReadOffThread(path, file, target, &page, &built))
@@ -453,7 +451,7 @@ void THtmlPane::LoadIntoFrame(THtmlFrame* frame, const QString& src, const QStri
             file);
         return;
     }
-    const QString path = AbsolutePath(TPath::Resolve(file));
+    const QString path = THtmlPath::Resolved(file);
     if (frame->ParentContext() && frame->ParentContext()->ShowsOrEncloses(path)) {
         frame->Show(THtmlPageLoader::FromText(QString(), m_settings), QString());
         return;

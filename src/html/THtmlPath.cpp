@@ -79,8 +79,8 @@ QString THtmlPath::Expand(const QString& target, const QString& baseFile)
     return TPath::Resolve(file) + suffix;
 }
 
-QString THtmlPath::Absolute(const QString& path)
+QString THtmlPath::Resolved(const QString& file)
 {
-    const QString p = TPath::FromNative(path);
+    const QString p = TPath::FromNative(TPath::Resolve(file));
     return QDir::cleanPath(p.startsWith(u'/') ? p : QDir::current().absoluteFilePath(p));
 }

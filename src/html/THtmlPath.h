@@ -17,8 +17,9 @@ public:
 
     // The extension in upper case with its dot, from the last "." of the name (".HTM").
     static QString UpperExtension(const QString& path);
-    // A path of an existing file as the view keeps it: absolute, with "/", cleaned.
-    static QString Absolute(const QString& path);
+    // An existing file named in any letter case, as the view keeps it: its real letter
+    // case, absolute, with "/", cleaned.
+    static QString Resolved(const QString& file);
 
     static bool IsHtmlExtension(const QString& upperExt);
     static bool IsImageExtension(const QString& upperExt);

@@ -29,7 +29,7 @@ public:
         QColor linkColour = QColor(0, 0, 255);
         QColor engineLinkColour; // what the engine gives a link without a colour of its own
         // Reads a linked style sheet, made ready for the engine (empty: not read). Without
-        // it the links are only listed in the page.
+        // it linked sheets are not read.
         std::function<QString(const QString& href)> linkedStyleSheet;
     };
 

@@ -1,12 +1,13 @@
 #include "html/THtmlStyleSheet.h"
 #include "html/TCssDeclarations.h"
+#include "html/THtmlTagTable.h"
 #include <QStringList>
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-bool IsNameChar(QChar c) { return c.isLetterOrNumber() || c == u'-' || c == u'_'; }
+constexpr auto IsNameChar = &TCssDeclarations::IsNameChar;
 
 // Where the declarations that begin at `from` end: their closing brace, or the end.
 qsizetype DeclarationsEnd(const QString& css, qsizetype from)
@@ -39,8 +40,10 @@ bool PicksHeadings(const QString& prelude)
         const qsizetype cut = std::max({subject.lastIndexOf(u' '), subject.lastIndexOf(u'>'),
                                         subject.lastIndexOf(u'+'), subject.lastIndexOf(u'~')});
         subject = subject.sliced(cut + 1);
-        if (subject.size() < 2 || subject[0].toLower() != u'h' || subject[1] < u'1' ||
-            subject[1] > u'6' || (subject.size() > 2 && IsNameChar(subject[2])))
+        qsizetype name = 0;
+        while (name < subject.size() && IsNameChar(subject[name]))
+            ++name;
+        if (THtmlTagTable::Find(subject.first(name).toLower()).kind != TTagKind::Heading)
             return false;
     }
     return !selectors.isEmpty();

@@ -4,14 +4,25 @@
 #include <QFontDatabase>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <utility>
+
+namespace {
+
+// Each sheet as it is written and as the engine is to get it.
+using TSheets = std::initializer_list<std::pair<const char*, const char*>>;
+
+void ExpectForEngine(TSheets cases)
+{
+    for (const auto& [sheet, engine] : cases)
+        EXPECT_EQ(THtmlStyleSheet::ForEngine(QString::fromUtf8(sheet)), QString::fromUtf8(engine))
+            << sheet;
+}
+
+} // namespace
 
 TEST(THtmlStyleSheetTest, ElementNamesInSelectorsAreLowerCasedAndNothingElse)
 {
-    const struct
-    {
-        const char* sheet;
-        const char* engine;
-    } cases[] = {
+    ExpectForEngine({
         {"TD {font-weight: Bold}", "td {font-weight: Bold}"},
         {"A:link, A:Visited { color: Red }", "a:link, a:Visited { color: Red }"},
         {"#Nav UL LI.Item>B { x: Y }", "#Nav ul li.Item>b { x: Y }"},
@@ -25,29 +36,17 @@ TEST(THtmlStyleSheetTest, ElementNamesInSelectorsAreLowerCasedAndNothingElse)
          "@import \"A.css\"; @font-face { Font-Family: X } div {}"},
         {"TD { unclosed", "td { unclosed"},
         {"", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(THtmlStyleSheet::ForEngine(QString::fromUtf8(c.sheet)),
-                  QString::fromUtf8(c.engine))
-            << c.sheet;
+    });
 }
 
 TEST(THtmlStyleSheetTest, SizesOfRulesForHeadingsComeInPixels)
 {
-    const struct
-    {
-        const char* sheet;
-        const char* engine;
-    } cases[] = {
+    ExpectForEngine({
         {"H2 {font-size: 200%}", "h2 {font-size:32px}"},
         {"h2.docs, div > H3 {font-size: 12pt}", "h2.docs, div > h3 {font-size:16px}"},
         {"h1, p {font-size: 12px}", "h1, p {font-size:9pt}"},
         {"h10, hr {font-size: 12px}", "h10, hr {font-size:9pt}"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(THtmlStyleSheet::ForEngine(QString::fromUtf8(c.sheet)),
-                  QString::fromUtf8(c.engine))
-            << c.sheet;
+    });
 }
 
 TEST(TCssDeclarationsTest, ValuesTheEngineMisreadsArePutInTermsItReads)
